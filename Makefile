@@ -1,0 +1,48 @@
+# Kelvra Trackmint: the two everyday commands are `make demo` and `make test`.
+# Both install what is missing (scripts/install-deps.sh) before they build.
+
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+TEST_DIR := build/test
+FUZZ_DIR := build/fuzz
+SECONDS ?= 600
+
+.PHONY: all deps build demo test fuzz fuzz-replay bench screenshot format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+# Converts the bundled sample log and says where the result is.
+demo: build
+	@scripts/demo.sh $(RELEASE_DIR)
+
+# The whole test suite, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test: deps
+	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON >/dev/null
+	@cmake --build $(TEST_DIR) -j $(JOBS)
+	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+# Coverage-guided fuzzing of the byte path for SECONDS seconds (clang, libFuzzer, ASan, UBSan).
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKMINT_FUZZ=ON \
+	  -DTRACKMINT_BUILD_TESTS=OFF -DTRACKMINT_BUILD_WINDOW=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_epoch_list
+	@mkdir -p fuzz/corpus-work
+	@$(FUZZ_DIR)/fuzz/fuzz_epoch_list fuzz/corpus-work fuzz/corpus -max_total_time=$(SECONDS) -max_len=4096 \
+	  -print_final_stats=1
+
+# Speed and memory of the conversion on a generated log of about 100 MB.
+bench: build
+	@scripts/bench.sh $(RELEASE_DIR)
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the fuzzer need, only when missing.
+# Safe to run again and again: with everything present it only checks.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config
+  zlib1g-dev libpng-dev
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libgtest-dev libgmock-dev
+  clang libclang-rt-14-dev
+  libxml2-dev unzip locales
+)
+# Extra packages a caller asks for, e.g. the benchmark's reference converter.
+packages+=("$@")
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  if ! as_root apt-get install -y --no-install-recommends "${missing[@]}"; then
+    as_root apt-get update
+    as_root apt-get install -y --no-install-recommends "${missing[@]}"
+  fi
+fi
+
+# The writers are tested under a locale whose decimal separator is ",".
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  as_root sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+fi

@@ -1,0 +1,98 @@
+#include "run/input_phase.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/trackmint_error.h"
+#include "support/sentences.h"
+#include "support/stub_host.h"
+#include "support/temp_directory.h"
+
+namespace trackmint {
+namespace {
+
+using testing::Line;
+using testing::StubHost;
+
+const FixedClock kClock({2026, 12, 9, 14, 30, 0});
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Runs the input phase over bytes held in memory, as the run does over an open file.
+EpochList ReadBytes(std::string bytes, StubHost& host) {
+  File file(fmemopen(bytes.data(), bytes.size(), "rb"));
+  if (bytes.empty()) file.reset(std::tmpfile());
+  EpochList epochs;
+  NMEA assembler;
+  host.SetProgress(0);
+  ReadEpochList(file.get(), "memory", epochs, assembler, ProgressStep(bytes.size()), host, kClock);
+  return epochs;
+}
+
+TEST(ProgressStep, IsAHundredthOfTheFile) {
+  EXPECT_EQ(ProgressStep(0), 0);
+  EXPECT_EQ(ProgressStep(99), 0);
+  EXPECT_EQ(ProgressStep(1000), 10);
+  EXPECT_EQ(ProgressStep(2048), 20);
+  EXPECT_EQ(ProgressStep(1'000'000'000'000), 2147483647);
+}
+
+TEST(InputPhase, ProgressRule) {
+  struct Case {
+    std::size_t size;
+    int gauge;
+    int pending_event_calls;
+  };
+  // 1000 bytes, step 10: every 11th byte, plus the last byte of the short block: 90 + 1.
+  // 50 bytes, step 0: every byte. 151 bytes, step 1: every 2nd byte (75) plus the last.
+  // 2048 bytes, step 20: 2048 / 21 = 97; both blocks are full and a third, empty read ends it.
+  const std::vector<Case> cases = {
+      {1000, 91, 1}, {50, 50, 1}, {151, 76, 1}, {2048, 97, 3}, {0, 0, 1}, {1024, 93, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.size) + " bytes");
+    StubHost host;
+    ReadBytes(std::string(c.size, 'x'), host);
+    EXPECT_EQ(host.progress, c.gauge);
+    EXPECT_EQ(host.pending_event_calls, c.pending_event_calls);
+  }
+}
+
+TEST(InputPhase, SentencesAcrossBlockBoundariesAreRead) {
+  std::string log;
+  int epochs_written = 0;
+  while (log.size() < 5000) {
+    log += Line("GPGGA,12" + std::to_string(1000 + epochs_written) + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+    log += "garbage without dollar\r\n";
+    ++epochs_written;
+  }
+  StubHost host;
+  const EpochList epochs = ReadBytes(log, host);
+  ASSERT_EQ(static_cast<int>(epochs.size()), epochs_written);
+  EXPECT_EQ(epochs.back().time_text, "12" + std::to_string(1000 + epochs_written - 1));
+}
+
+TEST(InputPhase, AReadErrorIsAnErrorNotTheEndOfTheLog) {
+  testing::TempDirectory directory;
+  File file(std::fopen(directory.path().c_str(), "rb"));  // a directory opens but cannot be read
+  ASSERT_NE(file, nullptr);
+  StubHost host;
+  EpochList epochs;
+  NMEA assembler;
+  try {
+    ReadEpochList(file.get(), directory.path(), epochs, assembler, 0, host, kClock);
+    FAIL() << "no error";
+  } catch (const TrackmintError& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("Can't read the input file " + directory.path(), 0), 0u)
+        << error.what();
+  }
+}
+
+}  // namespace
+}  // namespace trackmint

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "base/classic_system_colours.h"
+#include "run/run_host.h"
+
+namespace trackmint::testing {
+
+// A run host over plain values: tests set the settings and read back what the run reported.
+class StubHost : public RunHost {
+ public:
+  // Settings, with the values the window is designed with.
+  std::string input_text;
+  std::string input_path;
+  std::string output_text;
+  std::string output_path;
+  std::string executable_directory = "/nonexistent/";
+  std::array<WindowColour, kIconSlotCount> class_colours = {0x0000FF, 0x00FFFF, 0x008000, 0xFF00FF,
+                                                            0xFFFF00, 0x000000, kGreyIconColour};
+  WindowColour track_colour = 0x0000FF;
+  std::string track_width_text = "5";
+  std::string icon_scale_text = "0.5";
+  bool use_fixed_date = true;
+  std::string fixed_date_text = "2000-01-01";
+  bool show_height = false;
+  bool use_all_waypoints = false;
+  std::vector<std::string> member_errors;  // texts the archive asked about
+  MemberErrorAnswer member_error_answer = MemberErrorAnswer::Ignore;
+
+  // What the run reported.
+  std::array<std::string, kIconSlotCount> icon_file_names;
+  std::string left_status;
+  std::string right_status;
+  std::vector<std::string> left_status_history;
+  int progress = -1;  // the gauge before any run touched it
+  int progress_advances = 0;
+  bool run_enabled = false;
+  int lock_depth = 0;
+  int locks = 0;
+  int pending_event_calls = 0;
+  std::vector<std::string> final_messages;
+
+  std::string InputText() const override { return input_text; }
+  std::string InputPath() const override { return input_path; }
+  std::string OutputText() const override { return output_text; }
+  std::string OutputPath() const override { return output_path; }
+  void SetOutputPath(const std::string& path) override { output_path = path; }
+  std::string ExecutableDirectory() const override { return executable_directory; }
+
+  WindowColour ClassColour(IconSlot slot) const override {
+    return class_colours[static_cast<std::size_t>(slot)];
+  }
+  WindowColour TrackColour() const override { return track_colour; }
+  std::string TrackWidthText() const override { return track_width_text; }
+  std::string IconScaleText() const override { return icon_scale_text; }
+  bool UseFixedDate() const override { return use_fixed_date; }
+  std::string FixedDateText() const override { return fixed_date_text; }
+  bool ShowHeight() const override { return show_height; }
+  bool UseAllWaypoints() const override { return use_all_waypoints; }
+  WindowColour ResolveColour(WindowColour colour) const override {
+    return ClassicSystemColour(colour);
+  }
+
+  void SetIconFileName(IconSlot slot, const std::string& name) override {
+    icon_file_names[static_cast<std::size_t>(slot)] = name;
+  }
+  std::string IconFileName(IconSlot slot) const override {
+    return icon_file_names[static_cast<std::size_t>(slot)];
+  }
+
+  void SetLeftStatus(const std::string& text) override {
+    left_status = text;
+    left_status_history.push_back(text);
+  }
+  void SetRightStatus(const std::string& text) override { right_status = text; }
+  std::string RightStatus() const override { return right_status; }
+  void SetProgress(int position) override { progress = position; }
+  void AdvanceProgress() override {
+    ++progress;
+    ++progress_advances;
+  }
+  void SetRunEnabled(bool enabled) override { run_enabled = enabled; }
+  void LockSettings() override {
+    ++lock_depth;
+    ++locks;
+  }
+  void UnlockSettings() override { --lock_depth; }
+  void ProcessPendingEvents() override { ++pending_event_calls; }
+  void ShowFinalMessage(const std::string& text) override { final_messages.push_back(text); }
+  MemberErrorAnswer AskMemberError(const std::string& error_text) override {
+    member_errors.push_back(error_text);
+    return member_error_answer;
+  }
+};
+
+}  // namespace trackmint::testing
