@@ -27,7 +27,8 @@ EpochList ReadFixture(const std::string& name) {
   std::fseek(file.get(), 0, SEEK_END);
   const long size = std::ftell(file.get());
   std::rewind(file.get());
-  ReadEpochList(file.get(), path, epochs, assembler, ProgressStep(static_cast<std::uint64_t>(size)), host, kClock);
+  ReadEpochList(file.get(), path, epochs, assembler, ProgressStep(static_cast<std::uint64_t>(size)),
+                host, kClock);
   return epochs;
 }
 
