@@ -174,7 +174,9 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
     if (file.IsOpen()) {
       // Only a regular file is replaced: renaming over a directory fails anyway, and over a device
       // or a pipe it would destroy something that is not a settings file.
+      // A write-protected file stays protected, although the rename could replace it.
       if (::fstat(file.get(), &existing) != 0 || !S_ISREG(existing.st_mode) ||
+          ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 ||
           !ReadAll(file.get(), content)) {
         ThrowUnableToWrite(path);
       }
