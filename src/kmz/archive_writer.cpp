@@ -106,9 +106,12 @@ void ArchiveWriter::PackMember(const std::string& path, Update& update) {
   if (replaces) {
     // The member is rewritten in its place: keep what it overwrites, itself and the members
     // behind it, to put the tail back behind the new data (or everything back on failure).
-    update.start = existing->local_header_offset;
-    update.set_aside = m_file->CreateSpareFile();
-    m_file->CopyOut(update.start, update.members_end - update.start, update.set_aside.get(), 0);
+    // The update takes them over only once they are all kept.
+    UniqueFd spare = m_file->CreateSpareFile();
+    const std::uint64_t start = existing->local_header_offset;
+    m_file->CopyOut(start, update.members_end - start, spare.get(), 0);
+    update.start = start;
+    update.set_aside = std::move(spare);
   }
   for (;;) {
     try {
