@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,59 @@ TEST(ArchiveWriter, MembersInOrderEachUpdateComplete) {
   }
   EXPECT_EQ(DirectoryNames(dir.path()),
             (std::vector<std::string>{"255.png", "empty.txt", "out.kmz", "track.kml"}));
+}
+
+TEST(ArchiveWriter, FileTimesOutsideTheDosRange) {
+  const TimeZone utc("UTC0");
+  struct Case {
+    const char* legend;
+    std::time_t mtime;
+    std::uint16_t dos_time;
+    std::uint16_t dos_date;
+  };
+  // The clock's 2024-03-15 13:45:31 is 0x6DAF / 0x586F; the last DOS moment, 2107-12-31
+  // 23:59:58, is 0xBF7D / 0xFF9F; the first, 1980-01-01 00:00:00, is 0x0000 / 0x0021.
+  const std::vector<Case> cases = {
+      {"1970 is held to 1980", 0, 0x0000, 0x0021},
+      {"2200 is held to 2107", 7258118400, 0xBF7D, 0xFF9F},
+      {"a time no calendar holds takes the clock", std::time_t{1} << 62, 0x6DAF, 0x586F},
+  };
+  // tmpfs keeps any 64-bit time; other file systems may clamp the last case.
+  const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : nullptr;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    TempDirectory dir;
+    std::string source_dir = dir.path();
+    std::string made_dir;
+    if (base != nullptr) {
+      std::string pattern = std::string(base) + "/trackmint-test-XXXXXX";
+      if (mkdtemp(pattern.data()) != nullptr) made_dir = source_dir = pattern;
+    }
+    const std::string source = source_dir + "/old.txt";
+    WriteWholeFile(source, "old");
+    testing::SetModificationTime(source, c.mtime);
+    struct stat info {};
+    ::stat(source.c_str(), &info);
+    if (info.st_mtime == c.mtime) {
+      ScriptedHost host;
+      ArchiveWriter writer(host, kClock);
+      writer.SetFileName(dir.File("out.zip"));
+      writer.OpenArchive();
+      writer.AddFiles(source);
+      writer.CloseArchive();
+      const ZipContents zip = ReadZipFile(dir.File("out.zip"));
+      EXPECT_EQ(zip.problem, "");
+      if (zip.members.size() == 1) {
+        EXPECT_EQ(zip.members[0].dos_time, c.dos_time);
+        EXPECT_EQ(zip.members[0].dos_date, c.dos_date);
+      } else {
+        ADD_FAILURE() << "expected one member";
+      }
+    } else {
+      std::cout << "[ NOTE ] the file system cannot hold the time of: " << c.legend << "\n";
+    }
+    if (!made_dir.empty()) std::filesystem::remove_all(made_dir);
+  }
 }
 
 TEST(ArchiveWriter, ReplacedMemberKeepsItsPlace) {
