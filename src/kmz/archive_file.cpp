@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include "base/paths.h"
 #include "base/trackmint_error.h"
