@@ -34,7 +34,7 @@ fuzz: deps
 	  -DTRACKMINT_BUILD_TESTS=OFF -DTRACKMINT_BUILD_WINDOW=OFF >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_epoch_list
 	@mkdir -p fuzz/corpus-work
-	@$(FUZZ_DIR)/fuzz/fuzz_epoch_list fuzz/corpus-work fuzz/corpus -max_total_time=$(SECONDS) -max_len=4096 \
+	@$(FUZZ_DIR)/fuzz/fuzz_epoch_list fuzz/corpus-work fuzz/corpus -dict=fuzz/nmea.dict -max_total_time=$(SECONDS) -max_len=4096 \
 	  -print_final_stats=1
 
 # Speed and memory of the conversion on a generated log of about 100 MB.

@@ -8,3 +8,10 @@ if(TRACKMINT_SANITIZE)
                       -fno-omit-frame-pointer -O1 -g)
   add_link_options(-fsanitize=address,undefined)
 endif()
+
+# The fuzzing build instruments everything for coverage as well.
+if(TRACKMINT_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer -g)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -9,6 +9,8 @@ LocalDateTime ToLocalDateTime(std::time_t time) {
           local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
-LocalDateTime SystemClock::Now() const { return ToLocalDateTime(std::time(nullptr)); }
+LocalDateTime SystemClock::Now() const {
+  return ToLocalDateTime(std::time(nullptr));
+}
 
 }  // namespace trackmint

@@ -25,7 +25,8 @@ bool IsPathSeparator(char c) {
 
 std::string DirectoryPart(std::string_view path) {
   const auto separator = LastSeparator(path);
-  return separator == std::string_view::npos ? std::string() : std::string(path.substr(0, separator + 1));
+  return separator == std::string_view::npos ? std::string()
+                                             : std::string(path.substr(0, separator + 1));
 }
 
 std::string FileNamePart(std::string_view path) {
@@ -67,6 +68,8 @@ std::string ExecutablePath() {
   return std::string(buffer.data(), static_cast<std::size_t>(length));
 }
 
-std::string ExecutableDirectory() { return DirectoryPart(ExecutablePath()); }
+std::string ExecutableDirectory() {
+  return DirectoryPart(ExecutablePath());
+}
 
 }  // namespace trackmint

@@ -11,17 +11,27 @@ using WindowColour = std::uint32_t;
 
 constexpr WindowColour kSystemColourFlag = 0x80000000u;
 
-constexpr bool IsSystemColour(WindowColour colour) { return (colour & kSystemColourFlag) != 0; }
+constexpr bool IsSystemColour(WindowColour colour) {
+  return (colour & kSystemColourFlag) != 0;
+}
 
-constexpr unsigned SystemColourIndex(WindowColour colour) { return colour & 0xFFu; }
+constexpr unsigned SystemColourIndex(WindowColour colour) {
+  return colour & 0xFFu;
+}
 
 constexpr WindowColour MakeWindowColour(unsigned red, unsigned green, unsigned blue) {
   return (red & 0xFFu) | (green & 0xFFu) << 8 | (blue & 0xFFu) << 16;
 }
 
-constexpr unsigned RedOf(WindowColour colour) { return colour & 0xFFu; }
-constexpr unsigned GreenOf(WindowColour colour) { return colour >> 8 & 0xFFu; }
-constexpr unsigned BlueOf(WindowColour colour) { return colour >> 16 & 0xFFu; }
+constexpr unsigned RedOf(WindowColour colour) {
+  return colour & 0xFFu;
+}
+constexpr unsigned GreenOf(WindowColour colour) {
+  return colour >> 8 & 0xFFu;
+}
+constexpr unsigned BlueOf(WindowColour colour) {
+  return colour >> 16 & 0xFFu;
+}
 
 // The classic system colours, by index (COLOR_SCROLLBAR = 0 ... COLOR_MENUBAR = 30).
 constexpr WindowColour kSystemColourGrayText = kSystemColourFlag | 17;

@@ -32,23 +32,22 @@ int NMEA::CompleteSentence(SentenceText& destination) {
 
 void NMEA::SplitFields(std::string_view sentence) {
   m_field_count = 0;
-  m_field_lengths = {};
-  for (auto& field : m_fields) field[0] = '\0';
-
-  std::size_t position = 0;
-  while (position < sentence.size()) {
-    const auto delimiter = sentence.find_first_of(",*", position);
-    const auto end = delimiter == std::string_view::npos ? sentence.size() : delimiter;
-    if (m_field_count < kFieldCount) {
-      const auto length = std::min<std::size_t>(end - position, kFieldCapacity - 1);
-      auto& field = m_fields[static_cast<std::size_t>(m_field_count)];
-      std::memcpy(field.data(), sentence.data() + position, length);
-      field[length] = '\0';
-      m_field_lengths[static_cast<std::size_t>(m_field_count)] = static_cast<std::uint8_t>(length);
-      ++m_field_count;
+  std::size_t start = 0;
+  for (std::size_t i = 0;; ++i) {
+    const bool end = i == sentence.size() || sentence[i] == '*';
+    if (end || sentence[i] == ',') {
+      if (m_field_count < kFieldCount) {
+        const auto length = std::min<std::size_t>(i - start, kFieldCapacity - 1);
+        auto& field = m_fields[static_cast<std::size_t>(m_field_count)];
+        std::memcpy(field.data(), sentence.data() + start, length);
+        field[length] = '\0';
+        m_field_lengths[static_cast<std::size_t>(m_field_count)] =
+            static_cast<std::uint8_t>(length);
+        ++m_field_count;
+      }
+      if (end) return;
+      start = i + 1;
     }
-    if (delimiter == std::string_view::npos || sentence[delimiter] == '*') break;
-    position = delimiter + 1;
   }
 }
 

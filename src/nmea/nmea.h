@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace trackmint {
@@ -39,6 +41,13 @@ class NMEA {
   // checksum is wrong (destination untouched), kNothingYet otherwise.
   int PutByte(unsigned char byte, SentenceText& destination);
 
+  // Gives a block of bytes to the assembler with exactly the effect of PutByte on each byte in
+  // turn, and calls on_sentence(destination) for each sentence with a right checksum. This is
+  // the input phase's path: it skips to "$" between sentences and takes the body in one loop.
+  template <typename OnSentence>
+  void PutBlock(const unsigned char* bytes, std::size_t count, SentenceText& destination,
+                OnSentence&& on_sentence);
+
   // Fills the field table from a sentence: field 0 is the address with its "$", the checksum
   // digits are no field. A field is cut at 19 characters, fields past the 20th are ignored.
   void SplitFields(std::string_view sentence);
@@ -56,12 +65,15 @@ class NMEA {
   };
 
   int CompleteSentence(SentenceText& destination);
-  void Take(unsigned char byte) { m_sentence[static_cast<std::size_t>(m_length++)] = static_cast<char>(byte); }
+  void Take(unsigned char byte) {
+    m_sentence[static_cast<std::size_t>(m_length++)] = static_cast<char>(byte);
+  }
 
-  std::array<std::array<char, kFieldCapacity>, kFieldCount> m_fields{};
-  std::array<std::uint8_t, kFieldCount> m_field_lengths{};
+  // Only the first m_field_count fields are ever read.
+  std::array<std::array<char, kFieldCapacity>, kFieldCount> m_fields;
+  std::array<std::uint8_t, kFieldCount> m_field_lengths;
   int m_field_count = 0;
-  std::array<char, kSentenceCapacity> m_sentence{};
+  std::array<char, kSentenceCapacity> m_sentence;  // the first m_length characters
   int m_length = 0;
   State m_state = State::Idle;
   std::uint8_t m_checksum = 0;
@@ -116,6 +128,42 @@ inline int NMEA::PutByte(unsigned char byte, SentenceText& destination) {
   }
   Reset();  // the sentence outgrew the buffer
   return kNothingYet;
+}
+
+template <typename OnSentence>
+void NMEA::PutBlock(const unsigned char* bytes, std::size_t count, SentenceText& destination,
+                    OnSentence&& on_sentence) {
+  std::size_t i = 0;
+  while (i < count) {
+    if (m_state == State::Idle) {
+      // Between sentences there is mostly just a line end: look at a few bytes before searching.
+      const std::size_t near_end = std::min(count, i + 4);
+      while (i < near_end && bytes[i] != '$') ++i;
+      if (i == count) return;
+      if (bytes[i] != '$') {
+        const void* dollar = std::memchr(bytes + i, '$', count - i);
+        if (dollar == nullptr) return;
+        i = static_cast<std::size_t>(static_cast<const unsigned char*>(dollar) - bytes);
+      }
+    } else if (m_state == State::Body) {
+      // Ordinary body bytes while there is room; "$", "*" and a full buffer go to PutByte.
+      std::size_t room = static_cast<std::size_t>(kSentenceCapacity - m_length);
+      std::uint8_t checksum = m_checksum;
+      char* out = m_sentence.data() + m_length;
+      const std::size_t start = i;
+      for (; i < count && room > 0; ++i, --room) {
+        const unsigned char byte = bytes[i];
+        if (byte == '$' || byte == '*') break;
+        *out++ = static_cast<char>(byte);
+        checksum ^= byte;
+      }
+      m_length += static_cast<int>(i - start);
+      m_checksum = checksum;
+      if (i == count) return;
+    }
+    if (PutByte(bytes[i], destination) == kSentenceReady) on_sentence(destination);
+    ++i;
+  }
 }
 
 }  // namespace trackmint

@@ -7,8 +7,12 @@
 namespace trackmint {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t SkipBlanks(std::string_view text) {
   std::size_t i = 0;
@@ -100,10 +104,11 @@ double DecimalValue(std::string_view text) {
   std::string_view number = text.substr(0, length);
   const bool negative = number[0] == '-';
   // from_chars takes no leading "+".
-  const std::string_view unsigned_number = (number[0] == '+' || number[0] == '-') ? number.substr(1) : number;
+  const std::string_view unsigned_number =
+      (number[0] == '+' || number[0] == '-') ? number.substr(1) : number;
   double value = 0.0;
-  const auto [end, error] =
-      std::from_chars(unsigned_number.data(), unsigned_number.data() + unsigned_number.size(), value);
+  const auto [end, error] = std::from_chars(unsigned_number.data(),
+                                            unsigned_number.data() + unsigned_number.size(), value);
   (void)end;
   if (error == std::errc::result_out_of_range) {
     value = IsOverflow(unsigned_number) ? std::numeric_limits<double>::infinity() : 0.0;

@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kGsvFirstGroup = 4;
 constexpr int kGsvGroupSize = 4;
-constexpr int kSbasPrnOffset = 87;     // NMEA 33 is SBAS PRN 120
+constexpr int kSbasPrnOffset = 87;      // NMEA 33 is SBAS PRN 120
 constexpr int kGlonassSlotOffset = 64;  // NMEA 65 is GLONASS slot 1
 
 void NameSatellite(int number, SatelliteEntry& entry) {

@@ -7,7 +7,8 @@ namespace {
 
 double Coordinate(std::string_view position, std::size_t degree_digits) {
   const std::string_view degrees = position.substr(0, degree_digits);
-  const std::string_view minutes = position.size() > degree_digits ? position.substr(degree_digits) : "";
+  const std::string_view minutes =
+      position.size() > degree_digits ? position.substr(degree_digits) : "";
   return IntegerValue(degrees) + DecimalValue(minutes) / 60.0;
 }
 

@@ -16,24 +16,30 @@ class RawFields {
 
   int Count() const { return m_count; }
   std::string_view operator[](int index) const {
-    return index >= 0 && index < m_count ? m_fields[static_cast<std::size_t>(index)] : std::string_view();
+    if (index < 0 || index >= m_count) return {};
+    const auto i = static_cast<std::size_t>(index);
+    return m_text.substr(m_starts[i], m_ends[i] - m_starts[i]);
   }
-  bool IsLast(int index) const { return index == m_count - 1; }
 
  private:
-  std::array<std::string_view, kCapacity> m_fields;
+  std::string_view m_text;
+  // Only the first m_count entries are ever written or read.
+  std::array<std::size_t, kCapacity> m_starts;
+  std::array<std::size_t, kCapacity> m_ends;
   int m_count = 0;
 };
 
-inline RawFields::RawFields(std::string_view sentence) {
-  const auto star = sentence.find('*');
-  if (star != std::string_view::npos) sentence = sentence.substr(0, star);
+inline RawFields::RawFields(std::string_view sentence) : m_text(sentence) {
   std::size_t start = 0;
-  while (m_count < kCapacity) {
-    const auto comma = sentence.find(',', start);
-    m_fields[static_cast<std::size_t>(m_count++)] = sentence.substr(start, comma - start);
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
+  for (std::size_t i = 0;; ++i) {
+    const bool end = i == sentence.size() || sentence[i] == '*';
+    if (end || sentence[i] == ',') {
+      m_starts[static_cast<std::size_t>(m_count)] = start;
+      m_ends[static_cast<std::size_t>(m_count)] = i;
+      ++m_count;
+      if (end || m_count == kCapacity) return;
+      start = i + 1;
+    }
   }
 }
 

@@ -1,93 +1,24 @@
 #include "run/epoch_list.h"
 
-#include <array>
-
-#include "nmea/sentence_parsers.h"
+#include <stdexcept>
 
 namespace trackmint {
-namespace {
 
-void AddRecord(waypoints&& record, EpochList& epochs) {
-  if (!epochs.empty() && epochs.back().time_text == record.time_text) {
-    MergeRecord(record, epochs.back());
-  } else {
-    epochs.push_back(std::move(record));
+waypoints* EpochList::NextSlot() {
+  if (m_size == capacity()) {
+    if (m_blocks_used == kMaxBlocks) throw std::length_error("epoch list full");
+    // Raw storage: the pages of a block are touched only as records arrive.
+    m_blocks[m_blocks_used].reset(std::allocator<waypoints>().allocate(BlockSize(m_blocks_used)));
+    ++m_blocks_used;
   }
+  return Slot(m_size);
 }
 
-void NewRecordFromGGA(std::string_view sentence, EpochList& epochs, const Clock&) {
-  waypoints record;
-  ParseGGA(sentence, record);
-  AddRecord(std::move(record), epochs);
-}
-
-void NewRecordFromRMC(std::string_view sentence, EpochList& epochs, const Clock& clock) {
-  waypoints record;
-  ParseRMC(sentence, record, clock);
-  AddRecord(std::move(record), epochs);
-}
-
-void AddToLastRecord(void (*parse)(std::string_view, waypoints&), std::string_view sentence,
-                     EpochList& epochs) {
-  if (!epochs.empty()) parse(sentence, epochs.back());
-}
-
-void AddGSV(std::string_view sentence, EpochList& epochs, const Clock&) {
-  AddToLastRecord(ParseGSV, sentence, epochs);
-}
-
-void AddGSA(std::string_view sentence, EpochList& epochs, const Clock&) {
-  AddToLastRecord(ParseGSA, sentence, epochs);
-}
-
-void AddRMS(std::string_view sentence, EpochList& epochs, const Clock&) {
-  AddToLastRecord(ParseRMS, sentence, epochs);
-}
-
-// Which sentence goes where: the identifier is compared at its position in the sentence text
-// ("$" is position 0). Standard sentences are matched on the three letters after the talker,
-// whatever the talker; the proprietary ones whole.
-struct SentenceRoute {
-  std::string_view identifier;
-  std::size_t position;
-  void (*handle)(std::string_view, EpochList&, const Clock&);
-};
-
-constexpr std::array<SentenceRoute, 6> kRoutes = {{
-    {"GGA", 3, NewRecordFromGGA},
-    {"RMC", 3, NewRecordFromRMC},
-    {"GSV", 3, AddGSV},
-    {"GSA", 3, AddGSA},
-    {"PQVXD", 1, AddRMS},
-    {"PZQJRZD", 1, AddRMS},
-}};
-
-}  // namespace
-
-void DispatchSentence(std::string_view sentence, EpochList& epochs, const Clock& clock) {
-  for (const SentenceRoute& route : kRoutes) {
-    if (sentence.substr(std::min(route.position, sentence.size())).starts_with(route.identifier)) {
-      route.handle(sentence, epochs, clock);
-      return;
-    }
-  }
-}
-
-void MergeRecord(const waypoints& next, waypoints& last) {
-  if (last.rmc_flag == 1 && last.gga_flag == 0) {
-    last.altitude = next.altitude;
-    last.gga_fix_quality = next.gga_fix_quality;
-    last.satellites_in_use = next.satellites_in_use;
-    last.hdop = next.hdop;
-    last.differential_age = next.differential_age;
-    last.gga_flag = next.gga_flag;
-  } else if (last.gga_flag == 1 && last.rmc_flag == 0) {
-    last.speed = next.speed;
-    last.course_over_ground = next.course_over_ground;
-    last.rmc_status = next.rmc_status;
-    last.date_text += next.date_text;
-    last.rmc_flag = next.rmc_flag;
-  }
+void EpochList::clear() {
+  for (waypoints& record : *this) record.~waypoints();
+  for (auto& block : m_blocks) block.reset();
+  m_blocks_used = 0;
+  m_size = 0;
 }
 
 }  // namespace trackmint

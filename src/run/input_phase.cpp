@@ -6,8 +6,38 @@
 #include <limits>
 
 #include "base/trackmint_error.h"
+#include "run/sentence_dispatch.h"
 
 namespace trackmint {
+namespace {
+
+// The progress rule, byte by byte: when the counter equals the step the gauge moves and the
+// counter restarts, otherwise it counts the byte; the last byte of a short block (the file's
+// last) moves the gauge in any case. Worked out for a whole block at once, jumping from one
+// move to the next; the gauge and the sentences do not see each other, so doing this before
+// the block's bytes go to the assembler changes nothing.
+void AdvanceProgressOverBlock(std::size_t count, bool short_block, std::int32_t step,
+                              std::int32_t& counter, RunHost& host) {
+  std::size_t i = 0;
+  bool last_byte_moved_gauge = false;
+  while (i < count) {
+    const std::size_t move_at = i + static_cast<std::size_t>(step - counter);
+    if (move_at >= count) {
+      counter += static_cast<std::int32_t>(count - i);
+      break;
+    }
+    host.AdvanceProgress();
+    counter = 0;
+    last_byte_moved_gauge = move_at == count - 1;
+    i = move_at + 1;
+  }
+  if (short_block && count > 0 && !last_byte_moved_gauge) {
+    host.AdvanceProgress();
+    counter = 0;
+  }
+}
+
+}  // namespace
 
 std::int32_t ProgressStep(std::uint64_t file_size) {
   const std::uint64_t step = file_size / 100;
@@ -26,19 +56,10 @@ void ReadEpochList(std::FILE* input, const std::string& input_path, EpochList& e
       throw TrackmintError("Can't read the input file " + input_path + ": " + std::strerror(errno));
     }
     host.ProcessPendingEvents();
-    // The last byte of a short block, the file's last, moves the gauge as well.
-    const std::size_t last_of_short_block = count < block.size() ? count - 1 : block.size();
-    for (std::size_t i = 0; i < count; ++i) {
-      if (byte_counter == progress_step || i == last_of_short_block) {
-        host.AdvanceProgress();
-        byte_counter = 0;
-      } else {
-        ++byte_counter;
-      }
-      if (assembler.PutByte(block[i], sentence) == NMEA::kSentenceReady) {
-        DispatchSentence(sentence.View(), epochs, clock);
-      }
-    }
+    AdvanceProgressOverBlock(count, count < block.size(), progress_step, byte_counter, host);
+    assembler.PutBlock(block.data(), count, sentence, [&](const SentenceText& complete) {
+      DispatchSentence(complete.View(), epochs, clock);
+    });
     if (count < block.size()) return;
   }
 }

@@ -58,6 +58,12 @@ int CountLinesWithText(const std::string& text) {
 
 }  // namespace
 
+EpochList MakeEpochList(std::initializer_list<waypoints> records) {
+  EpochList epochs;
+  for (const waypoints& record : records) epochs.push_back(record);
+  return epochs;
+}
+
 StubHost KmlHost() {
   StubHost host;
   host.icon_file_names = {"auto.png",      "diff.png",    "rtkfix.png", "rtkfloat.png",

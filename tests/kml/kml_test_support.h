@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,9 @@
 namespace trackmint::testing {
 
 inline const FixedClock kConversionDay({2026, 12, 9, 14, 30, 0});
+
+// An epoch list holding copies of the records, in order.
+EpochList MakeEpochList(std::initializer_list<waypoints> records);
 
 // A host whose seven icons have names that say which they are.
 StubHost KmlHost();

@@ -239,7 +239,7 @@ TEST(OutputPhase, EmptyEpochList) {
 
 // The icon of one epoch as its placemark names it; "" when it gets no placemark.
 std::string IconOf(const waypoints& record) {
-  EpochList epochs = {record};
+  EpochList epochs = testing::MakeEpochList({record});
   StubHost host = testing::KmlHost();
   const std::string document = testing::WholeDocument(epochs, host);
   EXPECT_EQ(document.find("invalid.png"), std::string::npos);  // never the Invalid icon
@@ -322,7 +322,8 @@ class ChangingScaleHost : public StubHost {
 };
 
 TEST(OutputPhase, ReadsTheIconScaleAtEachPlacemark) {
-  EpochList epochs = {Epoch("1", 1, 0, 0, 1), Epoch("2", 1, 0, 0, 1), Epoch("3", 1, 0, 0, 1)};
+  EpochList epochs = testing::MakeEpochList(
+      {Epoch("1", 1, 0, 0, 1), Epoch("2", 1, 0, 0, 1), Epoch("3", 1, 0, 0, 1)});
   ChangingScaleHost host;
   const std::string document = testing::WrittenText([&](DocumentStream& stream) {
     WriteOutputPhase(stream, epochs, host, testing::kConversionDay);
@@ -356,17 +357,20 @@ TEST(OutputPhase, SameBytesUnderACommaLocale) {
 TEST(OutputPhase, HostileTextsStillGiveAWellFormedDocument) {
   const std::string hostile =
       std::string("&<>]]>\"'\0\x01\x1b\x7f\xff\xc3(\xed\xa0\x80\xef\xbf\xbf", 21);
-  EpochList epochs = {Epoch("", 1, 0, 0, 1), Epoch("x", 1, 1, 'A', 4),
-                      Epoch("y", 0, 1, 'A', 0, ' ')};
-  for (waypoints& record : epochs) {
-    record.time_text += hostile;
-    record.date_text = hostile + "*" + hostile;
-    record.gsv_seen = 1;
-    record.satellites[1] = {.system_letter = '<', .satellite_number = 1, .in_view = 1};
-  }
+  const auto hostile_epochs = [&] {
+    EpochList epochs = testing::MakeEpochList(
+        {Epoch("", 1, 0, 0, 1), Epoch("x", 1, 1, 'A', 4), Epoch("y", 0, 1, 'A', 0, ' ')});
+    for (waypoints& record : epochs) {
+      record.time_text += hostile;
+      record.date_text = hostile + "*" + hostile;
+      record.gsv_seen = 1;
+      record.satellites[1] = {.system_letter = '<', .satellite_number = 1, .in_view = 1};
+    }
+    return epochs;
+  };
   for (const bool fixed_date : {true, false}) {
     SCOPED_TRACE(fixed_date ? "fixed date" : "date of the log or the clock");
-    EpochList copy = epochs;
+    EpochList epochs = hostile_epochs();
     StubHost host = testing::KmlHost();
     host.use_fixed_date = fixed_date;
     host.use_all_waypoints = true;
@@ -374,7 +378,7 @@ TEST(OutputPhase, HostileTextsStillGiveAWellFormedDocument) {
     host.fixed_date_text = hostile;
     host.icon_scale_text = hostile;
     host.track_width_text = hostile;
-    const std::string document = testing::WholeDocument(copy, host);
+    const std::string document = testing::WholeDocument(epochs, host);
     ASSERT_TRUE(testing::IsWellFormedXml(document)) << document;
     const testing::DocumentCensus census = testing::CountInDocument(document);
     EXPECT_EQ(census.waypoint_placemarks, 3);

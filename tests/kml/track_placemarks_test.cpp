@@ -47,7 +47,8 @@ TEST(TrackPlacemarks, ValidEpochs) {
 }
 
 TEST(TrackPlacemarks, NormalTrackThroughValidEpochsOnly) {
-  EpochList epochs = {Record(1, 1, 'A', 2), Record(1, 1, 'V', 4), Record(0, 1, 'A', 0)};
+  EpochList epochs =
+      testing::MakeEpochList({Record(1, 1, 'A', 2), Record(1, 1, 'V', 4), Record(0, 1, 'A', 0)});
   epochs[0].longitude = -93.750572;
   epochs[0].latitude = 41.574966;
   epochs[0].altitude = -0.5;
@@ -85,7 +86,7 @@ TEST(TrackPlacemarks, EmptyListAndListWithoutValidEpoch) {
       "<LineString>\n" +
           no_vertices_tail,
       WrittenText([&](DocumentStream& s) { WriteIncorrectTrack(s, empty, "IncorrectTrack"); })));
-  const EpochList invalid_only = {Record(1, 0, 0, 0), Record(0, 1, 'V', 0)};
+  const EpochList invalid_only = testing::MakeEpochList({Record(1, 0, 0, 0), Record(0, 1, 'V', 0)});
   EXPECT_TRUE(SameText(
       "<Placemark>\n"
       "<name>NormalTrack</name>\n"
@@ -96,7 +97,8 @@ TEST(TrackPlacemarks, EmptyListAndListWithoutValidEpoch) {
 }
 
 TEST(TrackPlacemarks, IncorrectTrackThroughEveryEpoch) {
-  EpochList epochs = {Record(1, 1, 'V', 4), Record(1, 0, 0, 0), Record(0, 1, 'A', 0)};
+  EpochList epochs =
+      testing::MakeEpochList({Record(1, 1, 'V', 4), Record(1, 0, 0, 0), Record(0, 1, 'A', 0)});
   epochs[0].longitude = 38.7469;
   epochs[0].latitude = 9.0302;
   epochs[0].altitude = 2355.4;

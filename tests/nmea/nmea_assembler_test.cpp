@@ -54,7 +54,8 @@ TEST(NmeaPutByte, ChecksumCases) {
   };
   const std::vector<Case> cases = {
       {"upper-case digits", "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39", 1},
-      {"lower-case digits name the same value", "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6a", 1},
+      {"lower-case digits name the same value",
+       "$GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W*6a", 1},
       {"wrong digits", "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*38", -1},
       {"digits that are no hex", "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*3G", -1},
       {"body whose exclusive or is zero, digits 00", "$AA*00", 1},
@@ -72,23 +73,31 @@ TEST(NmeaPutByte, ChecksumCases) {
 TEST(NmeaPutByte, WrongChecksumLeavesTheDestinationAlone) {
   NMEA assembler;
   SentenceText destination;
-  for (char c : std::string("$AA*00")) assembler.PutByte(static_cast<unsigned char>(c), destination);
-  for (char c : std::string("$AB*00")) assembler.PutByte(static_cast<unsigned char>(c), destination);
+  for (char c : std::string("$AA*00"))
+    assembler.PutByte(static_cast<unsigned char>(c), destination);
+  for (char c : std::string("$AB*00"))
+    assembler.PutByte(static_cast<unsigned char>(c), destination);
   EXPECT_EQ(destination.View(), "$AA*00");
 }
 
 TEST(NmeaPutByte, StreamCases) {
-  const std::string rmc = Sentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,A");
+  const std::string rmc =
+      Sentence("GPRMC,123519,A,4807.038,N,01131.000,E,022.4,084.4,230394,003.1,W,A");
   struct Case {
     const char* legend;
     std::string bytes;
     std::vector<std::string> sentences;
   };
   const std::vector<Case> cases = {
-      {"a line without * is dropped at the next $", "$GPGGA,no,star\r\n" + std::string(kGga) + "\r\n", {kGga}},
-      {"bytes outside sentences are ignored", "noise\r\n\x01\xff" + std::string(kGga) + "trailing", {kGga}},
+      {"a line without * is dropped at the next $",
+       "$GPGGA,no,star\r\n" + std::string(kGga) + "\r\n",
+       {kGga}},
+      {"bytes outside sentences are ignored",
+       "noise\r\n\x01\xff" + std::string(kGga) + "trailing",
+       {kGga}},
       {"a sentence cut after its * loses the next $ and fails",
-       "$GPGGA,1*" + rmc + "\r\n" + std::string(kGga), {kGga}},
+       "$GPGGA,1*" + rmc + "\r\n" + std::string(kGga),
+       {kGga}},
       {"$ and * after the * are lost, the sentence goes on", "$AA*$*0*$0", {"$AA*00"}},
       {"a sentence cut by the end of the data is lost", std::string(kGga).substr(0, 40), {}},
       {"consecutive sentences without line ends", std::string(kGga) + rmc, {kGga, rmc}},
@@ -145,7 +154,8 @@ TEST(NmeaPutByte, ResetForgetsAHalfSentence) {
   NMEA assembler;
   FeedAll(assembler, "$GPGGA,1234");
   assembler.Reset();
-  EXPECT_EQ(FeedAll(assembler, "56*00" + std::string(kGga)).sentences, std::vector<std::string>{kGga});
+  EXPECT_EQ(FeedAll(assembler, "56*00" + std::string(kGga)).sentences,
+            std::vector<std::string>{kGga});
 }
 
 std::vector<std::string> Split(const std::string& sentence) {
@@ -166,7 +176,9 @@ TEST(NmeaSplitFields, Cases) {
       {"empty fields before the * count", "$GPGSA,A,3,,,*6E", {"$GPGSA", "A", "3", "", "", ""}},
       {"the checksum digits are no field", "$PQVXD,A,2.7*hh", {"$PQVXD", "A", "2.7"}},
       {"an empty last field", "$GPGGA,,*hh", {"$GPGGA", "", ""}},
-      {"a field is cut at 19 characters", "$X," + std::string(25, '7') + ",b*hh", {"$X", std::string(19, '7'), "b"}},
+      {"a field is cut at 19 characters",
+       "$X," + std::string(25, '7') + ",b*hh",
+       {"$X", std::string(19, '7'), "b"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
@@ -189,6 +201,49 @@ TEST(NmeaSplitFields, FieldsPastTheTwentiethAreIgnoredAndFieldsPastTheEndAreEmpt
   assembler.SplitFields("$Y,a*00");
   EXPECT_EQ(assembler.FieldCount(), 2);
   EXPECT_EQ(assembler.Field(2), "");
+}
+
+}  // namespace
+}  // namespace trackmint
+
+namespace trackmint {
+namespace {
+
+// The block path must do exactly what PutByte does byte by byte, for any bytes cut anywhere.
+TEST(NmeaPutBlock, GivesWhatPutByteGivesForAnyBytes) {
+  const std::string alphabet = "$$**,,0123456789ABCDEFabcdefGPGGA\r\n\x01\xff";
+  std::uint64_t state = 12345;
+  auto next = [&state] {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<std::size_t>(state >> 33);
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::string bytes;
+    const std::size_t length = next() % 3000;
+    for (std::size_t i = 0; i < length; ++i) {
+      // Mostly valid sentences with noise between them, so both paths hand sentences on.
+      if (next() % 40 == 0) {
+        bytes += testing::Sentence("GPGGA," + std::to_string(next() % 1000) +
+                                   std::string(next() % 120, 'x'));
+      } else {
+        bytes += alphabet[next() % alphabet.size()];
+      }
+    }
+    NMEA by_byte;
+    const std::vector<std::string> expected = FeedAll(by_byte, bytes).sentences;
+
+    NMEA by_block;
+    std::vector<std::string> got;
+    SentenceText destination;
+    for (std::size_t start = 0; start < bytes.size();) {
+      const std::size_t piece = std::min(bytes.size() - start, 1 + next() % 200);
+      by_block.PutBlock(
+          reinterpret_cast<const unsigned char*>(bytes.data() + start), piece, destination,
+          [&got](const SentenceText& sentence) { got.emplace_back(sentence.View()); });
+      start += piece;
+    }
+    ASSERT_EQ(got, expected) << "round " << round;
+  }
 }
 
 }  // namespace

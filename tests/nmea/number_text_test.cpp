@@ -16,11 +16,22 @@ TEST(IntegerValue, Cases) {
     std::int32_t value;
   };
   const std::vector<Case> cases = {
-      {"", 0},          {"12", 12},         {"12,", 12},        {"2.5", 2},      {"  -7x", -7},
-      {"+08", 8},       {"abc", 0},         {"-", 0},           {" ", 0},        {"0300", 300},
-      {"2147483647", 2147483647},           {"2147483648", 2147483647},
-      {"-2147483648", -2147483647 - 1},     {"-99999999999999999999", -2147483647 - 1},
-      {"99999999999999999999", 2147483647}, {"4294967297", 2147483647},
+      {"", 0},
+      {"12", 12},
+      {"12,", 12},
+      {"2.5", 2},
+      {"  -7x", -7},
+      {"+08", 8},
+      {"abc", 0},
+      {"-", 0},
+      {" ", 0},
+      {"0300", 300},
+      {"2147483647", 2147483647},
+      {"2147483648", 2147483647},
+      {"-2147483648", -2147483647 - 1},
+      {"-99999999999999999999", -2147483647 - 1},
+      {"99999999999999999999", 2147483647},
+      {"4294967297", 2147483647},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IntegerValue(c.text), c.value) << '"' << c.text << '"';
@@ -33,10 +44,25 @@ TEST(DecimalValue, Cases) {
     double value;
   };
   const std::vector<Case> cases = {
-      {"", 0.0},       {"545.4", 545.4},   {"022.4", 22.4},  {"-1.5e2", -150.0}, {"2.7*", 2.7},
-      {".5", 0.5},     {"5.", 5.0},        {".", 0.0},       {"+3", 3.0},        {"1e", 1.0},
-      {"1e+", 1.0},    {"1.5E-1x", 0.15},  {"  7.25", 7.25}, {"nan", 0.0},       {"inf", 0.0},
-      {"0x1A", 0.0},   {"1,5", 1.0},       {"1e-999", 0.0},  {"-0.0001e-400", -0.0},
+      {"", 0.0},
+      {"545.4", 545.4},
+      {"022.4", 22.4},
+      {"-1.5e2", -150.0},
+      {"2.7*", 2.7},
+      {".5", 0.5},
+      {"5.", 5.0},
+      {".", 0.0},
+      {"+3", 3.0},
+      {"1e", 1.0},
+      {"1e+", 1.0},
+      {"1.5E-1x", 0.15},
+      {"  7.25", 7.25},
+      {"nan", 0.0},
+      {"inf", 0.0},
+      {"0x1A", 0.0},
+      {"1,5", 1.0},
+      {"1e-999", 0.0},
+      {"-0.0001e-400", -0.0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DecimalValue(c.text), c.value) << '"' << c.text << '"';
@@ -53,7 +79,8 @@ TEST(DecimalValue, NumbersTooLargeForADoubleAreInfinite) {
 TEST(DecimalValue, IgnoresTheProcessLocale) {
   const char* previous = std::setlocale(LC_NUMERIC, nullptr);
   const std::string saved = previous ? previous : "C";
-  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "the de_DE.UTF-8 locale is missing (make deps)";
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr)
+      << "the de_DE.UTF-8 locale is missing (make deps)";
   EXPECT_EQ(DecimalValue("545.4"), 545.4);
   EXPECT_EQ(DecimalValue("545,4"), 545.0);
   std::setlocale(LC_NUMERIC, saved.c_str());

@@ -53,9 +53,11 @@ TEST(ParseGGA, PositionCases) {
     double longitude;
   };
   const std::vector<Case> cases = {
-      {"south and west are negative", Sentence("GPGGA,1,4807.038,S,01131.000,W,1,,,,,,,,"), -48.1173, -11.516666666666667},
+      {"south and west are negative", Sentence("GPGGA,1,4807.038,S,01131.000,W,1,,,,,,,,"),
+       -48.1173, -11.516666666666667},
       {"empty position fields leave zeros", Sentence("GPGGA,1,,N,,E,,,,,,,,,"), 0.0, 0.0},
-      {"a hemisphere is read by its first letter", Sentence("GPGGA,1,0030.0,South,00030.0,West,1,,,,,,,,"), -0.5, -0.5},
+      {"a hemisphere is read by its first letter",
+       Sentence("GPGGA,1,0030.0,South,00030.0,West,1,,,,,,,,"), -0.5, -0.5},
       {"a field shorter than its degrees", Sentence("GPGGA,1,5,N,7,E,1,,,,,,,,"), 5.0, 7.0},
   };
   for (const Case& c : cases) {
@@ -103,8 +105,10 @@ TEST(ParseRMC, DateAndModeCases) {
     char status;
   };
   const std::vector<Case> cases = {
-      {"mode indicator of NMEA 2.3", Sentence("GPRMC,1,A,,,,,,,090607,,,D"), "2007-06-09", 'D', 'A'},
-      {"empty date takes the clock's date", Sentence("GPRMC,1,V,,,,,,,,,,N"), "2026-12-09*", 'N', 'V'},
+      {"mode indicator of NMEA 2.3", Sentence("GPRMC,1,A,,,,,,,090607,,,D"), "2007-06-09", 'D',
+       'A'},
+      {"empty date takes the clock's date", Sentence("GPRMC,1,V,,,,,,,,,,N"), "2026-12-09*", 'N',
+       'V'},
       {"short date field", Sentence("GPRMC,1,A,,,,,,,2303,,,"), "2000-03-23", '\0', 'A'},
       {"garbage date", Sentence("GPRMC,1,A,,,,,,,xx-1yy,,,A"), "2000--1-00", 'A', 'A'},
       {"empty status and mode", Sentence("GPRMC,1,,,,,,,,010100,,,"), "2000-01-01", '\0', '\0'},
@@ -136,19 +140,38 @@ TEST(ParseGSA, Cases) {
     int fix_type;
   };
   const std::vector<Case> cases = {
-      {"twelve slots, three dilutions", "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39", {4, 5, 9, 12, 24}, 3},
+      {"twelve slots, three dilutions",
+       "$GPGSA,A,3,04,05,,09,12,,,24,,,,,2.5,1.3,2.1*39",
+       {4, 5, 9, 12, 24},
+       3},
       {"system id of NMEA 4.10 does not make PDOP a satellite",
-       Sentence("GNGSA,A,3,10,12,,,,,,,,,,,1.8,1.0,1.5,1"), {10, 12}, 3},
-      {"GLONASS numbers with system id 2", Sentence("GNGSA,A,3,80,71,73,,,,,,,,,,1.83,1.09,1.47,2"), {71, 73, 80}, 3},
-      {"Galileo system id marks nothing", Sentence("GNGSA,A,3,10,12,,,,,,,,,,,1.8,1.0,1.5,3"), {}, 3},
-      {"BeiDou system id marks nothing", Sentence("GNGSA,A,2,10,12,,,,,,,,,,,1.8,1.0,1.5,4"), {}, 2},
+       Sentence("GNGSA,A,3,10,12,,,,,,,,,,,1.8,1.0,1.5,1"),
+       {10, 12},
+       3},
+      {"GLONASS numbers with system id 2",
+       Sentence("GNGSA,A,3,80,71,73,,,,,,,,,,1.83,1.09,1.47,2"),
+       {71, 73, 80},
+       3},
+      {"Galileo system id marks nothing",
+       Sentence("GNGSA,A,3,10,12,,,,,,,,,,,1.8,1.0,1.5,3"),
+       {},
+       3},
+      {"BeiDou system id marks nothing",
+       Sentence("GNGSA,A,2,10,12,,,,,,,,,,,1.8,1.0,1.5,4"),
+       {},
+       2},
       {"Galileo talker marks nothing", Sentence("GAGSA,A,3,10,12,,,,,,,,,,,1.8,1.0,1.5"), {}, 3},
       {"BeiDou talker marks nothing", Sentence("BDGSA,A,3,10,12,,,,,,,,,,,1.8,1.0,1.5"), {}, 3},
       {"a short list", Sentence("GPGSA,A,3,04,05,2.5,1.3,2.1"), {4, 5}, 3},
-      {"a long list", Sentence("GPGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,13,14,2.5,1.3,2.1"),
-       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, 3},
+      {"a long list",
+       Sentence("GPGSA,A,3,01,02,03,04,05,06,07,08,09,10,11,12,13,14,2.5,1.3,2.1"),
+       {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
+       3},
       {"empty dilution fields", Sentence("GPGSA,A,3,04,05,,,,,,,,,,12,,,"), {4, 5, 12}, 3},
-      {"numbers 0 and above 96 mark nothing", Sentence("GPGSA,A,3,00,97,200,33,96,,,,,,,,1.0,1.0,1.0"), {33, 96}, 3},
+      {"numbers 0 and above 96 mark nothing",
+       Sentence("GPGSA,A,3,00,97,200,33,96,,,,,,,,1.0,1.0,1.0"),
+       {33, 96},
+       3},
       {"no satellite list", Sentence("GPGSA,A,1"), {}, 1},
       {"no fix type field", Sentence("GPGSA,A"), {}, 0},
   };
@@ -194,11 +217,16 @@ TEST(ParseGSV, GroupCases) {
     int gsv_seen;
   };
   const std::vector<Case> cases = {
-      {"range ends", Sentence("GPGSV,1,1,02,33,1,2,3,96,4,5,6"), 96, Satellite('R', 32, 4, 5, 6, false, true), 1},
-      {"elevation and azimuth wrap", Sentence("GPGSV,1,1,01,07,300,70000,260"), 7, Satellite('G', 7, 44, 4464, 4, false, true), 1},
-      {"* right after the number", Sentence("GPGSV,1,1,01,07"), 7, Satellite('G', 7, 0, 0, 0, false, false), 0},
-      {"* inside the elevation", Sentence("GPGSV,1,1,01,07,30"), 7, Satellite('G', 7, 0, 0, 0, false, false), 0},
-      {"* inside the azimuth", Sentence("GPGSV,1,1,01,07,30,120"), 7, Satellite('G', 7, 30, 0, 0, false, false), 0},
+      {"range ends", Sentence("GPGSV,1,1,02,33,1,2,3,96,4,5,6"), 96,
+       Satellite('R', 32, 4, 5, 6, false, true), 1},
+      {"elevation and azimuth wrap", Sentence("GPGSV,1,1,01,07,300,70000,260"), 7,
+       Satellite('G', 7, 44, 4464, 4, false, true), 1},
+      {"* right after the number", Sentence("GPGSV,1,1,01,07"), 7,
+       Satellite('G', 7, 0, 0, 0, false, false), 0},
+      {"* inside the elevation", Sentence("GPGSV,1,1,01,07,30"), 7,
+       Satellite('G', 7, 0, 0, 0, false, false), 0},
+      {"* inside the azimuth", Sentence("GPGSV,1,1,01,07,30,120"), 7,
+       Satellite('G', 7, 30, 0, 0, false, false), 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);

@@ -53,8 +53,8 @@ TEST(InputPhase, ProgressRule) {
   // 1000 bytes, step 10: every 11th byte, plus the last byte of the short block: 90 + 1.
   // 50 bytes, step 0: every byte. 151 bytes, step 1: every 2nd byte (75) plus the last.
   // 2048 bytes, step 20: 2048 / 21 = 97; both blocks are full and a third, empty read ends it.
-  const std::vector<Case> cases = {
-      {1000, 91, 1}, {50, 50, 1}, {151, 76, 1}, {2048, 97, 3}, {0, 0, 1}, {1024, 93, 2}};
+  const std::vector<Case> cases = {{1000, 91, 1}, {50, 50, 1}, {151, 76, 1},
+                                   {2048, 97, 3}, {0, 0, 1},   {1024, 93, 2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.size) + " bytes");
     StubHost host;
@@ -64,11 +64,45 @@ TEST(InputPhase, ProgressRule) {
   }
 }
 
+// The progress rule as written, byte by byte: the oracle for files of any size and step.
+int GaugeByTheRule(std::size_t size) {
+  const auto step = static_cast<std::int32_t>(size / 100);
+  std::int32_t counter = 0;
+  int gauge = 0;
+  for (std::size_t block_start = 0; block_start <= size; block_start += kInputBlockSize) {
+    const std::size_t count = std::min(kInputBlockSize, size - block_start);
+    for (std::size_t i = 0; i < count; ++i) {
+      if (counter == step) {
+        ++gauge;
+        counter = 0;
+      } else if (count < kInputBlockSize && i == count - 1) {
+        ++gauge;
+        counter = 0;
+      } else {
+        ++counter;
+      }
+    }
+    if (count < kInputBlockSize) break;
+  }
+  return gauge;
+}
+
+TEST(InputPhase, ProgressRuleForManySizes) {
+  for (std::size_t size :
+       {1u, 2u, 99u, 100u, 101u, 1023u, 1025u, 3071u, 3072u, 9999u, 20481u, 102400u, 123457u}) {
+    SCOPED_TRACE(std::to_string(size) + " bytes");
+    StubHost host;
+    ReadBytes(std::string(size, 'x'), host);
+    EXPECT_EQ(host.progress, GaugeByTheRule(size));
+  }
+}
+
 TEST(InputPhase, SentencesAcrossBlockBoundariesAreRead) {
   std::string log;
   int epochs_written = 0;
   while (log.size() < 5000) {
-    log += Line("GPGGA,12" + std::to_string(1000 + epochs_written) + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+    log += Line("GPGGA,12" + std::to_string(1000 + epochs_written) +
+                ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
     log += "garbage without dollar\r\n";
     ++epochs_written;
   }
@@ -89,7 +123,8 @@ TEST(InputPhase, AReadErrorIsAnErrorNotTheEndOfTheLog) {
     ReadEpochList(file.get(), directory.path(), epochs, assembler, 0, host, kClock);
     FAIL() << "no error";
   } catch (const TrackmintError& error) {
-    EXPECT_EQ(std::string(error.what()).rfind("Can't read the input file " + directory.path(), 0), 0u)
+    EXPECT_EQ(std::string(error.what()).rfind("Can't read the input file " + directory.path(), 0),
+              0u)
         << error.what();
   }
 }

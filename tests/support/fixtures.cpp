@@ -1,9 +1,9 @@
 #include "support/fixtures.h"
 
+#include <sys/stat.h>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <sys/stat.h>
 
 namespace trackmint::testing {
 
@@ -48,16 +48,17 @@ std::string LineAt(const std::string& text, std::size_t start) {
   if (expected == actual) return ::testing::AssertionSuccess();
   std::size_t line_start = 0;
   int line = 1;
-  for (std::size_t i = 0; i < expected.size() && i < actual.size() && expected[i] == actual[i]; ++i) {
+  for (std::size_t i = 0; i < expected.size() && i < actual.size() && expected[i] == actual[i];
+       ++i) {
     if (expected[i] == '\n') {
       line_start = i + 1;
       ++line;
     }
   }
   return ::testing::AssertionFailure()
-         << "texts differ first at line " << line << "\n  expected: \"" << LineAt(expected, line_start)
-         << "\"\n  actual:   \"" << LineAt(actual, line_start) << "\"\n  (lengths " << expected.size()
-         << " and " << actual.size() << ")";
+         << "texts differ first at line " << line << "\n  expected: \""
+         << LineAt(expected, line_start) << "\"\n  actual:   \"" << LineAt(actual, line_start)
+         << "\"\n  (lengths " << expected.size() << " and " << actual.size() << ")";
 }
 
 }  // namespace trackmint::testing

@@ -16,6 +16,8 @@ inline std::string Sentence(const std::string& body) {
 }
 
 // The same followed by CR LF, as a log line.
-inline std::string Line(const std::string& body) { return Sentence(body) + "\r\n"; }
+inline std::string Line(const std::string& body) {
+  return Sentence(body) + "\r\n";
+}
 
 }  // namespace trackmint::testing

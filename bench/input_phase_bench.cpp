@@ -1,0 +1,67 @@
+// Speed and memory of the input phase: reads a log into the epoch list and reports MB/s and the
+// peak memory per epoch (growth of the peak resident set over the run, divided by the epochs).
+//
+//   bench_input_phase LOG [REPEATS]
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "../tools/quiet_host.h"
+#include "base/clock.h"
+#include "run/input_phase.h"
+
+namespace {
+
+long PeakResidentKilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace trackmint;
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: bench_input_phase LOG [REPEATS]\n");
+    return 2;
+  }
+  const int repeats = argc > 2 ? std::atoi(argv[2]) : 3;
+  QuietHost host;
+  SystemClock clock;
+  double best_seconds = 1e300;
+  std::size_t epoch_count = 0;
+  long size = 0;
+  long peak_growth_kb = 0;
+  for (int run = 0; run < repeats; ++run) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(argv[1], "rb"), std::fclose);
+    if (!file) {
+      std::perror(argv[1]);
+      return 1;
+    }
+    std::fseek(file.get(), 0, SEEK_END);
+    size = std::ftell(file.get());
+    std::rewind(file.get());
+    const long peak_before = PeakResidentKilobytes();
+    const auto start = std::chrono::steady_clock::now();
+    NMEA assembler;
+    EpochList epochs;
+    ReadEpochList(file.get(), argv[1], epochs, assembler,
+                  ProgressStep(static_cast<std::uint64_t>(size)), host, clock);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    best_seconds = std::min(best_seconds, elapsed.count());
+    epoch_count = epochs.size();
+    if (run == 0) peak_growth_kb = PeakResidentKilobytes() - peak_before;
+  }
+  const double megabytes = static_cast<double>(size) / (1024.0 * 1024.0);
+  std::printf("input phase: %.1f MB, %zu epochs, best of %d: %.3f s, %.0f MB/s\n", megabytes,
+              epoch_count, repeats, best_seconds, megabytes / best_seconds);
+  std::printf("input phase: peak memory %.1f MB, %.0f bytes per epoch (record size %zu bytes)\n",
+              peak_growth_kb / 1024.0,
+              epoch_count ? peak_growth_kb * 1024.0 / static_cast<double>(epoch_count) : 0.0,
+              sizeof(waypoints));
+  return 0;
+}

@@ -1,0 +1,73 @@
+// Arbitrary bytes through the byte path: the block reader with its progress rule, the sentence
+// assembler (block path checked against the byte path), every parser and the epoch list.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/clock.h"
+#include "nmea/nmea.h"
+#include "nmea/sentence_parsers.h"
+#include "run/input_phase.h"
+#include "../tools/quiet_host.h"
+
+namespace {
+
+using namespace trackmint;
+
+std::vector<std::string> SentencesByByte(const std::uint8_t* data, std::size_t size) {
+  NMEA assembler;
+  SentenceText sentence;
+  std::vector<std::string> sentences;
+  for (std::size_t i = 0; i < size; ++i) {
+    if (assembler.PutByte(data[i], sentence) == NMEA::kSentenceReady) sentences.emplace_back(sentence.View());
+  }
+  return sentences;
+}
+
+std::vector<std::string> SentencesByBlock(const std::uint8_t* data, std::size_t size) {
+  NMEA assembler;
+  SentenceText sentence;
+  std::vector<std::string> sentences;
+  // Uneven pieces, taken from the data itself, so the block path meets every cut.
+  for (std::size_t start = 0, piece = 1; start < size; start += piece, piece = 1 + data[start % size] % 97) {
+    piece = std::min(piece, size - start);
+    assembler.PutBlock(data + start, piece, sentence,
+                       [&sentences](const SentenceText& complete) { sentences.emplace_back(complete.View()); });
+  }
+  return sentences;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const FixedClock clock({2026, 12, 9, 12, 0, 0});
+
+  if (SentencesByByte(data, size) != SentencesByBlock(data, size)) __builtin_trap();
+
+  // The parsers on any text, not only on what the assembler lets through.
+  const std::string_view text(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 512));
+  waypoints record;
+  ParseGGA(text, record);
+  ParseRMC(text, record, clock);
+  ParseGSA(text, record);
+  ParseGSV(text, record);
+  ParseRMS(text, record);
+
+  // The whole input phase over the bytes as a file.
+  std::vector<std::uint8_t> copy(data, data + size);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+      size > 0 ? fmemopen(copy.data(), copy.size(), "rb") : std::tmpfile(), std::fclose);
+  if (!file) return 0;
+  QuietHost host;
+  NMEA assembler;
+  EpochList epochs;
+  ReadEpochList(file.get(), "fuzz input", epochs, assembler, ProgressStep(size), host, clock);
+  for (const waypoints& epoch : epochs) {
+    if (epoch.gga_flag == 0 && epoch.rmc_flag == 0) __builtin_trap();  // only GGA and RMC make records
+  }
+  return 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "base/clock.h"
+#include "nmea/nmea.h"
+#include "run/run_host.h"
+
+namespace trackmint {
+
+// How a run ended when it raised no error.
+enum class RunOutcome {
+  Finished,          // the KMZ file was written
+  InputNotOpened,    // "Can't open the input file" is in the left status panel
+  OutputNotCreated,  // "Can't create the output file" is in the left status panel
+};
+
+// The Run command from start to end: opens the log and the document, makes the arrow icons,
+// reads the log into the epoch list, writes the document, packs the KMZ and reports through the
+// host. Everything it needs it reads from the host at the moment of use. Any other failure is
+// raised as a TrackmintError for the front end to show; on every way out the files are closed,
+// the intermediate files removed and the host unlocked with its Run button enabled again.
+RunOutcome SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock);
+
+}  // namespace trackmint

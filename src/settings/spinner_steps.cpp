@@ -1,0 +1,44 @@
+#include "settings/spinner_steps.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+
+#include "nmea/number_text.h"
+
+namespace trackmint {
+namespace {
+
+constexpr std::int64_t kMinimumWidth = 1;
+constexpr std::int64_t kMaximumWidth = 10;
+constexpr double kScaleStep = 0.1;
+constexpr double kMinimumScale = 0.1;
+constexpr double kMaximumScale = 1.0;
+constexpr int kScaleDecimals = 6;
+
+}  // namespace
+
+std::string StepTrackWidth(std::string_view text, SpinDirection direction) {
+  // 64 bits, so that a step from the end of the 32-bit range cannot wrap around.
+  const std::int64_t width =
+      std::int64_t{IntegerValue(text)} + (direction == SpinDirection::Up ? 1 : -1);
+  if (width < kMinimumWidth) return "1";
+  if (width > kMaximumWidth) return "10";
+  return std::to_string(width);
+}
+
+std::string StepIconScale(std::string_view text, SpinDirection direction) {
+  // The step reads back the six-decimal text of the previous one, so rounding errors of the
+  // binary sum never pile up: 0.5 up five times ends exactly at 1.0, down four times at 0.1.
+  const double scale =
+      DecimalValue(text) + (direction == SpinDirection::Up ? kScaleStep : -kScaleStep);
+  if (scale < kMinimumScale) return "0.1";
+  if (scale > kMaximumScale) return "1.0";
+  std::array<char, 32> buffer{};
+  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), scale,
+                                          std::chars_format::fixed, kScaleDecimals);
+  (void)error;  // a number from 0.1 to 1.0 with six decimals needs 8 characters
+  return std::string(buffer.data(), end);
+}
+
+}  // namespace trackmint

@@ -1,0 +1,149 @@
+#include "run/sentence_dispatch.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/sentences.h"
+
+namespace trackmint {
+namespace {
+
+using testing::Sentence;
+
+const FixedClock kClock({2026, 12, 9, 14, 30, 0});
+
+EpochList Build(const std::vector<std::string>& sentences) {
+  EpochList epochs;
+  for (const std::string& sentence : sentences) DispatchSentence(sentence, epochs, kClock);
+  return epochs;
+}
+
+const std::string kRmc =
+    Sentence("GPRMC,120000.00,A,4807.038,N,01131.000,E,010.0,090.0,091226,,,D");
+const std::string kGga =
+    Sentence("GPGGA,120000.00,4807.000,N,01131.500,E,4,12,0.8,545.4,M,46.9,M,1.5,0120");
+
+TEST(EpochList, RmcThenGgaOfOneTimeMakeOneRecordWithRmcPositionAndGgaFix) {
+  const EpochList epochs = Build({
+      kRmc,
+      kGga,
+      Sentence("GPGSA,A,3,04,05,,,,,,,,,,,1.5,0.8,1.2"),
+      Sentence("GPGSV,3,1,09,04,45,200,38,05,30,100,40,07,10,50,"),
+      Sentence("GPGSV,3,2,09,40,30,123,45"),
+      Sentence("GLGSV,3,3,09,70,10,300,33"),
+  });
+  ASSERT_EQ(epochs.size(), 1u);
+  const waypoints& record = epochs[0];
+  EXPECT_EQ(record.gga_flag, 1);
+  EXPECT_EQ(record.rmc_flag, 1);
+  EXPECT_NEAR(record.latitude, 48.1173, 1e-12);  // the RMC position, not the GGA one
+  EXPECT_NEAR(record.longitude, 11.5166666666667, 1e-12);
+  EXPECT_EQ(record.mode_indicator, 'D');
+  EXPECT_EQ(record.altitude, 545.4);
+  EXPECT_EQ(record.gga_fix_quality, 4);
+  EXPECT_EQ(record.satellites_in_use, 12);
+  EXPECT_EQ(record.hdop, 0.8);
+  EXPECT_EQ(record.differential_age, 1.5);
+  EXPECT_EQ(record.date_text, "2026-12-09");
+  EXPECT_EQ(record.gsa_fix_type, 3);
+  EXPECT_EQ(record.satellites[4].used, 1);
+  EXPECT_EQ(record.satellites[5].used, 1);
+  EXPECT_EQ(record.satellites[7].used, 0);
+  for (int number : {4, 5, 7, 40, 70}) {
+    EXPECT_EQ(record.satellites[static_cast<std::size_t>(number)].in_view, 1) << number;
+  }
+}
+
+TEST(EpochList, GgaThenRmcOfOneTimeKeepGgaPositionAndNoMode) {
+  const EpochList epochs = Build({kGga, kRmc});
+  ASSERT_EQ(epochs.size(), 1u);
+  const waypoints& record = epochs[0];
+  EXPECT_EQ(record.gga_flag, 1);
+  EXPECT_EQ(record.rmc_flag, 1);
+  EXPECT_NEAR(record.latitude, 48.116666666666667, 1e-12);
+  EXPECT_NEAR(record.longitude, 11.525, 1e-12);
+  EXPECT_EQ(record.mode_indicator, '\0');
+  EXPECT_EQ(record.date_text, "2026-12-09");
+  EXPECT_EQ(record.rmc_status, 'A');
+  EXPECT_NEAR(record.speed, 18.52, 1e-9);
+  EXPECT_EQ(record.course_over_ground, 90.0);
+}
+
+TEST(EpochList, OnlyTheLastRecordIsCompared) {
+  const EpochList epochs = Build({
+      Sentence("GPGGA,120000.00,,,,,1,,,,,,,,"),
+      Sentence("GPGGA,120001.00,,,,,1,,,,,,,,"),
+      Sentence("GPRMC,120000.00,A,,,,,,,091226,,,A"),
+  });
+  ASSERT_EQ(epochs.size(), 3u);
+  EXPECT_EQ(epochs[2].time_text, "120000.00");
+  EXPECT_EQ(epochs[2].gga_flag, 0);
+}
+
+TEST(EpochList, SentencesBeforeTheFirstEpochLeaveNoTrace) {
+  const EpochList epochs = Build({
+      Sentence("GPGSV,1,1,01,07,30,120,40"),
+      Sentence("GPGSA,A,3,07,,,,,,,,,,,,1.0,1.0,1.0"),
+      Sentence("PQVXD,A,2.7"),
+      Sentence("GPGGA,120000.00,,,,,1,,,,,,,,"),
+  });
+  ASSERT_EQ(epochs.size(), 1u);
+  waypoints expected;
+  expected.time_text = "120000.00";
+  expected.gga_fix_quality = 1;
+  expected.gga_flag = 1;
+  EXPECT_EQ(epochs[0], expected);
+}
+
+TEST(EpochList, TalkersDoNotMatter) {
+  const EpochList epochs = Build({
+      Sentence("GNGGA,1,,,,,1,,,,,,,,"),
+      Sentence("GPGGA,2,,,,,2,,,,,,,,"),
+      Sentence("GLGGA,3,,,,,4,,,,,,,,"),
+      Sentence("XXRMC,4,A,,,,,,,010120,,,"),
+  });
+  ASSERT_EQ(epochs.size(), 4u);
+  EXPECT_EQ(epochs[2].gga_fix_quality, 4);
+  EXPECT_EQ(epochs[3].rmc_flag, 1);
+}
+
+TEST(EpochList, RecordsWithoutTimeMergeAndChangeNothing) {
+  const EpochList epochs = Build({
+      Sentence("GPGGA,,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,"),
+      Sentence("GPGGA,,4900.000,N,01200.000,E,2,05,1.9,600.0,M,,,,"),
+  });
+  ASSERT_EQ(epochs.size(), 1u);
+  EXPECT_EQ(epochs[0].gga_fix_quality, 1);
+  EXPECT_EQ(epochs[0].altitude, 545.4);
+  EXPECT_NEAR(epochs[0].latitude, 48.1173, 1e-12);
+}
+
+TEST(EpochList, ASecondRmcOfTheSameTimeChangesNothing) {
+  const EpochList epochs = Build({kRmc, Sentence("GPRMC,120000.00,V,0100.000,N,,,,,010101,,,N")});
+  ASSERT_EQ(epochs.size(), 1u);
+  EXPECT_EQ(epochs[0].rmc_status, 'A');
+  EXPECT_EQ(epochs[0].date_text, "2026-12-09");
+  EXPECT_EQ(epochs[0].mode_indicator, 'D');
+}
+
+TEST(EpochList, OtherSentencesAreIgnoredAndRmsGoesToTheLastRecord) {
+  const EpochList epochs = Build({
+      kGga,
+      Sentence("GPGLL,4916.45,N,12311.12,W,225444,A"),
+      Sentence("GPVTG,054.7,T,034.4,M,005.5,N,010.2,K"),
+      Sentence("PGRME,15.0,M,45.0,M,25.0,M"),
+      Sentence("PZQJRZD,A,0.9"),
+      Sentence("PQVXD,A,2.7"),
+  });
+  ASSERT_EQ(epochs.size(), 1u);
+  EXPECT_EQ(epochs[0].rms_error, 2.7);
+}
+
+TEST(EpochList, NoGgaOrRmcGivesAnEmptyList) {
+  EXPECT_TRUE(Build({Sentence("GPGSV,1,1,01,07,30,120,40"), Sentence("GPZDA,120000,09,12,2026,,")})
+                  .empty());
+}
+
+}  // namespace
+}  // namespace trackmint

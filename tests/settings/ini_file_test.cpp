@@ -1,0 +1,137 @@
+#include "settings/ini_file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/trackmint_error.h"
+#include "support/fixtures.h"
+#include "support/temp_directory.h"
+
+namespace trackmint {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::TempDirectory;
+using testing::WriteWholeFile;
+
+std::vector<std::string> Entries(const std::string& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The message of the error that write throws, or "" when it throws none.
+template <typename Write>
+std::string ErrorOf(Write write) {
+  try {
+    write();
+  } catch (const TrackmintError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+TEST(WriteIniString, WritesAndReadsBackWithNoTemporaryFileLeft) {
+  TempDirectory directory;
+  const std::string file = directory.File("my.ini");
+  WriteIniString(file, "Settings", "Edit3", "5");
+  WriteIniString(file, "Settings", "Edit4", "0.5");
+  WriteIniString(file, "Settings", "Edit3", "7");
+  EXPECT_EQ(ReadWholeFile(file), "[Settings]\r\nEdit3=7\r\nEdit4=0.5\r\n");
+  EXPECT_EQ(ReadIniString(file, "settings", "EDIT4"), "0.5");
+  EXPECT_EQ(Entries(directory.path()), std::vector<std::string>{"my.ini"});
+}
+
+TEST(WriteIniString, FailuresNameTheFileAndLeaveEverythingAsItWas) {
+  TempDirectory directory;
+  const std::string regular = directory.File("settings.ini");
+  const std::string original = "[Settings]\r\nEdit3=7\r\n";
+  WriteWholeFile(regular, original);
+  std::filesystem::create_directory(directory.File("folder"));
+  struct Case {
+    const char* legend;
+    std::string path;
+    std::string value;
+  };
+  const std::vector<Case> cases = {
+      {"missing directory", directory.File("missing/my.ini"), "5"},
+      {"parent is a regular file", regular + "/my.ini", "5"},
+      {"under /proc", "/proc/trackmint-no/x", "5"},
+      {"target is a directory", directory.File("folder"), "5"},
+      {"value that would break its line", regular, "5\r\nCheckBox1=0"},
+      {"value with a lone line feed", regular, "5\nTop=0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    EXPECT_EQ(ErrorOf([&] { WriteIniString(c.path, "Settings", "Edit3", c.value); }),
+              "Unable to write to " + c.path);
+  }
+  EXPECT_EQ(ReadWholeFile(regular), original);
+  EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"folder", "settings.ini"}));
+  EXPECT_TRUE(Entries(directory.File("folder")).empty());
+}
+
+TEST(WriteIniString, RefusesToReplaceADevice) {
+  // As root a rename over /dev/null would succeed and destroy the device node.
+  EXPECT_EQ(ErrorOf([] { WriteIniString("/dev/null", "Settings", "Edit3", "5"); }),
+            "Unable to write to /dev/null");
+  struct stat info {};
+  ASSERT_EQ(::stat("/dev/null", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+TEST(WriteIniString, KeepsTheFilesPermissions) {
+  TempDirectory directory;
+  const std::string file = directory.File("my.ini");
+  WriteWholeFile(file, "[Settings]\r\n");
+  ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+  WriteIniString(file, "Settings", "Edit3", "5");
+  struct stat info {};
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(WriteIniString, WritesThroughASymbolicLink) {
+  TempDirectory directory;
+  const std::string target = directory.File("real.ini");
+  const std::string link = directory.File("link.ini");
+  WriteWholeFile(target, "[Settings]\r\nEdit3=7\r\n");
+  std::filesystem::create_symlink("real.ini", link);
+  WriteIniString(link, "Settings", "Edit3", "5");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(target), "[Settings]\r\nEdit3=5\r\n");
+}
+
+TEST(ReadIniString, FilesThatCannotBeReadHaveNoKeys) {
+  TempDirectory directory;
+  const std::string fifo = directory.File("pipe.ini");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // A pipe without a writer must not block the read.
+  EXPECT_EQ(ReadIniString(fifo, "Settings", "Edit3"), std::nullopt);
+  EXPECT_EQ(ReadIniString(directory.path(), "Settings", "Edit3"), std::nullopt);
+  EXPECT_EQ(ReadIniString(directory.File("missing.ini"), "Settings", "Edit3"), std::nullopt);
+  EXPECT_EQ(ReadIniString("/dev/zero", "Settings", "Edit3"), std::nullopt);
+}
+
+TEST(ReadIniInteger, NumbersOnly) {
+  TempDirectory directory;
+  const std::string file = directory.File("my.ini");
+  WriteWholeFile(file, "[Settings]\nA= $FF \nB=yes\nC=\n");
+  EXPECT_EQ(ReadIniInteger(file, "Settings", "A"), 255);
+  EXPECT_EQ(ReadIniInteger(file, "Settings", "B"), std::nullopt);
+  EXPECT_EQ(ReadIniInteger(file, "Settings", "C"), std::nullopt);
+  EXPECT_EQ(ReadIniInteger(file, "Settings", "D"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace trackmint

@@ -1,0 +1,494 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/trackmint_error.h"
+#include "settings/plain_settings_controls.h"
+#include "settings/settings_change.h"
+#include "settings/spinner_steps.h"
+#include "support/fixtures.h"
+#include "support/temp_directory.h"
+
+namespace trackmint {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::SameText;
+using testing::TempDirectory;
+using testing::WriteWholeFile;
+
+// Everything a load can change, so that one comparison shows every unintended change too.
+struct ControlState {
+  LoadedSettings values;
+  int left = 0;
+  int top = 0;
+  bool mask_edit1_enabled = false;
+  bool label3_enabled = false;
+  bool shape_full_track_enabled = false;
+
+  bool operator==(const ControlState&) const = default;
+};
+
+void PrintTo(const ControlState& s, std::ostream* out) {
+  const LoadedSettings& v = s.values;
+  *out << "{CheckBox1 " << v.check_box1 << ", MaskEdit1 \"" << v.mask_edit1.substr(0, 40) << "\" ("
+       << v.mask_edit1.size() << "), ShapeStyleTrack " << v.shape_style_track << ", ShapeFullTrack "
+       << v.shape_full_track << ", Edit3 \"" << v.edit3 << "\", CheckBox3 " << v.check_box3
+       << ", CheckBox4 " << v.check_box4 << ", CheckBox2 " << v.check_box2 << ", Edit4 \""
+       << v.edit4.substr(0, 40) << "\" (" << v.edit4.size() << "), Left " << s.left << ", Top "
+       << s.top << ", MaskEdit1 enabled " << s.mask_edit1_enabled << ", Label3 enabled "
+       << s.label3_enabled << ", ShapeFullTrack enabled " << s.shape_full_track_enabled << "}";
+}
+
+ControlState StateOf(const PlainSettingsControls& c) {
+  ControlState state;
+  state.values = {c.CheckBox1(), c.MaskEdit1(), c.ShapeStyleTrack(), c.ShapeFullTrack(), c.Edit3(),
+                  c.CheckBox3(), c.CheckBox4(), c.CheckBox2(),       c.Edit4()};
+  state.left = c.Left();
+  state.top = c.Top();
+  state.mask_edit1_enabled = c.MaskEdit1Enabled();
+  state.label3_enabled = c.Label3Enabled();
+  state.shape_full_track_enabled = c.ShapeFullTrackEnabled();
+  return state;
+}
+
+// Controls whose every stored value differs from the design values and the defaults, so that a
+// value a load keeps is told apart from one it sets.
+PlainSettingsControls CurrentControls() {
+  PlainSettingsControls c;
+  c.SetCheckBox1(false);  // its click disables the date field
+  c.SetMaskEdit1("1999-12-31");
+  c.SetShapeStyleTrack(1);
+  c.SetShapeFullTrack(2);
+  c.SetEdit3("3");
+  c.SetCheckBox3(true);
+  c.SetCheckBox4(true);
+  c.SetCheckBox2(true);  // its click keeps the track colour enabled
+  c.SetEdit4("0.8");
+  c.SetLeft(10);
+  c.SetTop(20);
+  return c;
+}
+
+// The file that a save of the defaults with the window at its design position creates.
+const std::string kDefaultsFile =
+    "[Settings]\r\n"
+    "CheckBox1=1\r\n"
+    "MaskEdit1=2000-01-01\r\n"
+    "ShapeStyleTrack=255\r\n"
+    "ShapeFullTrack=32768\r\n"
+    "Edit3=5\r\n"
+    "CheckBox2=0\r\n"
+    "CheckBox4=0\r\n"
+    "CheckBox3=0\r\n"
+    "Edit4=0.5\r\n"
+    "Left=1004\r\n"
+    "Top=109\r\n";
+
+TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
+  const ControlState current = StateOf(CurrentControls());
+  const std::string long_value(3000, 'd');
+  struct Case {
+    const char* legend;
+    std::string content;
+    std::function<void(ControlState&)> change;  // from the current state; enabled states follow
+  };
+  const std::vector<Case> cases = {
+      {"empty file", "", [](ControlState&) {}},
+      {"keys in another section only", "[Other]\r\nEdit3=7\r\nCheckBox1=1\r\n",
+       [](ControlState&) {}},
+      {"lower-case key", "[settings]\r\nedit3=7\r\n",
+       [](ControlState& s) { s.values.edit3 = "7"; }},
+      {"$FF", "[Settings]\r\nShapeFullTrack=$FF\r\n",
+       [](ControlState& s) { s.values.shape_full_track = 255; }},
+      {"0xFF", "[Settings]\r\nShapeFullTrack=0xFF\r\n",
+       [](ControlState& s) { s.values.shape_full_track = 255; }},
+      {"negative colour is the 32-bit pattern", "[Settings]\r\nShapeStyleTrack=-2147483633\r\n",
+       [](ControlState& s) { s.values.shape_style_track = 0x8000000Fu; }},
+      {"yes is no number", "[Settings]\r\nCheckBox1=yes\r\n", [](ControlState&) {}},
+      {"2 checks", "[Settings]\r\nCheckBox1=2\r\n",
+       [](ControlState& s) { s.values.check_box1 = true; }},
+      {"blanks around names and values",
+       "[Settings]\r\n  Edit3 =  7  \r\n CheckBox3 = 0 \r\nLeft = -20 "
+       "\r\n\tMaskEdit1\t=\t2001-02-03\t\r\n",
+       [](ControlState& s) {
+         s.values.edit3 = "7";
+         s.values.check_box3 = false;
+         s.left = -20;
+         s.values.mask_edit1 = "2001-02-03";
+       }},
+      {"empty texts are taken", "[Settings]\r\nMaskEdit1=\r\nEdit4=\r\nEdit3=  \r\n",
+       [](ControlState& s) {
+         s.values.mask_edit1 = "";
+         s.values.edit4 = "";
+         s.values.edit3 = "";
+       }},
+      {"texts out of range are taken as they stand", "[Settings]\r\nEdit3=20\r\nEdit4=abc\r\n",
+       [](ControlState& s) {
+         s.values.edit3 = "20";
+         s.values.edit4 = "abc";
+       }},
+      {"numbers that are none",
+       "[Settings]\r\nShapeStyleTrack=12abc\r\nShapeFullTrack=\r\nCheckBox4=yes\r\n"
+       "Top=99999999999\r\nLeft=1.5\r\nCheckBox2=-\r\n",
+       [](ControlState&) {}},
+      {"long value cut to 2047 characters", "[Settings]\r\nMaskEdit1=" + long_value + "\r\n",
+       [&](ControlState& s) { s.values.mask_edit1 = long_value.substr(0, 2047); }},
+      {"LF line ends, every key",
+       "[Settings]\nCheckBox1=1\nMaskEdit1=2001-02-03\nShapeStyleTrack=255\nShapeFullTrack=32768\n"
+       "Edit3=9\nCheckBox2=0\nCheckBox4=0\nCheckBox3=0\nEdit4=0.3\nLeft=1\nTop=2\n",
+       [](ControlState& s) {
+         s.values = {true, "2001-02-03", 255, 32768, "9", false, false, false, "0.3"};
+         s.left = 1;
+         s.top = 2;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    TempDirectory directory;
+    const std::string file = directory.File("my.ini");
+    WriteWholeFile(file, c.content);
+    PlainSettingsControls controls = CurrentControls();
+    LoadedSettings loaded;
+    LoadSettings(file, controls, loaded);
+
+    ControlState expected = current;
+    c.change(expected);
+    expected.mask_edit1_enabled = expected.values.check_box1;
+    expected.label3_enabled = expected.values.check_box2;
+    expected.shape_full_track_enabled = expected.values.check_box2;
+    EXPECT_EQ(StateOf(controls), expected);
+    EXPECT_EQ(loaded, expected.values);
+  }
+}
+
+TEST(LoadSettings, WithoutAFileSetsTheDefaultsAndKeepsThePosition) {
+  TempDirectory directory;
+  for (const std::string& path : {directory.File("missing.ini"), directory.path(), std::string()}) {
+    SCOPED_TRACE(path);
+    PlainSettingsControls controls = CurrentControls();
+    LoadedSettings loaded;
+    LoadSettings(path, controls, loaded);
+    ControlState expected;
+    expected.values = {true, "2000-01-01", 255, 32768, "5", false, false, false, "0.5"};
+    expected.left = 10;
+    expected.top = 20;
+    expected.mask_edit1_enabled = true;
+    // Unchecking CheckBox2 changed it, so its click disabled the track colour.
+    expected.label3_enabled = false;
+    expected.shape_full_track_enabled = false;
+    EXPECT_EQ(StateOf(controls), expected);
+    EXPECT_EQ(loaded, expected.values);
+  }
+}
+
+TEST(LoadSettings, TrackColourIsTheDesignValueWhenTheFileLacksItAndTheDefaultWithoutAFile) {
+  TempDirectory directory;
+  const std::string file = directory.File("my.ini");
+  WriteWholeFile(file, "[Settings]\r\nEdit3=5\r\n");
+  PlainSettingsControls with_file;
+  LoadedSettings loaded;
+  LoadSettings(file, with_file, loaded);
+  EXPECT_EQ(with_file.ShapeFullTrack(), 255u);
+  EXPECT_EQ(loaded.shape_full_track, 255u);
+
+  PlainSettingsControls without_file;
+  LoadSettings(directory.File("missing.ini"), without_file, loaded);
+  EXPECT_EQ(without_file.ShapeFullTrack(), 32768u);
+  EXPECT_EQ(loaded.shape_full_track, 32768u);
+}
+
+TEST(LoadSettings, EnabledStatesFollowTheLoadsFromStartUp) {
+  struct Enabled {
+    bool mask_edit1;
+    bool label3;
+    bool shape_full_track;
+    bool operator==(const Enabled&) const = default;
+  };
+  struct Case {
+    const char* legend;
+    std::vector<std::optional<std::string>> loads;  // file contents; nothing for a missing file
+    Enabled expected;
+  };
+  const std::vector<Case> cases = {
+      // CheckBox2 is unchecked as designed, so the defaults leave the track colour enabled.
+      {"defaults at start-up", {std::nullopt}, {true, true, true}},
+      {"file with CheckBox2 0", {"[Settings]\r\nCheckBox2=0\r\n"}, {true, false, false}},
+      {"file without CheckBox2", {"[Settings]\r\nEdit3=5\r\n"}, {true, false, false}},
+      {"file with CheckBox2 1", {"[Settings]\r\nCheckBox2=1\r\n"}, {true, true, true}},
+      {"file with CheckBox2 1, then defaults",
+       {"[Settings]\r\nCheckBox2=1\r\n", std::nullopt},
+       {true, false, false}},
+      {"file with CheckBox2 0, then defaults",
+       {"[Settings]\r\nCheckBox2=0\r\n", std::nullopt},
+       {true, false, false}},
+      {"file with CheckBox1 0", {"[Settings]\r\nCheckBox1=0\r\n"}, {false, false, false}},
+      {"file with CheckBox1 0, then defaults",
+       {"[Settings]\r\nCheckBox1=0\r\n", std::nullopt},
+       {true, false, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    TempDirectory directory;
+    PlainSettingsControls controls;
+    LoadedSettings loaded;
+    for (const std::optional<std::string>& content : c.loads) {
+      const std::string file = directory.File("my.ini");
+      std::filesystem::remove(file);
+      if (content) WriteWholeFile(file, *content);
+      LoadSettings(file, controls, loaded);
+    }
+    const Enabled actual{controls.MaskEdit1Enabled(), controls.Label3Enabled(),
+                         controls.ShapeFullTrackEnabled()};
+    EXPECT_TRUE(actual == c.expected)
+        << "MaskEdit1 " << actual.mask_edit1 << ", Label3 " << actual.label3 << ", ShapeFullTrack "
+        << actual.shape_full_track;
+  }
+}
+
+TEST(LoadSettings, GarbageLoadsWithoutHarm) {
+  std::mt19937 random(20240601);
+  const auto random_bytes = [&](std::size_t count) {
+    std::string bytes;
+    for (std::size_t i = 0; i < count; ++i) bytes += static_cast<char>(random() & 0xFF);
+    return bytes;
+  };
+  const std::string mega_line(1 << 20, 'x');
+  const std::string garbage = random_bytes(65536) + std::string(1000, '\0') +
+                              "\r\nno equals sign\r\n[Settings\r\n=\r\n==\r\n[]\r\n" + mega_line +
+                              "\r\n[Settings]\r\nEdit3=7\r\nCheckBox3=\x01\x02\r\n" +
+                              "Edit4=" + mega_line + "\nTop=" + std::string(2, '\0') + "\r\n" +
+                              random_bytes(65536);
+
+  struct Case {
+    const char* legend;
+    std::string content;
+    std::function<void(ControlState&)> change;
+  };
+  const std::vector<Case> cases = {
+      {"random bytes only", random_bytes(1 << 20), [](ControlState&) {}},
+      {"garbage around a section", garbage,
+       [&](ControlState& s) {
+         s.values.edit3 = "7";
+         s.values.edit4 = mega_line.substr(0, 2047);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    TempDirectory directory;
+    const std::string file = directory.File("garbage.ini");
+    WriteWholeFile(file, c.content);
+    PlainSettingsControls controls = CurrentControls();
+    ControlState expected = StateOf(controls);
+    c.change(expected);
+    LoadedSettings loaded;
+    LoadSettings(file, controls, loaded);
+    EXPECT_EQ(StateOf(controls), expected);
+    EXPECT_EQ(loaded, expected.values);
+  }
+}
+
+TEST(SaveSettings, DefaultsAtTheDesignPositionMakeTheKnownFile) {
+  TempDirectory directory;
+  PlainSettingsControls controls;
+  LoadedSettings loaded;
+  LoadSettings(directory.File("missing.ini"), controls, loaded);
+  const std::string file = directory.File("new.ini");
+  SaveSettings(file, controls, directory.File("trackmint"));
+  EXPECT_TRUE(SameText(kDefaultsFile, ReadWholeFile(file)));
+}
+
+TEST(SaveSettings, WhatIsSavedLoadsBack) {
+  TempDirectory directory;
+  const PlainSettingsControls saved = CurrentControls();
+  const std::string file = directory.File("round.ini");
+  SaveSettings(file, saved, directory.File("trackmint"));
+  PlainSettingsControls loaded_controls;
+  LoadedSettings loaded;
+  LoadSettings(file, loaded_controls, loaded);
+  EXPECT_EQ(StateOf(loaded_controls), StateOf(saved));
+}
+
+TEST(SaveSettings, UpdatesInPlaceKeepingEveryForeignLine) {
+  TempDirectory directory;
+  const std::string file = directory.File("hand.ini");
+  WriteWholeFile(file,
+                 "; Trackmint settings, edited by hand\r\n"
+                 "[Other]\r\n"
+                 "Edit3=99\r\n"
+                 "\r\n"
+                 "[settings]\r\n"
+                 "edit4 = 0.7\r\n"
+                 "; the date\r\n"
+                 "MASKEDIT1=1999-12-31\r\n"
+                 "Left=5\r\n"
+                 "\r\n"
+                 "[Tail]\r\n"
+                 "x=y\r\n");
+  PlainSettingsControls controls;
+  controls.SetEdit4("0.600000");
+  controls.SetCheckBox3(true);
+  controls.SetLeft(20);
+  SaveSettings(file, controls, directory.File("trackmint"));
+  EXPECT_TRUE(
+      SameText("; Trackmint settings, edited by hand\r\n"
+               "[Other]\r\n"
+               "Edit3=99\r\n"
+               "\r\n"
+               "[settings]\r\n"
+               "edit4 = 0.600000\r\n"
+               "; the date\r\n"
+               "MASKEDIT1=2000-01-01\r\n"
+               "Left=20\r\n"
+               "CheckBox1=1\r\n"
+               "ShapeStyleTrack=16777215\r\n"
+               "ShapeFullTrack=255\r\n"
+               "Edit3=5\r\n"
+               "CheckBox2=0\r\n"
+               "CheckBox4=0\r\n"
+               "CheckBox3=1\r\n"
+               "Top=109\r\n"
+               "\r\n"
+               "[Tail]\r\n"
+               "x=y\r\n",
+               ReadWholeFile(file)));
+}
+
+TEST(SaveSettingsPath, Rule) {
+  struct Case {
+    std::string path;
+    std::string executable;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"", "/opt/tm/trackmint", "/opt/tm/trackmint.ini"},
+      {"", "/opt/tm/trackmint.bin", "/opt/tm/trackmint.ini"},
+      {"my", "/opt/tm/trackmint", "/opt/tm/my.ini"},
+      {"my.cfg", "/opt/tm/trackmint", "/opt/tm/my.cfg"},
+      {"my.ini", "/opt/tm/trackmint", "/opt/tm/my.ini"},
+      {"conf/my", "/opt/tm/trackmint", "conf/my"},
+      {"/etc/conf/my", "/opt/tm/trackmint", "/etc/conf/my"},
+      {"./my", "/opt/tm/trackmint", "./my"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SaveSettingsPath(c.path, c.executable), c.expected) << '"' << c.path << '"';
+  }
+  EXPECT_EQ(DefaultSettingsPath("/opt/tm/trackmint"), "/opt/tm/trackmint.ini");
+}
+
+TEST(SaveSettings, BareNamesGoBesideTheExecutable) {
+  TempDirectory directory;
+  const std::string executable = directory.File("trackmint");
+  PlainSettingsControls controls;
+  LoadedSettings loaded;
+  LoadSettings(directory.File("missing.ini"), controls, loaded);
+  SaveSettings("", controls, executable);
+  SaveSettings("my", controls, executable);
+  SaveSettings("my.cfg", controls, executable);
+  for (const char* name : {"trackmint.ini", "my.ini", "my.cfg"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(ReadWholeFile(directory.File(name)), kDefaultsFile);
+  }
+}
+
+TEST(SaveSettings, UnwritableLocationsNameTheResolvedFile) {
+  TempDirectory directory;
+  const std::string regular = directory.File("plain.txt");
+  WriteWholeFile(regular, "not a folder");
+  struct Case {
+    std::string path;
+    std::string executable;
+    std::string file;  // as the message names it
+  };
+  const std::vector<Case> cases = {
+      {directory.File("missing/my.ini"), directory.File("trackmint"),
+       directory.File("missing/my.ini")},
+      {regular + "/my", directory.File("trackmint"), regular + "/my"},
+      {"my", directory.File("missing/trackmint"), directory.File("missing/my.ini")},
+      {"", regular + "/trackmint", regular + "/trackmint.ini"},
+  };
+  const PlainSettingsControls controls;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      SaveSettings(c.path, controls, c.executable);
+      ADD_FAILURE() << "no error";
+    } catch (const TrackmintError& error) {
+      EXPECT_EQ(std::string(error.what()), "Unable to write to " + c.file);
+    }
+  }
+  EXPECT_EQ(ReadWholeFile(regular), "not a folder");
+}
+
+TEST(SettingsChanged, Cases) {
+  struct Case {
+    const char* legend;
+    std::function<void(PlainSettingsControls&, LoadedSettings&)> change;
+    bool changed;
+  };
+  const auto step_scale = [](PlainSettingsControls& c, SpinDirection d) {
+    c.SetEdit4(StepIconScale(c.Edit4(), d));
+  };
+  const auto step_width = [](PlainSettingsControls& c, SpinDirection d) {
+    c.SetEdit3(StepTrackWidth(c.Edit3(), d));
+  };
+  const std::vector<Case> cases = {
+      {"nothing", [](PlainSettingsControls&, LoadedSettings&) {}, false},
+      {"scale up and down gives 0.500000",
+       [&](PlainSettingsControls& c, LoadedSettings&) {
+         step_scale(c, SpinDirection::Up);
+         step_scale(c, SpinDirection::Down);
+       },
+       true},
+      {"width up and down gives 5",
+       [&](PlainSettingsControls& c, LoadedSettings&) {
+         step_width(c, SpinDirection::Up);
+         step_width(c, SpinDirection::Down);
+       },
+       false},
+      {"only the position",
+       [](PlainSettingsControls& c, LoadedSettings&) {
+         c.SetLeft(1);
+         c.SetTop(2);
+       },
+       false},
+      {"date differing in case only",
+       [](PlainSettingsControls& c, LoadedSettings& l) {
+         l.mask_edit1 = "2000-jan-01";
+         c.SetMaskEdit1("2000-JAN-01");
+       },
+       false},
+      {"CheckBox1", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox1(false); }, true},
+      {"MaskEdit1", [](PlainSettingsControls& c, LoadedSettings&) { c.SetMaskEdit1("2000-01-02"); },
+       true},
+      {"ShapeStyleTrack",
+       [](PlainSettingsControls& c, LoadedSettings&) { c.SetShapeStyleTrack(254); }, true},
+      {"ShapeFullTrack",
+       [](PlainSettingsControls& c, LoadedSettings&) { c.SetShapeFullTrack(32769); }, true},
+      {"Edit3 exactly", [](PlainSettingsControls& c, LoadedSettings&) { c.SetEdit3("05"); }, true},
+      {"CheckBox2", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox2(true); }, true},
+      {"CheckBox4", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox4(true); }, true},
+      {"CheckBox3", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox3(true); }, true},
+      {"Edit4 exactly", [](PlainSettingsControls& c, LoadedSettings&) { c.SetEdit4("0.50"); },
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    PlainSettingsControls controls;
+    LoadedSettings loaded;
+    LoadSettings("/proc/trackmint-no/settings.ini", controls, loaded);
+    c.change(controls, loaded);
+    EXPECT_EQ(SettingsChanged(controls, loaded), c.changed);
+  }
+}
+
+}  // namespace
+}  // namespace trackmint

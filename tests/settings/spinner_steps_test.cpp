@@ -1,0 +1,91 @@
+#include "settings/spinner_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+#include <vector>
+
+namespace trackmint {
+namespace {
+
+constexpr SpinDirection kUp = SpinDirection::Up;
+constexpr SpinDirection kDown = SpinDirection::Down;
+
+struct StepCase {
+  const char* text;
+  SpinDirection direction;
+  const char* expected;
+};
+
+TEST(StepTrackWidth, Cases) {
+  const std::vector<StepCase> cases = {
+      {"5", kUp, "6"},
+      {"5", kDown, "4"},
+      {"9", kUp, "10"},
+      {"10", kUp, "10"},
+      {"2", kDown, "1"},
+      {"1", kDown, "1"},
+      {"abc", kUp, "1"},
+      {"abc", kDown, "1"},
+      {"", kUp, "1"},
+      {"0", kUp, "1"},
+      {" 07x", kUp, "8"},
+      {"-5", kUp, "1"},
+      {"20", kDown, "10"},
+      {"+3", kDown, "2"},
+      {"2.9", kUp, "3"},
+      {"99999999999", kUp, "10"},
+      {"-99999999999", kDown, "1"},
+  };
+  for (const StepCase& c : cases) {
+    EXPECT_EQ(StepTrackWidth(c.text, c.direction), c.expected)
+        << '"' << c.text << '"' << (c.direction == kUp ? " up" : " down");
+  }
+}
+
+TEST(StepIconScale, Cases) {
+  const std::vector<StepCase> cases = {
+      {"0.5", kUp, "0.600000"},    {"0.5", kDown, "0.400000"}, {"1.0", kDown, "0.900000"},
+      {"1.0", kUp, "1.0"},         {"0.1", kDown, "0.1"},      {"0.2", kDown, "0.100000"},
+      {"0.9", kUp, "1.000000"},    {"0.95", kUp, "1.0"},       {"0.15", kDown, "0.1"},
+      {"0.15", kUp, "0.250000"},   {"abc", kUp, "0.100000"},   {"abc", kDown, "0.1"},
+      {"  0.3x", kUp, "0.400000"}, {"1e-1", kUp, "0.200000"},  {"2", kDown, "1.0"},
+      {"-1", kUp, "0.1"},          {"1e999", kDown, "1.0"},    {"0,5", kUp, "0.100000"},
+  };
+  for (const StepCase& c : cases) {
+    EXPECT_EQ(StepIconScale(c.text, c.direction), c.expected)
+        << '"' << c.text << '"' << (c.direction == kUp ? " up" : " down");
+  }
+}
+
+// Each step reads the text that the previous one wrote.
+std::vector<std::string> Steps(std::string text, SpinDirection direction, int count) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < count; ++i) {
+    text = StepIconScale(text, direction);
+    texts.push_back(text);
+  }
+  return texts;
+}
+
+TEST(StepIconScale, RunsToItsBoundsInSteps) {
+  EXPECT_EQ(Steps("0.5", kUp, 6), (std::vector<std::string>{"0.600000", "0.700000", "0.800000",
+                                                            "0.900000", "1.000000", "1.0"}));
+  EXPECT_EQ(Steps("0.5", kDown, 5),
+            (std::vector<std::string>{"0.400000", "0.300000", "0.200000", "0.100000", "0.1"}));
+  EXPECT_EQ(Steps("0.1", kUp, 9).back(), "1.000000");
+}
+
+TEST(StepIconScale, IgnoresTheProcessLocale) {
+  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = previous ? previous : "C";
+  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr)
+      << "the de_DE.UTF-8 locale is missing (make deps)";
+  EXPECT_EQ(StepIconScale("0.5", kUp), "0.600000");
+  EXPECT_EQ(StepIconScale("0.7", kDown), "0.600000");
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+}  // namespace
+}  // namespace trackmint

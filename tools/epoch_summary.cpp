@@ -1,0 +1,56 @@
+// Prints what the input phase makes of a log: epochs, fix qualities, satellites.
+//
+//   epoch_summary LOG
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "base/clock.h"
+#include "base/trackmint_error.h"
+#include "quiet_host.h"
+#include "run/input_phase.h"
+
+int main(int argc, char** argv) {
+  using namespace trackmint;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: epoch_summary LOG\n");
+    return 2;
+  }
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(argv[1], "rb"), std::fclose);
+  if (!file) {
+    std::fprintf(stderr, "epoch_summary: cannot open %s: %s\n", argv[1], std::strerror(errno));
+    return 1;
+  }
+  QuietHost host;
+  SystemClock clock;
+  NMEA assembler;
+  EpochList epochs;
+  try {
+    ReadEpochList(file.get(), argv[1], epochs, assembler, 0, host, clock);
+  } catch (const TrackmintError& error) {
+    std::fprintf(stderr, "epoch_summary: %s\n", error.what());
+    return 1;
+  }
+  std::map<int, int> by_quality;
+  int both = 0, gga_only = 0, rmc_only = 0, with_satellites = 0;
+  for (const waypoints& record : epochs) {
+    ++by_quality[record.gga_fix_quality];
+    both += record.gga_flag && record.rmc_flag;
+    gga_only += record.gga_flag && !record.rmc_flag;
+    rmc_only += !record.gga_flag && record.rmc_flag;
+    with_satellites += record.gsv_seen;
+  }
+  std::printf(
+      "%s: %zu epochs (%d GGA and RMC, %d GGA only, %d RMC only, %d with satellites in view)\n",
+      argv[1], epochs.size(), both, gga_only, rmc_only, with_satellites);
+  for (const auto& [quality, count] : by_quality)
+    std::printf("  GGA quality %d: %d epochs\n", quality, count);
+  if (!epochs.empty()) {
+    std::printf("  first epoch %s %s, last epoch %s %s\n", epochs.front().date_text.c_str(),
+                epochs.front().time_text.c_str(), epochs.back().date_text.c_str(),
+                epochs.back().time_text.c_str());
+  }
+  return 0;
+}
