@@ -1,6 +1,7 @@
 #include "kml/document_stream.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace trackmint {
 
@@ -20,7 +21,7 @@ DocumentStream::~DocumentStream() {
 
 void DocumentStream::Flush() {
   Drain();
-  if (m_file != nullptr && std::fflush(m_file) != 0) m_failed = true;
+  if (m_file != nullptr && std::fflush(m_file) != 0) NoteFailure();
 }
 
 void DocumentStream::WriteLong(std::string_view text) {
@@ -43,8 +44,13 @@ void DocumentStream::Put(const char* data, std::size_t size) {
   if (m_text != nullptr) {
     m_text->append(data, size);
   } else if (std::fwrite(data, 1, size, m_file) != size) {
-    m_failed = true;
+    NoteFailure();
   }
+}
+
+void DocumentStream::NoteFailure() {
+  if (!m_failed) m_error_number = errno;
+  m_failed = true;
 }
 
 }  // namespace trackmint

@@ -23,7 +23,8 @@ class DocumentStream {
 
   explicit DocumentStream(std::FILE* file, std::size_t capacity = kDefaultCapacity);
   explicit DocumentStream(std::string& text, std::size_t capacity = kDefaultCapacity);
-  // Flushes what is left; a failure here is only seen by an owner that checks before.
+  // Flushes what is left, so the stream must go before its file is closed. A failure here is
+  // seen only by an owner that flushed and checked before.
   ~DocumentStream();
   DocumentStream(const DocumentStream&) = delete;
   DocumentStream& operator=(const DocumentStream&) = delete;
@@ -55,8 +56,10 @@ class DocumentStream {
   // Hands everything written so far to the file (and the file's own buffer to the system) or to
   // the string.
   void Flush();
-  // True once any write to the file has failed.
+  // True once any write to the file has failed; ErrorNumber() is the errno of the first failure,
+  // for the message that names it.
   bool Failed() const { return m_failed; }
+  int ErrorNumber() const { return m_error_number; }
 
  private:
   char* Room(std::size_t size) {
@@ -66,6 +69,7 @@ class DocumentStream {
   void WriteLong(std::string_view text);
   void Drain();
   void Put(const char* data, std::size_t size);
+  void NoteFailure();
 
   std::FILE* m_file = nullptr;
   std::string* m_text = nullptr;
@@ -73,6 +77,7 @@ class DocumentStream {
   std::unique_ptr<char[]> m_buffer;
   std::size_t m_used = 0;
   bool m_failed = false;
+  int m_error_number = 0;
 };
 
 }  // namespace trackmint

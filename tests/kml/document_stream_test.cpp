@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -64,6 +65,7 @@ TEST(DocumentStream, FileGetsTheBytesAndNoFailure) {
     WriteMixture(stream, expected);
     stream.Flush();
     EXPECT_FALSE(stream.Failed());
+    EXPECT_EQ(stream.ErrorNumber(), 0);
     // Flush has reached the file itself, not only the file's own buffer.
     EXPECT_EQ(testing::ReadWholeFile(path), expected);
   }
@@ -79,6 +81,7 @@ TEST(DocumentStream, RemembersAFailedWrite) {
   EXPECT_FALSE(to_full.Failed());  // nothing has left the buffer yet
   to_full.Flush();
   EXPECT_TRUE(to_full.Failed());
+  EXPECT_EQ(to_full.ErrorNumber(), ENOSPC);
 
   testing::TempDirectory directory;
   const std::string path = directory.File("read-only.kml");
@@ -88,6 +91,7 @@ TEST(DocumentStream, RemembersAFailedWrite) {
   DocumentStream to_read_only(read_only.get(), 0);
   to_read_only.Write(std::string(5000, 'x'));  // longer than the buffer: goes out at once
   EXPECT_TRUE(to_read_only.Failed());
+  EXPECT_EQ(to_read_only.ErrorNumber(), EBADF);
   to_read_only.Write("more");
   to_read_only.Flush();
   EXPECT_TRUE(to_read_only.Failed());  // and stays failed
