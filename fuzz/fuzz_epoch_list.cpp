@@ -1,5 +1,6 @@
 // Arbitrary bytes through the byte path: the block reader with its progress rule, the sentence
-// assembler (block path checked against the byte path), every parser and the epoch list.
+// assembler (block path checked against the byte path), every parser, the epoch list and the
+// document writers.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "kml/document_stream.h"
+#include "kml/output_phase.h"
 #include "nmea/nmea.h"
 #include "nmea/sentence_parsers.h"
 #include "run/input_phase.h"
@@ -69,5 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const waypoints& epoch : epochs) {
     if (epoch.gga_flag == 0 && epoch.rmc_flag == 0) __builtin_trap();  // only GGA and RMC make records
   }
+
+  // And on into the document, where whatever the log held meets the XML escaping.
+  std::string document;
+  {
+    DocumentStream stream(document);
+    WriteOutputPhase(stream, epochs, host, clock);
+  }
+  if (!document.ends_with("</kml>")) __builtin_trap();
   return 0;
 }
