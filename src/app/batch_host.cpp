@@ -5,17 +5,12 @@
 #include "base/trackmint_error.h"
 
 namespace trackmint {
-namespace {
-
-// The fix classes' swatches as the window is designed; they are no stored settings.
-constexpr std::array<WindowColour, kIconSlotCount> kDesignClassColours = {
-    0x0000FF, 0x00FFFF, 0x008000, 0xFF00FF, 0xFFFF00, 0x000000, kGreyIconColour};
-
-}  // namespace
 
 BatchHost::BatchHost(std::string executable_directory, const PlainSettingsControls& settings,
                      std::FILE* progress)
-    : m_executable_directory(std::move(executable_directory)), m_settings(settings), m_progress(progress) {}
+    : m_executable_directory(std::move(executable_directory)),
+      m_settings(settings),
+      m_progress(progress) {}
 
 BatchHost::~BatchHost() {
   if (m_progress_shown) std::fputs("\r\033[K", m_progress);
@@ -28,10 +23,12 @@ void BatchHost::SetInputText(const std::string& text) {
 }
 
 WindowColour BatchHost::ClassColour(IconSlot slot) const {
-  return kDesignClassColours[static_cast<std::size_t>(slot)];
+  return kDesignIconColours[static_cast<std::size_t>(slot)];
 }
 
-WindowColour BatchHost::ResolveColour(WindowColour colour) const { return ClassicSystemColour(colour); }
+WindowColour BatchHost::ResolveColour(WindowColour colour) const {
+  return ClassicSystemColour(colour);
+}
 
 void BatchHost::SetIconFileName(IconSlot slot, const std::string& name) {
   m_icon_file_names[static_cast<std::size_t>(slot)] = name;

@@ -45,7 +45,8 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
       case RunOutcome::InputNotOpened:
         throw TrackmintError(host.LeftStatus() + " " + host.InputPath());
       case RunOutcome::OutputNotCreated:
-        throw TrackmintError(host.LeftStatus() + " " + JoinToDirectory(executable_directory, command.output));
+        throw TrackmintError(host.LeftStatus() + " " +
+                             JoinToDirectory(executable_directory, command.output));
     }
   } catch (const TrackmintError& error) {
     return Failure(err, error.what());

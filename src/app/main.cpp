@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
 #ifdef TRACKMINT_WITH_WINDOW
   return RunWindow(argc, argv, assembler);
 #else
-  std::fprintf(stderr, "%s: this build has no window; convert a log with: trackmint IN OUT [SETTINGS]\n",
+  std::fprintf(stderr,
+               "%s: this build has no window; convert a log with: trackmint IN OUT [SETTINGS]\n",
                kApplicationTitle);
   return 1;
 #endif

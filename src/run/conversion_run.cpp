@@ -57,19 +57,21 @@ class SettingsLock {
 
 std::uint64_t SizeOf(std::FILE* file) {
   struct stat info {};
-  return fstat(fileno(file), &info) == 0 && info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+  return fstat(fileno(file), &info) == 0 && info.st_size > 0
+             ? static_cast<std::uint64_t>(info.st_size)
+             : 0;
 }
 
 // A run that cannot open its files says so in the left panel and never leaves idle.
 RunOutcome Fail(RunHost& host, RunOutcome outcome) {
   host.SetLeftStatus(outcome == RunOutcome::InputNotOpened ? "Can't open the input file"
-                                                            : "Can't create the output file");
+                                                           : "Can't create the output file");
   host.ProcessPendingEvents();
   return outcome;
 }
 
 constexpr std::array<IconSlot, kIconSlotCount> kIconOrder = {
-    IconSlot::Auto, IconSlot::Diff, IconSlot::RtkFix, IconSlot::RtkFloat,
+    IconSlot::Auto,      IconSlot::Diff,    IconSlot::RtkFix, IconSlot::RtkFloat,
     IconSlot::Estimated, IconSlot::Invalid, IconSlot::Grey};
 
 }  // namespace
@@ -93,7 +95,8 @@ RunOutcome SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock)
     input.reset();
     return Fail(host, RunOutcome::OutputNotCreated);
   }
-  const std::string document_path = intermediates->File(FileNamePart(ChangeExtension(output_text, ".kml")));
+  const std::string document_path =
+      intermediates->File(FileNamePart(ChangeExtension(output_text, ".kml")));
   UniqueFile document_file(std::fopen(document_path.c_str(), "w"));
   if (!document_file) {
     input.reset();

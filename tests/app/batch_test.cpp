@@ -32,7 +32,8 @@ ProgramResult Convert(const std::vector<std::string>& arguments, const std::stri
 
 std::vector<std::string> DirectoryEntries(const std::string& path) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(path))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -53,15 +54,17 @@ KmzContent ReadKmz(const std::string& path) {
     content.members.push_back(listing.out.substr(start, end - start));
     start = end == std::string::npos ? listing.out.size() : end + 1;
   }
-  if (!content.members.empty()) content.document = RunProgram("/usr/bin/unzip", {"-p", path, content.members[0]}, "/").out;
+  if (!content.members.empty())
+    content.document = RunProgram("/usr/bin/unzip", {"-p", path, content.members[0]}, "/").out;
   return content;
 }
 
 // The number of waypoint placemarks (those with a Point) of a well-formed document; -1 when the
 // document is not well-formed XML.
 int WaypointCount(const std::string& document) {
-  xmlDocPtr tree = xmlReadMemory(document.data(), static_cast<int>(document.size()), "doc.kml", nullptr,
-                                 XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
+  xmlDocPtr tree =
+      xmlReadMemory(document.data(), static_cast<int>(document.size()), "doc.kml", nullptr,
+                    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
   if (tree == nullptr) return -1;
   int points = 0;
   std::vector<xmlNodePtr> pending = {xmlDocGetRootElement(tree)};
@@ -89,8 +92,9 @@ TEST(BatchMode, ConvertsALogGivenByAbsolutePaths) {
 
   const KmzContent content = ReadKmz(kmz);
   EXPECT_TRUE(content.intact);
-  EXPECT_EQ(content.members, (std::vector<std::string>{"garmin.kml", "255.png", "65535.png", "32768.png",
-                                                        "16711935.png", "16776960.png", "0.png", "8421504.png"}));
+  EXPECT_EQ(content.members,
+            (std::vector<std::string>{"garmin.kml", "255.png", "65535.png", "32768.png",
+                                      "16711935.png", "16776960.png", "0.png", "8421504.png"}));
   EXPECT_EQ(WaypointCount(content.document), 10);
   // Only the KMZ is left: no document, no icons, no temporary directory.
   EXPECT_EQ(DirectoryEntries(work.path()), std::vector<std::string>{"garmin.kmz"});
@@ -101,24 +105,30 @@ TEST(BatchMode, RelativeNamesAreBesideTheProgramAndSettingsInTheCurrentDirectory
   TempDirectory current_directory;
   const std::string program = program_directory.File("trackmint");
   std::filesystem::copy_file(kProgram, program);
-  std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"), program_directory.File("log.nmea"));
+  std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"),
+                             program_directory.File("log.nmea"));
   // Settings in the current directory: a track width of 7 and every epoch on the second track.
   WriteWholeFile(current_directory.File("my.ini"), "[Settings]\r\nEdit3=7\r\nCheckBox2=1\r\n");
   // The same name beside the program must not be the one read.
   WriteWholeFile(program_directory.File("my.ini"), "[Settings]\r\nEdit3=9\r\n");
 
-  const ProgramResult result = RunProgram(program, {"log.nmea", "out.kmz", "my.ini"}, current_directory.path());
+  const ProgramResult result =
+      RunProgram(program, {"log.nmea", "out.kmz", "my.ini"}, current_directory.path());
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(result.out, program_directory.File("out.kmz") + ": Waypoints 10\n");
   const KmzContent content = ReadKmz(program_directory.File("out.kmz"));
   EXPECT_TRUE(content.intact);
-  EXPECT_NE(content.document.find("<Style id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n<width>7</width>"),
-            std::string::npos);
+  EXPECT_NE(
+      content.document.find(
+          "<Style id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n<width>7</width>"),
+      std::string::npos);
   EXPECT_NE(content.document.find("<Placemark\n><name>IncorrectTrack</name>"), std::string::npos);
   EXPECT_EQ(DirectoryEntries(current_directory.path()), std::vector<std::string>{"my.ini"});
 
-  // Two arguments: the defaults, whatever lies beside the program; the default track colour is green.
-  const ProgramResult defaults = RunProgram(program, {"log.nmea", "out2.kmz"}, current_directory.path());
+  // Two arguments: the defaults, whatever lies beside the program; the default track colour is
+  // green.
+  const ProgramResult defaults =
+      RunProgram(program, {"log.nmea", "out2.kmz"}, current_directory.path());
   ASSERT_EQ(defaults.exit_status, 0) << defaults.err;
   const std::string document = ReadKmz(program_directory.File("out2.kmz")).document;
   EXPECT_NE(document.find("<color>FF008000</color>\n<width>5</width>"), std::string::npos);
@@ -135,10 +145,13 @@ TEST(BatchMode, FailuresExitWithOneAndLeaveNothing) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {"missing input", {work.File("missing.nmea"), work.File("new.kmz")},
+      {"missing input",
+       {work.File("missing.nmea"), work.File("new.kmz")},
        "Kelvra Trackmint: Can't open the input file " + work.File("missing.nmea") + ".\n"},
-      {"missing output directory", {FixturePath("gpsd/garmin25lp.log"), work.File("no/such/dir/new.kmz")},
-       "Kelvra Trackmint: Can't create the output file " + work.File("no/such/dir/new.kmz") + ".\n"},
+      {"missing output directory",
+       {FixturePath("gpsd/garmin25lp.log"), work.File("no/such/dir/new.kmz")},
+       "Kelvra Trackmint: Can't create the output file " + work.File("no/such/dir/new.kmz") +
+           ".\n"},
       {"a directory as the input", {work.path(), old_kmz}, ""},
       {"an empty output name", {FixturePath("gpsd/garmin25lp.log"), work.path() + "/"}, ""},
   };
@@ -167,8 +180,8 @@ TEST(BatchMode, HelpAndVersion) {
 }
 
 TEST(BatchMode, WithoutADisplayTheWindowSaysHowToConvert) {
-  const ProgramResult result =
-      RunProgram(kProgram, {}, "/", {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+  const ProgramResult result = RunProgram(
+      kProgram, {}, "/", {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_NE(result.err.find("trackmint IN OUT"), std::string::npos) << result.err;
 }
@@ -183,12 +196,14 @@ TEST(BatchMode, HostileInputNeverBreaksTheProgramOrTheDocument) {
   std::string storm;
   for (int i = 0; i < 50000; ++i) storm += "$*"[random() % 2];
   const std::string markup_time = "12<&>]]>\x01\xff\xfe";
-  std::string long_fields = testing::Line("GPGGA," + std::string(200, '1') + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+  std::string long_fields = testing::Line("GPGGA," + std::string(200, '1') +
+                                          ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
   long_fields += testing::Line("GPRMC,1" + std::string(60, '9') + ",A,,,,,,,,,,");
 
   const std::vector<std::pair<std::string, std::string>> logs = {
       {"random bytes", noise},
-      {"no line end", testing::Sentence("GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,")},
+      {"no line end",
+       testing::Sentence("GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,")},
       {"storms of $ and *", storm},
       {"markup, control characters and invalid UTF-8",
        testing::Line("GPGGA," + markup_time + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,") +
@@ -202,7 +217,9 @@ TEST(BatchMode, HostileInputNeverBreaksTheProgramOrTheDocument) {
       {"empty", ""},
   };
   const std::vector<std::string> settings = {
-      "", std::string("[Settings]\r\nMaskEdit1=<&]]>\x01\xff\r\nEdit3=<w>&\r\nEdit4=]]>\x02\r\nCheckBox2=1\r\nCheckBox1=1\r\n"),
+      "",
+      std::string("[Settings]\r\nMaskEdit1=<&]]>\x01\xff\r\nEdit3=<w>&\r\nEdit4=]]>"
+                  "\x02\r\nCheckBox2=1\r\nCheckBox1=1\r\n"),
       noise.substr(0, 5000)};
   int run = 0;
   for (const auto& [legend, log] : logs) {
@@ -215,11 +232,13 @@ TEST(BatchMode, HostileInputNeverBreaksTheProgramOrTheDocument) {
       WriteWholeFile(log_path, log);
       WriteWholeFile(settings_path, settings[s]);
       const ProgramResult result = Convert({log_path, kmz, settings_path}, "/");
-      ASSERT_TRUE(result.exit_status == 0 || result.exit_status == 1) << result.exit_status << result.err;
+      ASSERT_TRUE(result.exit_status == 0 || result.exit_status == 1)
+          << result.exit_status << result.err;
       if (result.exit_status == 0) {
         const KmzContent content = ReadKmz(kmz);
         EXPECT_TRUE(content.intact);
-        EXPECT_GE(WaypointCount(content.document), 0) << "not well-formed:\n" << content.document.substr(0, 2000);
+        EXPECT_GE(WaypointCount(content.document), 0) << "not well-formed:\n"
+                                                      << content.document.substr(0, 2000);
       }
     }
   }

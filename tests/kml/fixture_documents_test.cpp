@@ -14,27 +14,12 @@
 #include "kml_test_support.h"
 #include "run/input_phase.h"
 #include "support/fixtures.h"
+#include "support/read_log.h"
 
 namespace trackmint {
 namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-EpochList ReadLog(const std::string& name) {
-  const std::string path = testing::FixturePath(name);
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) {
-    ADD_FAILURE() << "cannot open " << path;
-    return {};
-  }
-  testing::StubHost host;
-  EpochList epochs;
-  NMEA assembler;
-  ReadEpochList(file.get(), path, epochs, assembler, 0, host, testing::kConversionDay);
-  return epochs;
-}
+EpochList ReadLog(const std::string& name) { return testing::ReadFixtureLog(name, testing::kConversionDay); }
 
 TEST(FixtureDocuments, WellFormedWithOnePlacemarkPerUsableEpoch) {
   struct Log {

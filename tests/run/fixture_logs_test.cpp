@@ -12,6 +12,7 @@
 
 #include "run/input_phase.h"
 #include "support/fixtures.h"
+#include "support/read_log.h"
 #include "support/stub_host.h"
 
 namespace trackmint {
@@ -28,23 +29,7 @@ namespace {
 
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
 
-EpochList ReadFixture(const std::string& name) {
-  const std::string path = testing::FixturePath(name);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) {
-    ADD_FAILURE() << "cannot open " << path;
-    return {};
-  }
-  testing::StubHost host;
-  EpochList epochs;
-  NMEA assembler;
-  std::fseek(file.get(), 0, SEEK_END);
-  const long size = std::ftell(file.get());
-  std::rewind(file.get());
-  ReadEpochList(file.get(), path, epochs, assembler, ProgressStep(static_cast<std::uint64_t>(size)),
-                host, kClock);
-  return epochs;
-}
+EpochList ReadFixture(const std::string& name) { return testing::ReadFixtureLog(name, kClock); }
 
 int CountQuality(const EpochList& epochs, int quality) {
   int count = 0;

@@ -13,7 +13,8 @@
 namespace trackmint::testing {
 
 ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& directory, const std::map<std::string, std::string>& environment) {
+                         const std::string& directory,
+                         const std::map<std::string, std::string>& environment) {
   TempDirectory capture;
   const std::string out_path = capture.File("out");
   const std::string err_path = capture.File("err");
@@ -27,7 +28,8 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
   if (child == 0) {
     const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(directory.c_str()) != 0) _exit(127);
+    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(directory.c_str()) != 0)
+      _exit(127);
     for (const auto& [name, value] : environment) {
       if (value.empty()) {
         unsetenv(name.c_str());
