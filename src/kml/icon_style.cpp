@@ -9,7 +9,7 @@ void WriteIconStyle(DocumentStream& stream, std::string_view scale_text, double 
   stream.Write("<Style>\n");
   stream.Write("<IconStyle>\n");
   stream.Write("<scale>");
-  WriteXmlText(stream, scale_text, XmlTextPlace::kElementContent);
+  WriteXmlText(stream, scale_text, XmlTextPlace::ElementContent);
   stream.Write("</scale>\n");
   stream.Write("<heading>");
   stream.WriteFixed(heading, 6);

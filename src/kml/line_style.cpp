@@ -15,7 +15,7 @@ void WriteLineStyle(DocumentStream& stream, std::string_view width_text, WindowC
   stream.Write(KmlColourText(colour, host));
   stream.Write("</color>\n");
   stream.Write("<width>");
-  WriteXmlText(stream, width_text, XmlTextPlace::kElementContent);
+  WriteXmlText(stream, width_text, XmlTextPlace::ElementContent);
   stream.Write("</width>\n");
   stream.Write("</LineStyle>\n");
   stream.Write("</Style>\n");

@@ -16,11 +16,11 @@ namespace {
 // without it has no date of its own and takes today's, marked "*". RMC-only epochs keep theirs.
 void SetWaypointDate(waypoints& record, WaypointSource source, const RunHost& host,
                      const Clock& clock) {
-  if (source == WaypointSource::kRmcOnly) return;
+  if (source == WaypointSource::RmcOnly) return;
   if (host.UseFixedDate()) {
     record.date_text = host.FixedDateText();
     record.date_text += '^';
-  } else if (source == WaypointSource::kGgaOnly) {
+  } else if (source == WaypointSource::GgaOnly) {
     const LocalDateTime today = clock.Now();
     record.date_text.clear();
     AppendZeroPadded(record.date_text, today.year, 4);
@@ -39,7 +39,7 @@ std::int32_t WriteWaypointsFolder(DocumentStream& stream, EpochList& epochs, Run
   std::int32_t placemark_counter = 0;
   for (waypoints& record : epochs) {
     const WaypointSource source = SelectWaypoint(record);
-    if (source == WaypointSource::kNone) continue;
+    if (source == WaypointSource::None) continue;
     SetWaypointDate(record, source, host, clock);
     WriteWaypointPlacemark(stream, record, placemark_counter,
                            host.IconFileName(ChooseIcon(record, source)), host.ShowHeight(), host);

@@ -16,7 +16,7 @@ void WriteSatellitesTable(DocumentStream& stream, const waypoints& record) {
     if (satellite.in_view != 1) continue;
     stream.Write("\t<tr>\t<td>");
     // The letter is the parser's own; a stray byte must still not break the description.
-    WriteXmlText(stream, std::string_view(&satellite.system_letter, 1), XmlTextPlace::kCData);
+    WriteXmlText(stream, std::string_view(&satellite.system_letter, 1), XmlTextPlace::CData);
     stream.Write("</td>\t<td>");
     stream.WriteDecimal(satellite.satellite_number);
     if (satellite.used == 1) stream.Write('*');

@@ -15,9 +15,9 @@ void WriteTimeStamp(DocumentStream& stream, std::string_view date_text,
   if (time_text.empty()) return;
   stream.Write("<TimeStamp>\n");
   stream.Write("<when>");
-  WriteXmlText(stream, TimeStampDatePart(date_text), XmlTextPlace::kElementContent);
+  WriteXmlText(stream, TimeStampDatePart(date_text), XmlTextPlace::ElementContent);
   stream.Write('T');
-  WriteXmlText(stream, time_text, XmlTextPlace::kElementContent);
+  WriteXmlText(stream, time_text, XmlTextPlace::ElementContent);
   stream.Write("Z</when>\n");
   stream.Write("</TimeStamp>\n");
 }

@@ -39,9 +39,9 @@ void WriteDescription(DocumentStream& stream, const waypoints& record, std::int3
   WriteFixedRow(stream, "Altitude", record.altitude, 3, "m");
   // The date keeps its source marker here ("^" fixed, "*" clock date).
   WriteRowStart(stream, "Time");
-  WriteXmlText(stream, record.date_text, XmlTextPlace::kCData);
+  WriteXmlText(stream, record.date_text, XmlTextPlace::CData);
   stream.Write('T');
-  WriteXmlText(stream, record.time_text, XmlTextPlace::kCData);
+  WriteXmlText(stream, record.time_text, XmlTextPlace::CData);
   WriteRowEnd(stream, "Z");
   WriteFixedRow(stream, "Speed", record.speed, 1, "kmh");
   WriteFixedRow(stream, "COG", record.course_over_ground, 1);

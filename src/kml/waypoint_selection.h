@@ -7,10 +7,10 @@ namespace trackmint {
 
 // Which sentences made an epoch a waypoint: they decide its icon and its date.
 enum class WaypointSource {
-  kNone,       // no usable fix: no placemark
-  kGgaAndRmc,  // both, with status "A" or a fix quality
-  kGgaOnly,    // GGA alone with a fix quality
-  kRmcOnly,    // RMC alone with status "A"
+  None,       // no usable fix: no placemark
+  GgaAndRmc,  // both, with status "A" or a fix quality
+  GgaOnly,    // GGA alone with a fix quality
+  RmcOnly,    // RMC alone with status "A"
 };
 
 WaypointSource SelectWaypoint(const waypoints& record);

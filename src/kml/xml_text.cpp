@@ -55,7 +55,7 @@ bool IsPlainXmlText(std::string_view text, XmlTextPlace place) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte >= 0x20 && byte < 0x7F) {
-      if (place == XmlTextPlace::kElementContent ? (c == '&' || c == '<' || c == '>') : c == ']') {
+      if (place == XmlTextPlace::ElementContent ? (c == '&' || c == '<' || c == '>') : c == ']') {
         return false;
       }
     } else if (byte != '\t' && byte != '\n' && byte != '\r') {
@@ -81,13 +81,13 @@ std::string EscapeXmlText(std::string_view text, XmlTextPlace place) {
     const char c = text[i];
     if (!IsXmlChar(code_point)) {
       safe += kReplacement;
-    } else if (place == XmlTextPlace::kElementContent && c == '&') {
+    } else if (place == XmlTextPlace::ElementContent && c == '&') {
       safe += "&amp;";
-    } else if (place == XmlTextPlace::kElementContent && c == '<') {
+    } else if (place == XmlTextPlace::ElementContent && c == '<') {
       safe += "&lt;";
-    } else if (place == XmlTextPlace::kElementContent && c == '>') {
+    } else if (place == XmlTextPlace::ElementContent && c == '>') {
       safe += "&gt;";
-    } else if (place == XmlTextPlace::kCData && c == '>' && safe.ends_with("]]")) {
+    } else if (place == XmlTextPlace::CData && c == '>' && safe.ends_with("]]")) {
       // Ends the section after "]]" and opens a new one for the ">".
       safe += "]]><![CDATA[>";
     } else {

@@ -9,8 +9,8 @@ namespace trackmint {
 
 // Where a text from the log or from a setting lands in the document.
 enum class XmlTextPlace {
-  kElementContent,  // between tags: "&", "<" and ">" become entity references
-  kCData,           // inside the description's CDATA: "]]>" is split so the section cannot end
+  ElementContent,  // between tags: "&", "<" and ">" become entity references
+  CData,           // inside the description's CDATA: "]]>" is split so the section cannot end
 };
 
 // Makes a text safe for its place in the document, so the document stays well-formed whatever

@@ -19,7 +19,9 @@
 namespace trackmint {
 namespace {
 
-EpochList ReadLog(const std::string& name) { return testing::ReadFixtureLog(name, testing::kConversionDay); }
+EpochList ReadLog(const std::string& name) {
+  return testing::ReadFixtureLog(name, testing::kConversionDay);
+}
 
 TEST(FixtureDocuments, WellFormedWithOnePlacemarkPerUsableEpoch) {
   struct Log {

@@ -48,15 +48,15 @@ const std::vector<Case> kCases = {
 TEST(XmlText, EscapesForItsPlace) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.legend);
-    EXPECT_EQ(EscapeXmlText(c.text, XmlTextPlace::kElementContent), c.element_content);
-    EXPECT_EQ(EscapeXmlText(c.text, XmlTextPlace::kCData), c.cdata);
+    EXPECT_EQ(EscapeXmlText(c.text, XmlTextPlace::ElementContent), c.element_content);
+    EXPECT_EQ(EscapeXmlText(c.text, XmlTextPlace::CData), c.cdata);
     // The stream writer gives the same, whether the text takes the quick way or not.
     EXPECT_EQ(testing::WrittenText([&](DocumentStream& stream) {
-                WriteXmlText(stream, c.text, XmlTextPlace::kElementContent);
+                WriteXmlText(stream, c.text, XmlTextPlace::ElementContent);
               }),
               c.element_content);
     EXPECT_EQ(testing::WrittenText([&](DocumentStream& stream) {
-                WriteXmlText(stream, c.text, XmlTextPlace::kCData);
+                WriteXmlText(stream, c.text, XmlTextPlace::CData);
               }),
               c.cdata);
   }
@@ -72,12 +72,12 @@ TEST(XmlText, AnyBytesGiveWellFormedXml) {
   for (int i = 0; i < 20000; ++i) {
     std::string text;
     for (int n = length(random); n > 0; --n) text += alphabet[pick(random)];
-    for (const XmlTextPlace place : {XmlTextPlace::kElementContent, XmlTextPlace::kCData}) {
+    for (const XmlTextPlace place : {XmlTextPlace::ElementContent, XmlTextPlace::CData}) {
       const std::string escaped = EscapeXmlText(text, place);
       if (IsPlainXmlText(text, place)) {
         ASSERT_EQ(escaped, text);
       }
-      const std::string document = place == XmlTextPlace::kCData
+      const std::string document = place == XmlTextPlace::CData
                                        ? "<d><![CDATA[" + escaped + "]]></d>"
                                        : "<d>" + escaped + "</d>";
       ASSERT_TRUE(testing::IsWellFormedXml(document)) << document;
