@@ -57,14 +57,14 @@ void TForm1::FormWndProc(QEvent* event) {
   if (event->type() != QEvent::Drop) return;
   auto* drop = static_cast<QDropEvent*>(event);
   drop->acceptProposedAction();
-  // The run reads the file fields and relies on not being started twice: a drop meanwhile would
-  // change both, so it is ignored.
-  if (m_run_in_progress || drop->mimeData() == nullptr) return;
+  if (drop->mimeData() == nullptr) return;
   const std::vector<std::string> files = DroppedFiles(*drop->mimeData());
   HandleEvent([this, &files] { DropFiles(files); });
 }
 
 void TForm1::DropFiles(const std::vector<std::string>& files) {
+  // The run reads the file fields and relies on not being started twice: a drop meanwhile would
+  // change both, so it is ignored.
   if (m_run_in_progress || files.empty()) return;
   if (files.size() > 1) {
     m_dialogs.ShowWarning(kSeveralFilesWarning);

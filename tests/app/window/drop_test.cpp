@@ -24,16 +24,26 @@ QMimeData* Files(const std::vector<std::string>& paths) {
   return data;
 }
 
-// Drags the files over the window and drops them, as the desktop does; returns whether the
-// window took the drag.
+// The desktop's drag of the files over the window; returns whether the window takes it.
+bool DragOver(TForm1& form, const QMimeData& data) {
+  QDragEnterEvent enter(QPoint(form.width() / 2, form.height() / 2), Qt::CopyAction, &data,
+                        Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form, &enter);
+  return enter.isAccepted();
+}
+
+void DropOn(TForm1& form, const QMimeData& data) {
+  QDropEvent drop(QPointF(form.width() / 2, form.height() / 2), Qt::CopyAction, &data,
+                  Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&form, &drop);
+}
+
+// Drags the files over the window and drops them; returns whether the window took the drag.
 bool Drop(TForm1& form, const std::vector<std::string>& paths) {
   const std::unique_ptr<QMimeData> data(Files(paths));
-  const QPoint at(form.width() / 2, form.height() / 2);
-  QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&form, &enter);
-  QDropEvent drop(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-  QCoreApplication::sendEvent(&form, &drop);
-  return enter.isAccepted();
+  const bool taken = DragOver(form, *data);
+  DropOn(form, *data);
+  return taken;
 }
 
 class DropTest : public QObject {
@@ -71,21 +81,27 @@ class DropTest : public QObject {
   }
 
   void nothingIsDroppedDuringARun() {
-    // A run that hands the window its turn, as the run does after each block it reads.
+    // The user drags files over the window and lets go while the run hands the window its
+    // turn, as it does after each block it reads; a new drag meanwhile is refused.
+    const std::unique_ptr<QMimeData> one(Files({"/logs/other.nmea"}));
+    const std::unique_ptr<QMimeData> several(Files({"/logs/a.nmea", "/logs/b.nmea"}));
     std::vector<bool> drag_taken;
     TForm1* form = nullptr;
     WindowFixture window([&](RunHost& host) {
       host.SetRunEnabled(false);
-      drag_taken.push_back(Drop(*form, {"/logs/other.nmea"}));
-      drag_taken.push_back(Drop(*form, {"/logs/a.nmea", "/logs/b.nmea"}));
+      DropOn(*form, *several);
+      drag_taken.push_back(DragOver(*form, *one));
+      form->DropFiles({"/logs/third.nmea"});
       host.ProcessPendingEvents();
       host.SetRunEnabled(true);
     });
     form = window.form.get();
     Drop(*form, {"/logs/day1.nmea"});
+    QVERIFY(DragOver(*form, *several));
     QTest::mouseClick(window.Find<QPushButton>("SpeedButton3"), Qt::LeftButton);
-    QCOMPARE(drag_taken, (std::vector<bool>{false, false}));
+    QCOMPARE(drag_taken, std::vector<bool>{false});
     QVERIFY(window.dialogs.calls.empty());
+    QCOMPARE(form->InputText(), std::string("day1.nmea"));
     QCOMPARE(form->InputPath(), std::string("/logs/day1.nmea"));
     QCOMPARE(form->OutputPath(), std::string("/logs/day1.nmea.kmz"));
     QVERIFY(!form->RunInProgress());
