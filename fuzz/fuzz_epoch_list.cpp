@@ -1,5 +1,6 @@
 // Arbitrary bytes through the byte path: the block reader with its progress rule, the sentence
-// assembler (block path checked against the byte path), every parser and the epoch list.
+// assembler (block path checked against the byte path), every parser, the epoch list and the
+// document writers.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -8,11 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "../tools/quiet_host.h"
 #include "base/clock.h"
+#include "kml/document_stream.h"
+#include "kml/output_phase.h"
 #include "nmea/nmea.h"
 #include "nmea/sentence_parsers.h"
 #include "run/input_phase.h"
-#include "../tools/quiet_host.h"
 
 namespace {
 
@@ -23,7 +26,8 @@ std::vector<std::string> SentencesByByte(const std::uint8_t* data, std::size_t s
   SentenceText sentence;
   std::vector<std::string> sentences;
   for (std::size_t i = 0; i < size; ++i) {
-    if (assembler.PutByte(data[i], sentence) == NMEA::kSentenceReady) sentences.emplace_back(sentence.View());
+    if (assembler.PutByte(data[i], sentence) == NMEA::kSentenceReady)
+      sentences.emplace_back(sentence.View());
   }
   return sentences;
 }
@@ -33,10 +37,12 @@ std::vector<std::string> SentencesByBlock(const std::uint8_t* data, std::size_t 
   SentenceText sentence;
   std::vector<std::string> sentences;
   // Uneven pieces, taken from the data itself, so the block path meets every cut.
-  for (std::size_t start = 0, piece = 1; start < size; start += piece, piece = 1 + data[start % size] % 97) {
+  for (std::size_t start = 0, piece = 1; start < size;
+       start += piece, piece = 1 + data[start % size] % 97) {
     piece = std::min(piece, size - start);
-    assembler.PutBlock(data + start, piece, sentence,
-                       [&sentences](const SentenceText& complete) { sentences.emplace_back(complete.View()); });
+    assembler.PutBlock(data + start, piece, sentence, [&sentences](const SentenceText& complete) {
+      sentences.emplace_back(complete.View());
+    });
   }
   return sentences;
 }
@@ -49,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (SentencesByByte(data, size) != SentencesByBlock(data, size)) __builtin_trap();
 
   // The parsers on any text, not only on what the assembler lets through.
-  const std::string_view text(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 512));
+  const std::string_view text(reinterpret_cast<const char*>(data),
+                              std::min<std::size_t>(size, 512));
   waypoints record;
   ParseGGA(text, record);
   ParseRMC(text, record, clock);
@@ -67,7 +74,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   EpochList epochs;
   ReadEpochList(file.get(), "fuzz input", epochs, assembler, ProgressStep(size), host, clock);
   for (const waypoints& epoch : epochs) {
-    if (epoch.gga_flag == 0 && epoch.rmc_flag == 0) __builtin_trap();  // only GGA and RMC make records
+    if (epoch.gga_flag == 0 && epoch.rmc_flag == 0)
+      __builtin_trap();  // only GGA and RMC make records
   }
+
+  // And on into the document, where whatever the log held meets the XML escaping.
+  std::string document;
+  {
+    DocumentStream stream(document);
+    WriteOutputPhase(stream, epochs, host, clock);
+  }
+  if (!document.ends_with("</kml>")) __builtin_trap();
   return 0;
 }

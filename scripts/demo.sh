@@ -1,5 +1,11 @@
 #!/usr/bin/env bash
-# Converts the bundled sample log and says what came out. Argument: the release build directory.
+# Converts the bundled sample log and says where the KMZ is. Argument: the release build directory.
 set -euo pipefail
 build=${1:-build/release}
-"$build/tools/epoch_summary" samples/sample.nmea
+top=$(pwd)
+mkdir -p build/demo
+kmz="$top/build/demo/sample.kmz"
+result=$("$build/src/app/trackmint" "$top/samples/sample.nmea" "$kmz")
+echo "Converted samples/sample.nmea"
+echo "  KMZ:        $kmz"
+echo "  placemarks: ${result##*Waypoints }"

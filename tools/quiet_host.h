@@ -18,9 +18,7 @@ class QuietHost : public RunHost {
   void SetOutputPath(const std::string& path) override { m_output_path = path; }
   std::string ExecutableDirectory() const override { return "./"; }
   WindowColour ClassColour(IconSlot slot) const override {
-    constexpr std::array<WindowColour, kIconSlotCount> kDesign = {
-        0x0000FF, 0x00FFFF, 0x008000, 0xFF00FF, 0xFFFF00, 0x000000, kGreyIconColour};
-    return kDesign[static_cast<std::size_t>(slot)];
+    return kDesignIconColours[static_cast<std::size_t>(slot)];
   }
   WindowColour TrackColour() const override { return 0x0000FF; }
   std::string TrackWidthText() const override { return "5"; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "base/window_colour.h"
@@ -11,6 +12,10 @@ namespace trackmint {
 enum class IconSlot { Auto, Diff, RtkFix, RtkFloat, Estimated, Invalid, Grey };
 inline constexpr int kIconSlotCount = 7;
 inline constexpr WindowColour kGreyIconColour = 0x808080;
+// The fix classes' swatches as the window is designed (red, yellow, green, fuchsia, aqua, black),
+// in slot order, with the grey icon last. They are no stored settings: every start begins so.
+inline constexpr std::array<WindowColour, kIconSlotCount> kDesignIconColours = {
+    0x0000FF, 0x00FFFF, 0x008000, 0xFF00FF, 0xFFFF00, 0x000000, kGreyIconColour};
 
 // The user's answer when a file cannot be packed into the archive.
 enum class MemberErrorAnswer { Abort, Retry, Ignore };

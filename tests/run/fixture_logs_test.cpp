@@ -3,39 +3,174 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <map>
 #include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
 
 #include "run/input_phase.h"
 #include "support/fixtures.h"
+#include "support/read_log.h"
 #include "support/stub_host.h"
 
 namespace trackmint {
+
+// Failure messages name the satellite entry's fields instead of dumping its bytes.
+void PrintTo(const SatelliteEntry& entry, std::ostream* os) {
+  *os << "{'" << (entry.system_letter ? entry.system_letter : '-') << "' "
+      << int{entry.satellite_number} << ", elevation " << int{entry.elevation} << ", azimuth "
+      << entry.azimuth << ", snr " << int{entry.snr} << ", used " << int{entry.used} << ", in view "
+      << int{entry.in_view} << "}";
+}
+
 namespace {
 
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
 
-EpochList ReadFixture(const std::string& name) {
-  const std::string path = testing::FixturePath(name);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-  if (!file) {
-    ADD_FAILURE() << "cannot open " << path;
-    return {};
-  }
-  testing::StubHost host;
-  EpochList epochs;
-  NMEA assembler;
-  std::fseek(file.get(), 0, SEEK_END);
-  const long size = std::ftell(file.get());
-  std::rewind(file.get());
-  ReadEpochList(file.get(), path, epochs, assembler, ProgressStep(static_cast<std::uint64_t>(size)),
-                host, kClock);
-  return epochs;
-}
+EpochList ReadFixture(const std::string& name) { return testing::ReadFixtureLog(name, kClock); }
 
 int CountQuality(const EpochList& epochs, int quality) {
   int count = 0;
   for (const waypoints& record : epochs) count += record.gga_fix_quality == quality;
   return count;
+}
+
+int CountEpochs(const EpochList& epochs, const std::function<bool(const waypoints&)>& test) {
+  int count = 0;
+  for (const waypoints& record : epochs) count += test(record);
+  return count;
+}
+
+// Which sentences an epoch was made of: a GGA and an RMC of the same time, or one alone.
+struct FlagCounts {
+  int both = 0;
+  int gga_only = 0;
+  int rmc_only = 0;
+  bool operator==(const FlagCounts&) const = default;
+};
+
+void PrintTo(const FlagCounts& counts, std::ostream* os) {
+  *os << "{both " << counts.both << ", GGA only " << counts.gga_only << ", RMC only "
+      << counts.rmc_only << "}";
+}
+
+FlagCounts CountFlags(const EpochList& epochs) {
+  FlagCounts counts;
+  for (const waypoints& record : epochs) {
+    if (record.gga_flag && record.rmc_flag) {
+      ++counts.both;
+    } else if (record.gga_flag) {
+      ++counts.gga_only;
+    } else if (record.rmc_flag) {
+      ++counts.rmc_only;
+    }
+  }
+  return counts;
+}
+
+std::vector<std::string> TimeTexts(const EpochList& epochs) {
+  std::vector<std::string> texts;
+  for (const waypoints& record : epochs) texts.push_back(record.time_text);
+  return texts;
+}
+
+std::vector<std::string> DateTexts(const EpochList& epochs) {
+  std::vector<std::string> texts;
+  for (const waypoints& record : epochs) texts.push_back(record.date_text);
+  return texts;
+}
+
+// NMEA satellite numbers of the entries with the used flag, or with the in-view flag.
+std::vector<int> UsedSatellites(const waypoints& record) {
+  std::vector<int> numbers;
+  for (int n = 1; n < kSatelliteTableSize; ++n) {
+    if (record.satellites[static_cast<std::size_t>(n)].used) numbers.push_back(n);
+  }
+  return numbers;
+}
+
+std::vector<int> SatellitesInView(const waypoints& record) {
+  std::vector<int> numbers;
+  for (int n = 1; n < kSatelliteTableSize; ++n) {
+    if (record.satellites[static_cast<std::size_t>(n)].in_view) numbers.push_back(n);
+  }
+  return numbers;
+}
+
+// Whether any entry from first to last (NMEA numbers) holds anything.
+bool HasEntryIn(const waypoints& record, int first, int last) {
+  for (int n = first; n <= last; ++n) {
+    if (record.satellites[static_cast<std::size_t>(n)] != SatelliteEntry{}) return true;
+  }
+  return false;
+}
+
+constexpr bool kUsed = true;
+constexpr bool kNotUsed = false;
+
+// An entry as a GSV group leaves it (shown number, elevation, azimuth, SNR), with or without the
+// used mark of a GSA sentence.
+SatelliteEntry InView(char letter, int shown, int elevation, int azimuth, int snr, bool used) {
+  SatelliteEntry entry;
+  entry.system_letter = letter;
+  entry.satellite_number = static_cast<std::uint8_t>(shown);
+  entry.elevation = static_cast<std::uint8_t>(elevation);
+  entry.azimuth = static_cast<std::uint16_t>(azimuth);
+  entry.snr = static_cast<std::uint8_t>(snr);
+  entry.used = used ? 1 : 0;
+  entry.in_view = 1;
+  return entry;
+}
+
+// A number that ended a GSV sentence: named, but with no elevation, azimuth or SNR.
+SatelliteEntry NamedOnly(char letter, int shown) {
+  SatelliteEntry entry;
+  entry.system_letter = letter;
+  entry.satellite_number = static_cast<std::uint8_t>(shown);
+  return entry;
+}
+
+// Listed by GSA, named by no GSV of the epoch.
+SatelliteEntry UsedOnly() {
+  SatelliteEntry entry;
+  entry.used = 1;
+  return entry;
+}
+
+// The whole satellites table: the given entries, every other one empty.
+void ExpectSky(const waypoints& record, const std::map<int, SatelliteEntry>& sky) {
+  SCOPED_TRACE("satellites of epoch " + record.time_text);
+  for (int n = 0; n < kSatelliteTableSize; ++n) {
+    const auto it = sky.find(n);
+    EXPECT_EQ(record.satellites[static_cast<std::size_t>(n)],
+              it == sky.end() ? SatelliteEntry{} : it->second)
+        << "satellite " << n;
+  }
+}
+
+// Every field but the satellites table.
+void ExpectFix(const waypoints& actual, const waypoints& expected) {
+  SCOPED_TRACE("epoch " + expected.time_text);
+  EXPECT_EQ(actual.time_text, expected.time_text);
+  EXPECT_EQ(actual.date_text, expected.date_text);
+  EXPECT_NEAR(actual.latitude, expected.latitude, 1e-12);
+  EXPECT_NEAR(actual.longitude, expected.longitude, 1e-12);
+  EXPECT_DOUBLE_EQ(actual.altitude, expected.altitude);
+  EXPECT_DOUBLE_EQ(actual.rms_error, expected.rms_error);
+  EXPECT_DOUBLE_EQ(actual.hdop, expected.hdop);
+  EXPECT_DOUBLE_EQ(actual.differential_age, expected.differential_age);
+  EXPECT_NEAR(actual.speed, expected.speed, 1e-12);
+  EXPECT_DOUBLE_EQ(actual.course_over_ground, expected.course_over_ground);
+  EXPECT_EQ(actual.gga_fix_quality, expected.gga_fix_quality);
+  EXPECT_EQ(actual.satellites_in_use, expected.satellites_in_use);
+  EXPECT_EQ(actual.gsa_fix_type, expected.gsa_fix_type);
+  EXPECT_EQ(actual.rmc_status, expected.rmc_status);
+  EXPECT_EQ(actual.mode_indicator, expected.mode_indicator);
+  EXPECT_EQ(actual.gsv_seen, expected.gsv_seen);
+  EXPECT_EQ(actual.gga_flag, expected.gga_flag);
+  EXPECT_EQ(actual.rmc_flag, expected.rmc_flag);
 }
 
 // Trimble, 10 Hz, GGA then RMC of each time, talker switching between GN and GP.
@@ -64,6 +199,639 @@ TEST(FixtureLogs, TrimbleRtk) {
   EXPECT_EQ(epochs.back().time_text, "133901.50");
   EXPECT_EQ(epochs.back().gga_fix_quality, 4);
   EXPECT_EQ(epochs.back().satellites_in_use, 19);
+}
+
+// u-blox F9R: RMC before GGA, RTK float, UBX and RTCM frames between the sentences. GSA carries
+// the system id; GSV lists of GPS, GLONASS, Galileo and BeiDou end with a signal id.
+TEST(FixtureLogs, UbloxRtkFloatAmongBinaryFrames) {
+  const EpochList epochs = ReadFixture("gpsd/ublox-zed-f9r.log");
+  ASSERT_EQ(epochs.size(), 30u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{30, 0, 0}));
+  EXPECT_EQ(CountQuality(epochs, 5), 30);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.mode_indicator == 'F'; }), 30);
+
+  ExpectFix(epochs.front(), {.time_text = "231408.00",
+                             .date_text = "2025-04-11",
+                             .latitude = 45 + 3.94632 / 60,
+                             .longitude = 7 + 39.54368 / 60,
+                             .altitude = 257.4,
+                             .hdop = 0.82,
+                             .speed = 0.013 * 1.852,
+                             .gga_fix_quality = 5,
+                             .satellites_in_use = 12,
+                             .gsa_fix_type = 3,
+                             .rmc_status = 'A',
+                             .mode_indicator = 'F',
+                             .gsv_seen = 1,
+                             .gga_flag = 1,
+                             .rmc_flag = 1});
+  // Galileo 04 and BeiDou 20 leave GPS 4 and 20 as GPS saw them, BeiDou 33 and 60 leave the
+  // SBAS rows empty, and the PDOP 1.42 marks nothing. The signal id 1 that ends the GPS and
+  // GLONASS GSV sentences names satellite 1 without putting it in view.
+  ExpectSky(epochs.front(), {
+                                {1, NamedOnly('G', 1)},
+                                {4, InView('G', 4, 2, 85, 16, kNotUsed)},
+                                {5, InView('G', 5, 31, 311, 42, kUsed)},
+                                {6, InView('G', 6, 16, 202, 19, kNotUsed)},
+                                {7, InView('G', 7, 65, 66, 28, kUsed)},
+                                {9, InView('G', 9, 32, 81, 36, kUsed)},
+                                {11, InView('G', 11, 33, 232, 39, kUsed)},
+                                {13, InView('G', 13, 21, 270, 42, kUsed)},
+                                {14, InView('G', 14, 11, 161, 15, kNotUsed)},
+                                {16, InView('G', 16, 1, 23, 14, kNotUsed)},
+                                {20, InView('G', 20, 65, 284, 39, kUsed)},
+                                {30, InView('G', 30, 70, 193, 20, kUsed)},
+                                {68, InView('R', 4, 33, 88, 31, kUsed)},
+                                {69, InView('R', 5, 66, 15, 26, kUsed)},
+                                {70, InView('R', 6, 18, 301, 26, kUsed)},
+                                {78, InView('R', 14, 39, 46, 31, kUsed)},
+                                {79, InView('R', 15, 54, 130, 25, kUsed)},
+                                {80, InView('R', 16, 15, 177, 0, kNotUsed)},
+                                {84, InView('R', 20, 18, 240, 0, kNotUsed)},
+                                {85, InView('R', 21, 26, 294, 36, kUsed)},
+                                {86, InView('R', 22, 7, 347, 0, kNotUsed)},
+                            });
+
+  ExpectFix(epochs.back(), {.time_text = "231437.00",
+                            .date_text = "2025-04-11",
+                            .latitude = 45 + 3.94634 / 60,
+                            .longitude = 7 + 39.54434 / 60,
+                            .altitude = 256.4,
+                            .hdop = 0.87,
+                            .speed = 0.033 * 1.852,
+                            .gga_fix_quality = 5,
+                            .satellites_in_use = 12,
+                            .gsa_fix_type = 3,
+                            .rmc_status = 'A',
+                            .mode_indicator = 'F',
+                            .gsv_seen = 1,
+                            .gga_flag = 1,
+                            .rmc_flag = 1});
+  EXPECT_EQ(UsedSatellites(epochs.back()),
+            (std::vector<int>{5, 7, 9, 11, 13, 20, 30, 68, 69, 70, 78, 79, 80, 85}));
+}
+
+// Quectel L76K at 5 Hz: GGA before RMC, GSA with system id, BeiDou GSV under the BD talker,
+// GLONASS numbers 65 to 84. The capture starts after one GGA and ends inside an epoch.
+TEST(FixtureLogs, QuectelMultiSystemFiveHertz) {
+  const EpochList epochs = ReadFixture("gpsd/quectel-l76k-nmea.log");
+  ASSERT_EQ(epochs.size(), 151u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{149, 1, 1}));
+  EXPECT_EQ(CountQuality(epochs, 1), 150);
+
+  // The first GGA of the capture is missing, so its RMC stands alone and keeps its mode.
+  ExpectFix(epochs[0], {.time_text = "055234.000",
+                        .date_text = "2026-08-05",
+                        .latitude = 47 + 39.71890 / 60,
+                        .longitude = -(122 + 19.58362 / 60),
+                        .course_over_ground = 286.35,
+                        .rmc_status = 'A',
+                        .mode_indicator = 'A',
+                        .rmc_flag = 1});
+
+  const waypoints& second = epochs[1];
+  ExpectFix(second, {.time_text = "055234.200",
+                     .date_text = "2026-08-05",
+                     .latitude = 47 + 39.71890 / 60,
+                     .longitude = -(122 + 19.58362 / 60),
+                     .altitude = 76.5,
+                     .hdop = 0.9,
+                     .course_over_ground = 286.35,
+                     .gga_fix_quality = 1,
+                     .satellites_in_use = 14,
+                     .gsa_fix_type = 3,
+                     .rmc_status = 'A',
+                     .mode_indicator = '\0',  // GGA first
+                     .gsv_seen = 1,
+                     .gga_flag = 1,
+                     .rmc_flag = 1});
+  // BeiDou 13, 27 and 37 are neither used nor in view; satellite 1 is in view, and the PDOP 1.5
+  // does not make it used.
+  EXPECT_EQ(UsedSatellites(second), (std::vector<int>{2, 7, 14, 15, 17, 20, 22, 30, 73, 83, 84}));
+  EXPECT_EQ(SatellitesInView(second),
+            (std::vector<int>{1,  2,  7,  8,  14, 15, 17, 19, 20, 22, 24,
+                              30, 65, 71, 72, 73, 74, 75, 80, 82, 83, 84}));
+  EXPECT_EQ(second.satellites[1], InView('G', 1, 17, 83, 3, kNotUsed));
+  EXPECT_EQ(second.satellites[8], InView('G', 8, 0, 0, 15, kNotUsed));
+  EXPECT_EQ(second.satellites[65], InView('R', 1, 19, 333, 0, kNotUsed));
+  EXPECT_EQ(second.satellites[74], InView('R', 10, 52, 302, 0, kNotUsed));
+  EXPECT_EQ(second.satellites[84], InView('R', 20, 12, 149, 26, kUsed));
+  EXPECT_EQ(second.satellites[37], SatelliteEntry{});
+
+  // The log ends after the first GSV sentence of the last epoch.
+  ExpectFix(epochs.back(), {.time_text = "055304.000",
+                            .date_text = "",  // its RMC is cut off
+                            .latitude = 47 + 39.71870 / 60,
+                            .longitude = -(122 + 19.58353 / 60),
+                            .altitude = 76.5,
+                            .hdop = 0.9,
+                            .gga_fix_quality = 1,
+                            .satellites_in_use = 14,
+                            .gsa_fix_type = 3,
+                            .gsv_seen = 1,
+                            .gga_flag = 1});
+  EXPECT_EQ(UsedSatellites(epochs.back()),
+            (std::vector<int>{1, 2, 7, 14, 15, 17, 20, 22, 30, 73, 84}));
+  EXPECT_EQ(SatellitesInView(epochs.back()), (std::vector<int>{1, 2, 7, 8}));
+}
+
+// Multi-system receivers number Galileo and BeiDou satellites from 1: none may land on a GPS or
+// SBAS row. With the system id last in GSA, the PDOP is no satellite either, so satellite 1 is
+// used exactly in the epochs whose GPS list names 01.
+TEST(FixtureLogs, OtherSystemsStayOffGpsAndSbasRows) {
+  struct Case {
+    const char* log;
+    int epochs_using_satellite_1;
+  };
+  const Case cases[] = {
+      {"gpsd/ublox-zed-f9r.log", 0},
+      {"gpsd/quectel-l76k-nmea.log", 113},
+      {"qfield/happyWithIMU.txt", 14},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.log);
+    const EpochList epochs = ReadFixture(c.log);
+    EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.satellites[1].used == 1; }),
+              c.epochs_using_satellite_1);
+    EXPECT_EQ(CountEpochs(epochs,
+                          [](const waypoints& r) {
+                            return HasEntryIn(r, kFirstSbasNumber, kFirstGlonassNumber - 1);
+                          }),
+              0);
+  }
+}
+
+// Garmin 25LP, NMEA 2.0: RMC before GGA, no mode field, no fix then a 2D fix.
+TEST(FixtureLogs, Garmin25NmeaTwo) {
+  const EpochList epochs = ReadFixture("gpsd/garmin25lp.log");
+  ASSERT_EQ(epochs.size(), 20u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{19, 0, 1}));
+  EXPECT_EQ(CountQuality(epochs, 0), 10);
+  EXPECT_EQ(CountQuality(epochs, 1), 10);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.gsa_fix_type == 2; }), 10);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.mode_indicator != '\0'; }), 0);
+
+  // The log starts with the RMC of a time whose GGA is not in it.
+  ExpectFix(epochs.front(), {.time_text = "120316",
+                             .date_text = "2005-03-15",
+                             .latitude = 42 + 21.4394 / 60,
+                             .longitude = 13 + 21.9948 / 60,
+                             .rmc_status = 'V',
+                             .gsv_seen = 1,
+                             .rmc_flag = 1});
+  ExpectSky(epochs.front(), {
+                                {1, InView('G', 1, 10, 158, 45, kNotUsed)},
+                                {3, InView('G', 3, 72, 164, 41, kNotUsed)},
+                                {11, InView('G', 11, 24, 279, 0, kNotUsed)},
+                                {14, InView('G', 14, 30, 119, 48, kNotUsed)},
+                                {15, InView('G', 15, 33, 70, 40, kNotUsed)},
+                                {16, InView('G', 16, 5, 184, 0, kNotUsed)},
+                                {18, InView('G', 18, 20, 46, 0, kNotUsed)},
+                                {19, InView('G', 19, 73, 304, 0, kNotUsed)},
+                            });
+
+  // The first fix reports 00 satellites in use; its GSA leaves the VDOP empty.
+  ExpectFix(epochs[10], {.time_text = "120326",
+                         .date_text = "2005-03-15",
+                         .latitude = 42 + 21.3871 / 60,
+                         .longitude = 13 + 22.0800 / 60,
+                         .altitude = 746.1,
+                         .hdop = 3.1,
+                         .gga_fix_quality = 1,
+                         .satellites_in_use = 0,
+                         .gsa_fix_type = 2,
+                         .rmc_status = 'A',
+                         .gsv_seen = 1,
+                         .gga_flag = 1,
+                         .rmc_flag = 1});
+  EXPECT_EQ(UsedSatellites(epochs[10]), (std::vector<int>{1, 3, 14}));
+
+  ExpectFix(epochs.back(), {.time_text = "120335",
+                            .date_text = "2005-03-15",
+                            .latitude = 42 + 21.3898 / 60,
+                            .longitude = 13 + 22.0780 / 60,
+                            .altitude = 746.1,
+                            .hdop = 3.1,
+                            .gga_fix_quality = 1,
+                            .satellites_in_use = 3,
+                            .gsa_fix_type = 2,
+                            .rmc_status = 'A',
+                            .gsv_seen = 1,
+                            .gga_flag = 1,
+                            .rmc_flag = 1});
+  EXPECT_EQ(SatellitesInView(epochs.back()), (std::vector<int>{1, 3, 11, 14, 15, 16, 18, 19, 22}));
+  EXPECT_EQ(epochs.back().satellites[22], InView('G', 22, 50, 54, 0, kNotUsed));
+  EXPECT_EQ(epochs.back().satellites[14], InView('G', 14, 30, 119, 47, kUsed));
+}
+
+// GPS-320FW spoofed to 2019-04-07, then a cold start: many sentences cut short, run together or
+// with wrong checksums, an RMC with NUL bytes and no "*", RMC dates from 2006, 2010 and 220899.
+// The header comment holds a GSV with a right checksum, taken before any epoch exists.
+TEST(FixtureLogs, ColdBootWithDamagedSentences) {
+  const EpochList epochs = ReadFixture("gpsd/gp-320fw-2019-04-07-coldboot.log");
+  ASSERT_EQ(epochs.size(), 19u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{7, 3, 9}));
+  EXPECT_EQ(CountQuality(epochs, 1), 2);
+  EXPECT_EQ(TimeTexts(epochs), (std::vector<std::string>{
+                                   "000343.03", "000345.03", "235948.00", "235949.00", "235950.00",
+                                   "193515.00", "235957.00", "235958.00", "235959.00", "000002.00",
+                                   "000410.00", "000425.00", "000427.00", "000430.00", "000431.00",
+                                   "000432.00", "000433.00", "000434.00", "000435.00"}));
+  // The RMC sentences without a date all have wrong checksums, so no date comes from the clock.
+  EXPECT_EQ(DateTexts(epochs), (std::vector<std::string>{
+                                   "", "2019-04-07", "2006-12-16", "2006-12-16", "2006-12-16",
+                                   "2010-09-30", "2010-09-25", "2010-09-25", "2010-09-25",
+                                   "2010-09-26", "", "2099-08-22", "", "2099-08-22", "2099-08-22",
+                                   "2099-08-22", "2099-08-22", "2099-08-22", "2099-08-22"}));
+
+  // The RMC of 000344.03 is cut short (wrong checksum): the GGA epoch before it stands alone.
+  ExpectFix(epochs[0], {.time_text = "000343.03",
+                        .date_text = "",
+                        .latitude = 48 + 8.9993 / 60,
+                        .longitude = 11 + 35.0798 / 60,
+                        .altitude = 460.0,
+                        .hdop = 1.4,
+                        .gga_fix_quality = 1,
+                        .satellites_in_use = 4,
+                        .gsa_fix_type = 3,
+                        .gsv_seen = 1,
+                        .gga_flag = 1});
+  EXPECT_EQ(UsedSatellites(epochs[0]), (std::vector<int>{4, 13, 20, 31}));
+  EXPECT_EQ(SatellitesInView(epochs[0]), (std::vector<int>{4, 6, 7, 11, 13, 14, 20, 31}));
+
+  ExpectFix(epochs[1], {.time_text = "000345.03",
+                        .date_text = "2019-04-07",
+                        .latitude = 48 + 8.9993 / 60,
+                        .longitude = 11 + 35.0798 / 60,
+                        .altitude = 459.9,
+                        .hdop = 1.4,
+                        .speed = 0.1 * 1.852,
+                        .gga_fix_quality = 1,
+                        .satellites_in_use = 4,
+                        .gsa_fix_type = 3,
+                        .rmc_status = 'A',
+                        .mode_indicator = 'A',
+                        .gsv_seen = 1,
+                        .gga_flag = 1,
+                        .rmc_flag = 1});
+
+  // The malformed GSV with a right checksum ($GPGSV,3,3,12,2,40,16,00,090,*72): satellite 2 in
+  // view, and 090 named as GLONASS slot 26 but cut off before its elevation.
+  ExpectFix(
+      epochs[10],
+      {.time_text = "000410.00", .date_text = "", .gsa_fix_type = 1, .gsv_seen = 1, .gga_flag = 1});
+  ExpectSky(epochs[10], {{2, InView('G', 2, 40, 16, 0, kNotUsed)}, {90, NamedOnly('R', 26)}});
+
+  ExpectFix(epochs.back(), {.time_text = "000435.00",
+                            .date_text = "2099-08-22",
+                            .gsa_fix_type = 1,
+                            .rmc_status = 'V',
+                            .mode_indicator = 'N',
+                            .gsv_seen = 1,
+                            .gga_flag = 1,
+                            .rmc_flag = 1});
+  EXPECT_EQ(SatellitesInView(epochs.back()),
+            (std::vector<int>{1, 4, 5, 6, 13, 16, 17, 20, 23, 24, 25, 31}));
+  EXPECT_EQ(epochs.back().satellites[4], InView('G', 4, 20, 270, 40, kNotUsed));
+}
+
+// Magellan EC-10X: RMC only, checksums in lower case, void RMC sentences with an empty date.
+TEST(FixtureLogs, MagellanLowerCaseChecksums) {
+  const EpochList epochs = ReadFixture("gpsd/magellan-ec10.log");
+  ASSERT_EQ(epochs.size(), 38u);  // 22 of them with letters in their checksum
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{0, 0, 38}));
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.rmc_status == 'A'; }), 21);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.date_text == "2026-12-09*"; }),
+            17);
+
+  // Checksum 4a; without a date of its own the void RMC takes the clock's.
+  ExpectFix(
+      epochs.front(),
+      {.time_text = "205150.00", .date_text = "2026-12-09*", .rmc_status = 'V', .rmc_flag = 1});
+  // Checksum 4e.
+  ExpectFix(epochs[10], {.time_text = "205210.00",
+                         .date_text = "2005-06-09",
+                         .latitude = 44 + 5.556 / 60,
+                         .longitude = -(121 + 18.398 / 60),
+                         .rmc_status = 'A',
+                         .rmc_flag = 1});
+  ExpectFix(
+      epochs.back(),
+      {.time_text = "205304.00", .date_text = "2026-12-09*", .rmc_status = 'V', .rmc_flag = 1});
+}
+
+// SiRF-TriG: BeiDou satellites 201 to 214 under the GB talker and in a GN GSA; GGA before RMC.
+TEST(FixtureLogs, BeidouUnderGbTalker) {
+  const EpochList epochs = ReadFixture("gpsd/beidou-gb.log");
+  ASSERT_EQ(epochs.size(), 5u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{5, 0, 0}));
+  EXPECT_EQ(CountQuality(epochs, 0), 3);
+  EXPECT_EQ(CountQuality(epochs, 1), 2);
+  // BeiDou 201 to 214 lie beyond the table: only GPS rows are ever filled.
+  EXPECT_EQ(CountEpochs(epochs,
+                        [](const waypoints& r) {
+                          return HasEntryIn(r, kFirstSbasNumber, kLastSatelliteNumber);
+                        }),
+            0);
+
+  ExpectFix(epochs.front(), {.time_text = "053229.438",
+                             .date_text = "2015-03-02",
+                             .gsa_fix_type = 1,
+                             .rmc_status = 'V',
+                             .gsv_seen = 1,
+                             .gga_flag = 1,
+                             .rmc_flag = 1});
+  EXPECT_EQ(UsedSatellites(epochs.front()), std::vector<int>{});
+  EXPECT_EQ(SatellitesInView(epochs.front()),
+            (std::vector<int>{4,  5,  6,  7,  9,  11, 12, 14, 15, 16, 17,
+                              18, 21, 22, 23, 24, 25, 26, 27, 28, 31}));
+
+  const waypoints& first_fix = epochs[3];
+  ExpectFix(first_fix, {.time_text = "053232.438",
+                        .date_text = "2015-03-02",
+                        .latitude = 31 + 14.8789 / 60,
+                        .longitude = 121 + 35.2442 / 60,
+                        .altitude = 153.8,
+                        .hdop = 1.2,
+                        .speed = 0.26 * 1.852,
+                        .course_over_ground = 167.42,
+                        .gga_fix_quality = 1,
+                        .satellites_in_use = 6,
+                        .gsa_fix_type = 3,
+                        .rmc_status = 'A',
+                        .mode_indicator = '\0',  // GGA first; the RMC says A
+                        .gsv_seen = 1,
+                        .gga_flag = 1,
+                        .rmc_flag = 1});
+  EXPECT_EQ(UsedSatellites(first_fix), (std::vector<int>{12, 14, 18, 22, 24, 31}));
+  EXPECT_EQ(SatellitesInView(first_fix),
+            (std::vector<int>{3,  5,  6,  7,  9,  11, 12, 14, 15, 16, 18,
+                              21, 22, 23, 24, 25, 26, 27, 28, 30, 31}));
+  EXPECT_EQ(first_fix.satellites[22], InView('G', 22, 80, 39, 49, kUsed));
+
+  ExpectFix(epochs.back(), {.time_text = "053233.438",
+                            .date_text = "2015-03-02",
+                            .latitude = 31 + 14.8821 / 60,
+                            .longitude = 121 + 35.2428 / 60,
+                            .altitude = 167.2,
+                            .hdop = 1.2,
+                            .speed = 0.07 * 1.852,
+                            .course_over_ground = 167.42,
+                            .gga_fix_quality = 1,
+                            .satellites_in_use = 6,
+                            .gsa_fix_type = 3,
+                            .rmc_status = 'A',
+                            .gsv_seen = 1,
+                            .gga_flag = 1,
+                            .rmc_flag = 1});
+  EXPECT_EQ(SatellitesInView(epochs.back()).size(), 18u);
+}
+
+// Quarter-second steps: RMC before the GGA of its time, sentences out of order, times that go
+// back and times that come again after another epoch.
+TEST(FixtureLogs, MillisecondStepsOutOfOrder) {
+  const EpochList epochs = ReadFixture("gpsbabel/nmea+ms.txt");
+  ASSERT_EQ(epochs.size(), 37u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{23, 7, 7}));
+  EXPECT_EQ(CountQuality(epochs, 1), 30);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.mode_indicator == 'A'; }), 30);
+  EXPECT_EQ(TimeTexts(epochs),
+            (std::vector<std::string>{
+                "093156.000", "093156.500", "093156.750", "093157.000", "093157.250", "093157.500",
+                "093157.750", "093158.250", "093158.500", "093158.000", "093158.500", "093158.750",
+                "093159.000", "093200.500", "093200.750", "093159.750", "093159.250", "093159.500",
+                "093159.750", "093200.000", "093200.250", "093202.250", "093200.500", "093200.750",
+                "093201.000", "093201.250", "093201.500", "093201.750", "093202.000", "093203.750",
+                "093202.250", "093202.500", "093202.750", "093203.000", "093203.250", "093203.500",
+                "093205.750"}));
+
+  // RMC first, then the GGA of the same time: one record with the RMC's mode and the GGA's fix.
+  ExpectFix(epochs[1], {.time_text = "093156.500",
+                        .date_text = "2007-08-17",
+                        .latitude = 53 + 33.4037 / 60,
+                        .longitude = 9 + 51.9345 / 60,
+                        .altitude = 47.8,
+                        .hdop = 1.7,
+                        .speed = 0.20 * 1.852,
+                        .course_over_ground = 171.41,
+                        .gga_fix_quality = 1,
+                        .satellites_in_use = 6,
+                        .gsa_fix_type = 3,
+                        .rmc_status = 'A',
+                        .mode_indicator = 'A',
+                        .gga_flag = 1,
+                        .rmc_flag = 1});
+
+  // 093158.500 twice: its RMC and its GGA are parted by the epoch 093158.000.
+  ExpectFix(epochs[8], {.time_text = "093158.500",
+                        .date_text = "2007-08-17",
+                        .latitude = 53 + 33.4037 / 60,
+                        .longitude = 9 + 51.9347 / 60,
+                        .speed = 0.09 * 1.852,
+                        .course_over_ground = 180.87,
+                        .rmc_status = 'A',
+                        .mode_indicator = 'A',
+                        .rmc_flag = 1});
+  ExpectFix(epochs[10], {.time_text = "093158.500",
+                         .date_text = "",
+                         .latitude = 53 + 33.4037 / 60,
+                         .longitude = 9 + 51.9347 / 60,
+                         .altitude = 48.4,
+                         .hdop = 1.7,
+                         .gga_fix_quality = 1,
+                         .satellites_in_use = 6,
+                         .gsa_fix_type = 3,
+                         .gsv_seen = 1,
+                         .gga_flag = 1});
+  // Its GSV names three satellites, its GSA six others.
+  ExpectSky(epochs[10], {
+                            {3, InView('G', 3, 7, 25, 0, kNotUsed)},
+                            {8, UsedOnly()},
+                            {19, InView('G', 19, 9, 54, 0, kNotUsed)},
+                            {21, InView('G', 21, 14, 320, 0, kNotUsed)},
+                            {24, UsedOnly()},
+                            {26, UsedOnly()},
+                            {27, UsedOnly()},
+                            {28, UsedOnly()},
+                            {29, UsedOnly()},
+                        });
+
+  EXPECT_EQ(SatellitesInView(epochs[12]), (std::vector<int>{8, 10, 27, 29}));
+  EXPECT_EQ(epochs[12].satellites[8], InView('G', 8, 71, 74, 27, kUsed));
+
+  ExpectFix(epochs.back(), {.time_text = "093205.750",
+                            .date_text = "",
+                            .latitude = 53 + 33.4037 / 60,
+                            .longitude = 9 + 51.9345 / 60,
+                            .altitude = 49.9,
+                            .hdop = 1.7,
+                            .gga_fix_quality = 1,
+                            .satellites_in_use = 6,
+                            .gga_flag = 1});
+}
+
+// "Happy" receiver with IMU: RTK float, GGA before RMC, 206-character $INS.NAVI lines, ASCII
+// #REFSTATIONA logs, one block of GSV sentences every five epochs for four systems and several
+// signals each.
+TEST(FixtureLogs, RtkFloatWithLongProprietaryLines) {
+  const EpochList epochs = ReadFixture("qfield/happyWithIMU.txt");
+  ASSERT_EQ(epochs.size(), 16u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{16, 0, 0}));
+  EXPECT_EQ(CountQuality(epochs, 5), 16);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.mode_indicator != '\0'; }), 0);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.gsv_seen == 1; }), 3);
+
+  ExpectFix(epochs.front(), {.time_text = "185815.00",
+                             .date_text = "2023-04-20",
+                             .latitude = 51 + 41.76777293 / 60,
+                             .longitude = 5 + 17.51758218 / 60,
+                             .altitude = 8.4491,
+                             .hdop = 0.6,
+                             .differential_age = 2,
+                             .speed = 1.684 * 1.852,
+                             .course_over_ground = 317.0,
+                             .gga_fix_quality = 5,
+                             .satellites_in_use = 23,
+                             .gsa_fix_type = 3,
+                             .rmc_status = 'A',
+                             .mode_indicator = '\0',  // GGA first; the RMC says F
+                             .gga_flag = 1,
+                             .rmc_flag = 1});
+  EXPECT_EQ(UsedSatellites(epochs.front()), (std::vector<int>{1, 3, 4, 8, 17, 19, 21, 28, 71, 85}));
+
+  // The GPS and GLONASS entries hold the last signal's SNR; Galileo 02, 04, 10, 11, 12, 30, 36
+  // and BeiDou 05, 09, 19, 20, 29, 30, 32, 35 leave no trace.
+  EXPECT_EQ(epochs[2].time_text, "185817.00");
+  ExpectSky(epochs[2], {
+                           {1, InView('G', 1, 75, 112, 34, kUsed)},
+                           {3, InView('G', 3, 67, 251, 39, kUsed)},
+                           {4, InView('G', 4, 18, 186, 35, kUsed)},
+                           {8, InView('G', 8, 4, 169, 32, kUsed)},
+                           {17, InView('G', 17, 43, 296, 40, kUsed)},
+                           {19, InView('G', 19, 22, 316, 37, kUsed)},
+                           {21, InView('G', 21, 51, 124, 33, kNotUsed)},
+                           {22, InView('G', 22, 0, 0, 31, kNotUsed)},
+                           {28, InView('G', 28, 16, 78, 26, kNotUsed)},
+                           {32, InView('G', 32, 19, 42, 25, kNotUsed)},
+                           {71, InView('R', 7, 40, 209, 41, kUsed)},
+                           {78, InView('R', 14, 10, 8, 41, kNotUsed)},
+                           {85, InView('R', 21, 69, 139, 39, kUsed)},
+                           {86, InView('R', 22, 58, 316, 44, kNotUsed)},
+                       });
+
+  // GPS lists without 01 and PDOP 1.7, 2.4 and 4.1: satellites 1, 2 and 4 stay unused.
+  EXPECT_EQ(UsedSatellites(epochs[3]), (std::vector<int>{3, 4, 8, 17, 19, 71, 85}));
+  EXPECT_EQ(UsedSatellites(epochs[4]), (std::vector<int>{3, 4, 8, 17, 19}));
+  EXPECT_EQ(epochs[11].time_text, "185826.00");
+  EXPECT_EQ(UsedSatellites(epochs[11]), (std::vector<int>{1, 3}));
+
+  ExpectFix(epochs.back(), {.time_text = "185830.00",
+                            .date_text = "2023-04-20",
+                            .latitude = 51 + 41.77657343 / 60,
+                            .longitude = 5 + 17.50996338 / 60,
+                            .altitude = 8.8608,
+                            .hdop = 0.8,
+                            .differential_age = 2,
+                            .speed = 2.186 * 1.852,
+                            .course_over_ground = 346.4,
+                            .gga_fix_quality = 5,
+                            .satellites_in_use = 18,
+                            .gsa_fix_type = 3,
+                            .rmc_status = 'A',
+                            .gga_flag = 1,
+                            .rmc_flag = 1});
+}
+
+// Garmin with WAAS, 2 s cycle over midnight, RMC before GGA, a text banner, blank lines and
+// Garmin's own sentences (PGRME, PGRMZ) beside RMB, BOD and RTE.
+TEST(FixtureLogs, GarminWaasTwoSecondCycle) {
+  const EpochList epochs = ReadFixture("nmeaparser/NmeaSampleData.txt");
+  ASSERT_EQ(epochs.size(), 4469u);
+  EXPECT_EQ(CountFlags(epochs), (FlagCounts{4469, 0, 0}));
+  EXPECT_EQ(CountEpochs(epochs,
+                        [](const waypoints& r) {
+                          return r.gga_fix_quality == 1 && r.mode_indicator == 'A';
+                        }),
+            3494);
+  EXPECT_EQ(CountEpochs(epochs,
+                        [](const waypoints& r) {
+                          return r.gga_fix_quality == 2 && r.mode_indicator == 'D';
+                        }),
+            975);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.gsa_fix_type == 2; }), 37);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.date_text == "2005-09-25"; }),
+            223);
+  EXPECT_EQ(CountEpochs(epochs,
+                        [](const waypoints& r) {
+                          for (int n = kFirstSbasNumber; n < kFirstGlonassNumber; ++n) {
+                            if (r.satellites[static_cast<std::size_t>(n)].used) return true;
+                          }
+                          return false;
+                        }),
+            1027);
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.rms_error != 0; }), 0);
+
+  ExpectFix(epochs.front(), {.time_text = "235234",
+                             .date_text = "2005-09-25",
+                             .latitude = 39 + 25.9702 / 60,
+                             .longitude = -(119 + 45.9354 / 60),
+                             .altitude = 1378.6,
+                             .hdop = 0.8,
+                             .speed = 45.1 * 1.852,
+                             .course_over_ground = 153.1,
+                             .gga_fix_quality = 1,
+                             .satellites_in_use = 10,
+                             .gsa_fix_type = 3,
+                             .rmc_status = 'A',
+                             .mode_indicator = 'A',
+                             .gsv_seen = 1,
+                             .gga_flag = 1,
+                             .rmc_flag = 1});
+  ExpectSky(epochs.front(), {
+                                {4, InView('G', 4, 16, 162, 46, kUsed)},
+                                {7, InView('G', 7, 84, 207, 48, kUsed)},
+                                {8, InView('G', 8, 34, 135, 45, kUsed)},
+                                {9, InView('G', 9, 17, 315, 38, kUsed)},
+                                {11, InView('G', 11, 16, 48, 39, kUsed)},
+                                {24, InView('G', 24, 32, 117, 46, kUsed)},
+                                {26, InView('G', 26, 38, 257, 49, kUsed)},
+                                {27, InView('G', 27, 6, 139, 46, kUsed)},
+                                {28, InView('G', 28, 52, 59, 42, kUsed)},
+                                {29, InView('G', 29, 34, 242, 50, kUsed)},
+                                {35, InView('S', 122, 10, 105, 41, kNotUsed)},
+                                {47, InView('S', 134, 13, 252, 0, kNotUsed)},
+                            });
+
+  // Midnight: the time starts again from 000000 and the date moves on.
+  EXPECT_EQ(epochs[222].time_text, "235958");
+  EXPECT_EQ(epochs[222].date_text, "2005-09-25");
+  EXPECT_EQ(epochs[223].time_text, "000000");
+  EXPECT_EQ(epochs[223].date_text, "2005-09-26");
+
+  // While searching, the receiver lists SBAS 48 without a signal.
+  EXPECT_EQ(epochs[1777].time_text, "010602");
+  EXPECT_EQ(epochs[1777].satellites[48], InView('S', 135, 0, 0, 0, kNotUsed));
+
+  ExpectFix(epochs.back(), {.time_text = "025632",
+                            .date_text = "2005-09-26",
+                            .latitude = 39 + 26.5007 / 60,
+                            .longitude = -(119 + 46.1986 / 60),
+                            .altitude = 1366.7,
+                            .hdop = 0.9,
+                            .course_over_ground = 154.5,
+                            .gga_fix_quality = 2,
+                            .satellites_in_use = 9,
+                            .gsa_fix_type = 3,
+                            .rmc_status = 'A',
+                            .mode_indicator = 'D',
+                            .gsv_seen = 1,
+                            .gga_flag = 1,
+                            .rmc_flag = 1});
+  EXPECT_EQ(UsedSatellites(epochs.back()), (std::vector<int>{2, 4, 5, 7, 9, 10, 24, 35, 47}));
+  EXPECT_EQ(SatellitesInView(epochs.back()),
+            (std::vector<int>{2, 4, 5, 6, 7, 9, 10, 24, 30, 35, 47}));
+  EXPECT_EQ(epochs.back().satellites[35], InView('S', 122, 10, 105, 42, kUsed));
+  EXPECT_EQ(epochs.back().satellites[47], InView('S', 134, 13, 252, 44, kUsed));
 }
 
 }  // namespace

@@ -18,8 +18,7 @@ class StubHost : public RunHost {
   std::string output_text;
   std::string output_path;
   std::string executable_directory = "/nonexistent/";
-  std::array<WindowColour, kIconSlotCount> class_colours = {
-      0x0000FF, 0x00FFFF, 0x008000, 0xFF00FF, 0xFFFF00, 0x000000, kGreyIconColour};
+  std::array<WindowColour, kIconSlotCount> class_colours = kDesignIconColours;
   WindowColour track_colour = 0x0000FF;
   std::string track_width_text = "5";
   std::string icon_scale_text = "0.5";

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "run/run_host.h"
+#include "settings/plain_settings_controls.h"
+
+namespace trackmint {
+
+// The run's host in batch mode: the file fields and the settings loaded from the file, with no
+// window. System colours take their classic values. When a progress stream is given (standard
+// error on a terminal) a progress line follows the gauge and the phases.
+class BatchHost : public RunHost {
+ public:
+  BatchHost(std::string executable_directory, const PlainSettingsControls& settings,
+            std::FILE* progress = nullptr);
+  ~BatchHost() override;
+
+  // The input field's rule: its full path is the text in the directory of the previous full path
+  // (the program's directory at first); an absolute text is its own full path.
+  void SetInputText(const std::string& text);
+  void SetOutputText(const std::string& text) { m_output_text = text; }
+
+  std::string InputText() const override { return m_input_text; }
+  std::string InputPath() const override { return m_input_path; }
+  std::string OutputText() const override { return m_output_text; }
+  std::string OutputPath() const override { return m_output_path; }
+  void SetOutputPath(const std::string& path) override { m_output_path = path; }
+  std::string ExecutableDirectory() const override { return m_executable_directory; }
+
+  WindowColour ClassColour(IconSlot slot) const override;
+  WindowColour TrackColour() const override { return m_settings.ShapeFullTrack(); }
+  std::string TrackWidthText() const override { return m_settings.Edit3(); }
+  std::string IconScaleText() const override { return m_settings.Edit4(); }
+  bool UseFixedDate() const override { return m_settings.CheckBox1(); }
+  std::string FixedDateText() const override { return m_settings.MaskEdit1(); }
+  bool ShowHeight() const override { return m_settings.CheckBox3(); }
+  bool UseAllWaypoints() const override { return m_settings.CheckBox2(); }
+  WindowColour ResolveColour(WindowColour colour) const override;
+
+  void SetIconFileName(IconSlot slot, const std::string& name) override;
+  std::string IconFileName(IconSlot slot) const override;
+
+  void SetLeftStatus(const std::string& text) override;
+  void SetRightStatus(const std::string& text) override { m_right_status = text; }
+  std::string RightStatus() const override { return m_right_status; }
+  void SetProgress(int position) override;
+  void AdvanceProgress() override;
+  void SetRunEnabled(bool) override {}
+  void LockSettings() override {}
+  void UnlockSettings() override {}
+  void ProcessPendingEvents() override {}
+  // Nobody reads a closing message in batch mode.
+  void ShowFinalMessage(const std::string&) override {}
+  // Nobody can answer: the member's error ends the run.
+  MemberErrorAnswer AskMemberError(const std::string& error_text) override;
+
+  const std::string& LeftStatus() const { return m_left_status; }
+
+ private:
+  void ShowProgress();
+
+  std::string m_executable_directory;
+  const PlainSettingsControls& m_settings;
+  std::FILE* m_progress;
+  std::string m_input_text;
+  std::string m_input_path;
+  std::string m_output_text;
+  std::string m_output_path;
+  std::array<std::string, kIconSlotCount> m_icon_file_names;
+  std::string m_left_status;
+  std::string m_right_status;
+  int m_gauge = 0;
+  bool m_progress_shown = false;
+};
+
+}  // namespace trackmint

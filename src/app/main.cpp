@@ -1,0 +1,53 @@
+// Kelvra Trackmint: the program's entry. With an input and an output file on the command line it
+// converts once without any window; otherwise it opens the window.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/batch_mode.h"
+#include "app/command_line.h"
+#include "app/error_text.h"
+#include "base/clock.h"
+#include "base/paths.h"
+#include "nmea/nmea.h"
+
+#ifdef TRACKMINT_WITH_WINDOW
+#include "app/window/run_window.h"
+#endif
+
+int main(int argc, char** argv) {
+  using namespace trackmint;
+  // The one sentence assembler of the process; every run resets it.
+  NMEA assembler;
+
+  const CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (command.mode) {
+    case CommandLine::Mode::Help:
+      std::fputs(UsageText().c_str(), stdout);
+      return 0;
+    case CommandLine::Mode::Version:
+      std::printf("%s\n", kWindowCaption);
+      return 0;
+    case CommandLine::Mode::Batch: {
+      const SystemClock clock;
+      std::string executable_path;
+      try {
+        executable_path = ExecutablePath();
+      } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", kApplicationTitle, error.what());
+        return 1;
+      }
+      return RunBatch(command, executable_path, assembler, clock, stdout, stderr);
+    }
+    case CommandLine::Mode::Window:
+      break;
+  }
+#ifdef TRACKMINT_WITH_WINDOW
+  return RunWindow(argc, argv, assembler);
+#else
+  std::fprintf(stderr,
+               "%s: this build has no window; convert a log with: trackmint IN OUT [SETTINGS]\n",
+               kApplicationTitle);
+  return 1;
+#endif
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "kml/document_stream.h"
+
+namespace trackmint {
+
+// The document's first lines, "<kml>" and "<Document>", which the run writes before the input.
+void WriteDocumentOpening(DocumentStream& stream);
+
+// The document's last lines; "</kml>" ends the file without a line end.
+void WriteDocumentClosing(DocumentStream& stream);
+
+}  // namespace trackmint

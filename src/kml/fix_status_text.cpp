@@ -1,0 +1,60 @@
+#include "kml/fix_status_text.h"
+
+#include <array>
+#include <string_view>
+
+namespace trackmint {
+namespace {
+
+struct StatusName {
+  std::int32_t code;
+  std::string_view name;
+};
+
+constexpr std::array<StatusName, 6> kGgaStatusNames = {{
+    {0, "N/A"},
+    {1, "Fix valid"},
+    {2, "Diff fix valid"},
+    {4, "RTK Fix"},
+    {5, "RTK Float"},
+    {6, "Dead"},
+}};
+
+constexpr std::array<StatusName, 3> kGsaStatusNames = {{
+    {1, "N/A"},
+    {2, "2D"},
+    {3, "3D"},
+}};
+
+void WriteNamedCode(DocumentStream& stream, std::string_view name, std::int32_t code) {
+  stream.Write(name);
+  stream.Write(" (");
+  stream.WriteDecimal(code);
+  stream.Write(')');
+}
+
+}  // namespace
+
+void WriteGgaStatusText(DocumentStream& stream, const waypoints& record) {
+  if (record.gga_flag == 1) {
+    for (const StatusName& status : kGgaStatusNames) {
+      if (status.code == record.gga_fix_quality) {
+        WriteNamedCode(stream, status.name, status.code);
+        return;
+      }
+    }
+  }
+  stream.Write("None");
+}
+
+void WriteGsaStatusText(DocumentStream& stream, std::int32_t gsa_fix_type) {
+  for (const StatusName& status : kGsaStatusNames) {
+    if (status.code == gsa_fix_type) {
+      WriteNamedCode(stream, status.name, status.code);
+      return;
+    }
+  }
+  stream.WriteDecimal(gsa_fix_type);
+}
+
+}  // namespace trackmint

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "kml/document_stream.h"
+#include "nmea/waypoints.h"
+
+namespace trackmint {
+
+// The description's second table: one row per satellite in view, in table order (GPS, SBAS,
+// GLONASS), a used satellite's number marked with "*".
+void WriteSatellitesTable(DocumentStream& stream, const waypoints& record);
+
+}  // namespace trackmint

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include <zlib.h>
+
+#include "kmz/byte_sink.h"
+
+namespace trackmint {
+
+// A member's data pass through memory one piece at a time.
+inline constexpr std::size_t kArchivePieceSize = 1048576;
+
+// One raw deflate stream (level 6, 15 window bits, memory level 8, default strategy: no zlib
+// header or trailer, as ZIP members need) with the CRC-32 of what goes in. Every piece but the
+// last ends with a sync flush, the last with finish; after that the stream takes nothing more.
+class DeflateStream {
+ public:
+  explicit DeflateStream(ByteSink& sink);
+  ~DeflateStream();
+  DeflateStream(const DeflateStream&) = delete;
+  DeflateStream& operator=(const DeflateStream&) = delete;
+
+  void AddPiece(std::span<const unsigned char> piece, bool last);
+
+  bool finished() const { return m_finished; }
+  std::uint32_t crc32() const { return m_crc32; }
+  std::uint64_t compressed_size() const { return m_compressed_size; }
+  std::uint64_t uncompressed_size() const { return m_uncompressed_size; }
+
+ private:
+  ByteSink& m_sink;
+  z_stream m_stream{};
+  std::vector<unsigned char> m_output;
+  bool m_finished = false;
+  std::uint32_t m_crc32 = 0;
+  std::uint64_t m_compressed_size = 0;
+  std::uint64_t m_uncompressed_size = 0;
+};
+
+}  // namespace trackmint

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace trackmint {
+
+// An open file descriptor, closed when the object goes.
+class UniqueFd {
+ public:
+  UniqueFd() = default;
+  explicit UniqueFd(int fd) : m_fd(fd) {}
+  ~UniqueFd();
+  UniqueFd(UniqueFd&& other) noexcept : m_fd(other.Release()) {}
+  UniqueFd& operator=(UniqueFd&& other) noexcept;
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+
+  int get() const { return m_fd; }
+  bool valid() const { return m_fd >= 0; }
+  int Release();
+  // Closes now; false when the close reported an error (a write that failed late).
+  bool Close();
+
+ private:
+  int m_fd = -1;
+};
+
+// Creates a new file with a unique name "<directory><prefix><random><suffix>" (the directory
+// ends in its separator or is empty for the current one), for reading and writing, with the
+// permissions that the process gives new files. Returns an invalid descriptor with errno set
+// when no such file can be made; `path` receives the name.
+UniqueFd CreateUniqueFile(const std::string& directory, const std::string& prefix,
+                          const std::string& suffix, std::string& path);
+
+// The whole span at the offset. Return 0 on success, else the errno of the failure; a read that
+// meets the end of the file first fails with EIO.
+int WriteAllAt(int fd, std::uint64_t offset, std::span<const unsigned char> bytes);
+int ReadAllAt(int fd, std::uint64_t offset, std::span<unsigned char> bytes);
+// Copies length bytes between two files; 0 or the errno of the failure.
+int CopyBetween(int from, std::uint64_t from_offset, int to, std::uint64_t to_offset,
+                std::uint64_t length);
+
+// "<path>: <reason>" for messages.
+std::string WithReason(const std::string& text, int error_number);
+
+}  // namespace trackmint

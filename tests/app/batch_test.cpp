@@ -1,0 +1,248 @@
+// The real trackmint program in batch mode, run as a script would run it.
+#include <gtest/gtest.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "support/fixtures.h"
+#include "support/program_run.h"
+#include "support/sentences.h"
+#include "support/temp_directory.h"
+
+namespace trackmint {
+namespace {
+
+using testing::FixturePath;
+using testing::ProgramResult;
+using testing::ReadWholeFile;
+using testing::RunProgram;
+using testing::TempDirectory;
+using testing::WriteWholeFile;
+
+const std::string kProgram = TRACKMINT_PROGRAM;
+
+ProgramResult Convert(const std::vector<std::string>& arguments, const std::string& directory) {
+  return RunProgram(kProgram, arguments, directory);
+}
+
+std::vector<std::string> DirectoryEntries(const std::string& path) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(path))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// What an independent reader makes of a KMZ: unzip's own test, the member names, the document.
+struct KmzContent {
+  bool intact = false;
+  std::vector<std::string> members;
+  std::string document;
+};
+
+KmzContent ReadKmz(const std::string& path) {
+  KmzContent content;
+  content.intact = RunProgram("/usr/bin/unzip", {"-tq", path}, "/").exit_status == 0;
+  const ProgramResult listing = RunProgram("/usr/bin/unzip", {"-Z1", path}, "/");
+  for (std::size_t start = 0; start < listing.out.size();) {
+    const auto end = listing.out.find('\n', start);
+    content.members.push_back(listing.out.substr(start, end - start));
+    start = end == std::string::npos ? listing.out.size() : end + 1;
+  }
+  if (!content.members.empty())
+    content.document = RunProgram("/usr/bin/unzip", {"-p", path, content.members[0]}, "/").out;
+  return content;
+}
+
+// The number of waypoint placemarks (those with a Point) of a well-formed document; -1 when the
+// document is not well-formed XML.
+int WaypointCount(const std::string& document) {
+  xmlDocPtr tree =
+      xmlReadMemory(document.data(), static_cast<int>(document.size()), "doc.kml", nullptr,
+                    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
+  if (tree == nullptr) return -1;
+  int points = 0;
+  std::vector<xmlNodePtr> pending = {xmlDocGetRootElement(tree)};
+  while (!pending.empty()) {
+    xmlNodePtr node = pending.back();
+    pending.pop_back();
+    for (; node != nullptr; node = node->next) {
+      if (node->type == XML_ELEMENT_NODE && xmlStrEqual(node->name, BAD_CAST "Point")) ++points;
+      if (node->children != nullptr) pending.push_back(node->children);
+    }
+  }
+  xmlFreeDoc(tree);
+  return points;
+}
+
+// garmin25lp.log: an RMC alone (void), nine void epochs with quality 0, then ten fixes of
+// quality 1 with status A: ten waypoints.
+TEST(BatchMode, ConvertsALogGivenByAbsolutePaths) {
+  TempDirectory work;
+  const std::string kmz = work.File("garmin.kmz");
+  const ProgramResult result = Convert({FixturePath("gpsd/garmin25lp.log"), kmz}, "/");
+  ASSERT_EQ(result.exit_status, 0) << result.err;
+  EXPECT_EQ(result.out, kmz + ": Waypoints 10\n");
+  EXPECT_EQ(result.err, "");
+
+  const KmzContent content = ReadKmz(kmz);
+  EXPECT_TRUE(content.intact);
+  EXPECT_EQ(content.members,
+            (std::vector<std::string>{"garmin.kml", "255.png", "65535.png", "32768.png",
+                                      "16711935.png", "16776960.png", "0.png", "8421504.png"}));
+  EXPECT_EQ(WaypointCount(content.document), 10);
+  // Only the KMZ is left: no document, no icons, no temporary directory.
+  EXPECT_EQ(DirectoryEntries(work.path()), std::vector<std::string>{"garmin.kmz"});
+}
+
+TEST(BatchMode, RelativeNamesAreBesideTheProgramAndSettingsInTheCurrentDirectory) {
+  TempDirectory program_directory;
+  TempDirectory current_directory;
+  const std::string program = program_directory.File("trackmint");
+  std::filesystem::copy_file(kProgram, program);
+  std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"),
+                             program_directory.File("log.nmea"));
+  // Settings in the current directory: a track width of 7 and every epoch on the second track.
+  WriteWholeFile(current_directory.File("my.ini"), "[Settings]\r\nEdit3=7\r\nCheckBox2=1\r\n");
+  // The same name beside the program must not be the one read.
+  WriteWholeFile(program_directory.File("my.ini"), "[Settings]\r\nEdit3=9\r\n");
+
+  const ProgramResult result =
+      RunProgram(program, {"log.nmea", "out.kmz", "my.ini"}, current_directory.path());
+  ASSERT_EQ(result.exit_status, 0) << result.err;
+  EXPECT_EQ(result.out, program_directory.File("out.kmz") + ": Waypoints 10\n");
+  const KmzContent content = ReadKmz(program_directory.File("out.kmz"));
+  EXPECT_TRUE(content.intact);
+  EXPECT_NE(
+      content.document.find(
+          "<Style id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n<width>7</width>"),
+      std::string::npos);
+  EXPECT_NE(content.document.find("<Placemark\n><name>IncorrectTrack</name>"), std::string::npos);
+  EXPECT_EQ(DirectoryEntries(current_directory.path()), std::vector<std::string>{"my.ini"});
+
+  // Two arguments: the defaults, whatever lies beside the program; the default track colour is
+  // green.
+  const ProgramResult defaults =
+      RunProgram(program, {"log.nmea", "out2.kmz"}, current_directory.path());
+  ASSERT_EQ(defaults.exit_status, 0) << defaults.err;
+  const std::string document = ReadKmz(program_directory.File("out2.kmz")).document;
+  EXPECT_NE(document.find("<color>FF008000</color>\n<width>5</width>"), std::string::npos);
+  EXPECT_EQ(document.find("IncorrectTrack"), std::string::npos);
+}
+
+TEST(BatchMode, FailuresExitWithOneAndLeaveNothing) {
+  TempDirectory work;
+  const std::string old_kmz = work.File("old.kmz");
+  WriteWholeFile(old_kmz, "an earlier KMZ");
+  struct Case {
+    const char* legend;
+    std::vector<std::string> arguments;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"missing input",
+       {work.File("missing.nmea"), work.File("new.kmz")},
+       "Kelvra Trackmint: Can't open the input file " + work.File("missing.nmea") + ".\n"},
+      {"missing output directory",
+       {FixturePath("gpsd/garmin25lp.log"), work.File("no/such/dir/new.kmz")},
+       "Kelvra Trackmint: Can't create the output file " + work.File("no/such/dir/new.kmz") +
+           ".\n"},
+      {"a directory as the input", {work.path(), old_kmz}, ""},
+      {"an empty output name", {FixturePath("gpsd/garmin25lp.log"), work.path() + "/"}, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    const ProgramResult result = Convert(c.arguments, "/");
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.out, "");
+    if (!c.message.empty()) {
+      EXPECT_EQ(result.err, c.message);
+    } else {
+      EXPECT_EQ(result.err.rfind("Kelvra Trackmint: ", 0), 0u) << result.err;
+    }
+    EXPECT_EQ(ReadWholeFile(old_kmz), "an earlier KMZ");
+    EXPECT_EQ(DirectoryEntries(work.path()), std::vector<std::string>{"old.kmz"});
+  }
+}
+
+TEST(BatchMode, HelpAndVersion) {
+  const ProgramResult version = Convert({"--version"}, "/");
+  EXPECT_EQ(version.exit_status, 0);
+  EXPECT_EQ(version.out, "Kelvra Trackmint  v 1.4\n");
+  const ProgramResult help = Convert({"-h"}, "/");
+  EXPECT_EQ(help.exit_status, 0);
+  EXPECT_NE(help.out.find("trackmint IN OUT [SETTINGS]"), std::string::npos);
+}
+
+TEST(BatchMode, WithoutADisplayTheWindowSaysHowToConvert) {
+  const ProgramResult result = RunProgram(
+      kProgram, {}, "/", {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_NE(result.err.find("trackmint IN OUT"), std::string::npos) << result.err;
+}
+
+// Logs no receiver should write, and settings files no user should: every run ends with 0 or 1,
+// and every KMZ written is intact and holds a well-formed document.
+TEST(BatchMode, HostileInputNeverBreaksTheProgramOrTheDocument) {
+  TempDirectory work;
+  std::mt19937 random(20261209);
+  std::string noise(200000, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  std::string storm;
+  for (int i = 0; i < 50000; ++i) storm += "$*"[random() % 2];
+  const std::string markup_time = "12<&>]]>\x01\xff\xfe";
+  std::string long_fields = testing::Line("GPGGA," + std::string(200, '1') +
+                                          ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+  long_fields += testing::Line("GPRMC,1" + std::string(60, '9') + ",A,,,,,,,,,,");
+
+  const std::vector<std::pair<std::string, std::string>> logs = {
+      {"random bytes", noise},
+      {"no line end",
+       testing::Sentence("GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,")},
+      {"storms of $ and *", storm},
+      {"markup, control characters and invalid UTF-8",
+       testing::Line("GPGGA," + markup_time + ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,") +
+           testing::Line("GPRMC," + markup_time + ",A,4807.038,N,01131.000,E,1,2,<x>&,,,A") +
+           testing::Line("GPRMC,\t\x7f\x80,A,4807.038,N,01131.000,E,1,2,]]>,,,A")},
+      {"long fields and sentences", long_fields},
+      {"absurd numbers",
+       testing::Line("GPGGA,1,1e999,N,-1e999,W,99999999999999999999,nan,inf,1e-999,M,,,1e999,") +
+           testing::Line("GPRMC,1,A,nan,S,inf,W,1e308,-1e999,999999,,,A") +
+           testing::Line("GPGSV,1,1,01,05,99999999999999999999,-5,1e9")},
+      {"empty", ""},
+  };
+  const std::vector<std::string> settings = {
+      "",
+      std::string("[Settings]\r\nMaskEdit1=<&]]>\x01\xff\r\nEdit3=<w>&\r\nEdit4=]]>"
+                  "\x02\r\nCheckBox2=1\r\nCheckBox1=1\r\n"),
+      noise.substr(0, 5000)};
+  int run = 0;
+  for (const auto& [legend, log] : logs) {
+    for (std::size_t s = 0; s < settings.size(); ++s) {
+      SCOPED_TRACE(legend + " with settings " + std::to_string(s));
+      const std::string log_path = work.File("log" + std::to_string(run) + ".nmea");
+      const std::string settings_path = work.File("settings" + std::to_string(run) + ".ini");
+      const std::string kmz = work.File("out" + std::to_string(run) + ".kmz");
+      ++run;
+      WriteWholeFile(log_path, log);
+      WriteWholeFile(settings_path, settings[s]);
+      const ProgramResult result = Convert({log_path, kmz, settings_path}, "/");
+      ASSERT_TRUE(result.exit_status == 0 || result.exit_status == 1)
+          << result.exit_status << result.err;
+      if (result.exit_status == 0) {
+        const KmzContent content = ReadKmz(kmz);
+        EXPECT_TRUE(content.intact);
+        EXPECT_GE(WaypointCount(content.document), 0) << "not well-formed:\n"
+                                                      << content.document.substr(0, 2000);
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace trackmint

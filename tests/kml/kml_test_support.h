@@ -1,0 +1,65 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "base/clock.h"
+#include "kml/document_stream.h"
+#include "run/epoch_list.h"
+#include "support/fixtures.h"
+#include "support/stub_host.h"
+
+namespace trackmint::testing {
+
+inline const FixedClock kConversionDay({2026, 12, 9, 14, 30, 0});
+
+// An epoch list holding copies of the records, in order.
+EpochList MakeEpochList(std::initializer_list<waypoints> records);
+
+// A host whose seven icons have names that say which they are.
+StubHost KmlHost();
+
+// Everything a writer put into a stream over a string. The stream has the smallest buffer, so
+// every test also crosses buffer boundaries.
+template <typename Write>
+std::string WrittenText(Write write) {
+  std::string text;
+  {
+    DocumentStream stream(text, 0);
+    write(stream);
+  }
+  return text;
+}
+
+// The whole document as the run writes it: the opening, the NormalTrack style, the output phase.
+std::string WholeDocument(EpochList& epochs, StubHost& host, const Clock& clock = kConversionDay);
+
+// Switches the whole process locale for the length of a test and restores the old one.
+class ScopedLocale {
+ public:
+  explicit ScopedLocale(const char* name);
+  ~ScopedLocale();
+  ScopedLocale(const ScopedLocale&) = delete;
+  ScopedLocale& operator=(const ScopedLocale&) = delete;
+  bool Active() const { return m_active; }
+
+ private:
+  std::string m_previous;
+  bool m_active = false;
+};
+
+// The document read by libxml2: well-formed, or the parser's first complaint.
+::testing::AssertionResult IsWellFormedXml(const std::string& text);
+
+// What libxml2 finds in a well-formed document: the placemarks of the WayPoints folder and the
+// vertex lines of the named track placemark (-1 when there is no such track).
+struct DocumentCensus {
+  int waypoint_placemarks = -1;
+  int normal_track_vertices = -1;
+  int incorrect_track_vertices = -1;
+};
+DocumentCensus CountInDocument(const std::string& text);
+
+}  // namespace trackmint::testing

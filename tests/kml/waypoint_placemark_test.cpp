@@ -1,0 +1,228 @@
+#include "kml/waypoint_placemark.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kml/time_stamp.h"
+#include "kml_test_support.h"
+
+namespace trackmint {
+namespace {
+
+using testing::SameText;
+using testing::WrittenText;
+
+std::string Placemark(const waypoints& record, int number = 0, bool show_height = false) {
+  const testing::StubHost host = testing::KmlHost();
+  return WrittenText([&](DocumentStream& stream) {
+    WriteWaypointPlacemark(stream, record, number, "auto.png", show_height, host);
+  });
+}
+
+// The line of the placemark that begins with the given text, with its line end.
+std::string LineStartingWith(const std::string& text, const std::string& start) {
+  const std::size_t begin = text.find("\n" + start);
+  if (begin == std::string::npos) return "(no line " + start + ")";
+  return text.substr(begin + 1, text.find('\n', begin + 1) - begin);
+}
+
+waypoints GgaRecord(int quality) {
+  waypoints record;
+  record.time_text = "101010.00";
+  record.date_text = "2000-01-01^";
+  record.gga_flag = 1;
+  record.gga_fix_quality = quality;
+  return record;
+}
+
+TEST(WaypointPlacemark, WithoutTimeTextHasNoTimeStamp) {
+  waypoints record = GgaRecord(1);
+  record.time_text = "";
+  record.latitude = -12.5;
+  record.longitude = 130.75;
+  record.altitude = -3.25;
+  record.satellites_in_use = 5;
+  record.hdop = 99.99;
+  EXPECT_TRUE(
+      SameText("<Placemark>\n"
+               "<description><![CDATA[\n"
+               "\t<table>\n"
+               "\t<tr><th>NN</th><td>7</td></tr>\n"
+               "\t<tr><th>Longitude</th><td>130.750000</td></tr>\n"
+               "\t<tr><th>Latitude</th><td>-12.500000</td></tr>\n"
+               "\t<tr><th>Altitude</th><td>-3.250m</td></tr>\n"
+               "\t<tr><th>Time</th><td>2000-01-01^TZ</td></tr>\n"
+               "\t<tr><th>Speed</th><td>0.0kmh</td></tr>\n"
+               "\t<tr><th>COG</th><td>0.0</td></tr>\n"
+               "\t<tr><th>RMS</th><td>0.0m</td></tr>\n"
+               "\t<tr><th>Status(GGA)</th><td>Fix valid (1)</td></tr>\n"
+               "\t<tr><th>Diff age</th><td>0.00</td></tr>\n"
+               "\t<tr><th>Status(GSA)</th><td>0</td></tr>\n"
+               "\t<tr><th>HDOP</th><td>99.990</td></tr>\n"
+               "\t<tr><th>SAT</th><td>5</td></tr>\n"
+               "\t</table>\n"
+               "]]></description>\n"
+               "<LookAt>\n"
+               "<longitude>130.750000</longitude>\n"
+               "<latitude>-12.500000</latitude>\n"
+               "<tilt>66</tilt>\n"
+               "</LookAt>\n"
+               "<Style>\n"
+               "<IconStyle>\n"
+               "<scale>0.5</scale>\n"
+               "<heading>0.000000</heading>\n"
+               "<Icon>\n"
+               "<href>auto.png</href>\n"
+               "</Icon>\n"
+               "</IconStyle>\n"
+               "</Style>\n"
+               "<Point>\n"
+               "<coordinates>130.750000,-12.500000,-3.250000</coordinates>\n"
+               "</Point>\n"
+               "</Placemark>\n",
+               Placemark(record, 7)));
+}
+
+TEST(WaypointPlacemark, GgaStatusTexts) {
+  struct Case {
+    std::uint8_t gga_flag;
+    int quality;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {1, 0, "N/A (0)"},     {1, 1, "Fix valid (1)"}, {1, 2, "Diff fix valid (2)"},
+      {1, 4, "RTK Fix (4)"}, {1, 5, "RTK Float (5)"}, {1, 6, "Dead (6)"},
+      {1, 3, "None"},        {1, 7, "None"},          {1, 8, "None"},
+      {1, -1, "None"},       {0, 0, "None"},          {0, 4, "None"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text + " from quality " + std::to_string(c.quality));
+    waypoints record = GgaRecord(c.quality);
+    record.gga_flag = c.gga_flag;
+    EXPECT_EQ(LineStartingWith(Placemark(record), "\t<tr><th>Status(GGA)"),
+              "\t<tr><th>Status(GGA)</th><td>" + c.text + "</td></tr>\n");
+  }
+}
+
+TEST(WaypointPlacemark, GsaStatusTexts) {
+  struct Case {
+    int fix_type;
+    std::string text;
+  };
+  const std::vector<Case> cases = {{0, "0"},      {1, "N/A (1)"}, {2, "2D (2)"},
+                                   {3, "3D (3)"}, {4, "4"},       {-7, "-7"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    waypoints record = GgaRecord(1);
+    record.gsa_fix_type = c.fix_type;
+    EXPECT_EQ(LineStartingWith(Placemark(record), "\t<tr><th>Status(GSA)"),
+              "\t<tr><th>Status(GSA)</th><td>" + c.text + "</td></tr>\n");
+  }
+}
+
+TEST(WaypointPlacemark, SatellitesTableOnlyAfterGsv) {
+  waypoints record = GgaRecord(1);
+  // Filled out of order on purpose: the table follows the satellite numbers.
+  record.satellites[96] = {'R', 32, 10, 42, 350, 0, 1};
+  record.satellites[33] = {'S', 120, 20, 0, 180, 1, 1};
+  record.satellites[1] = {'G', 1, 90, 50, 0, 0, 1};
+  record.satellites[2] = {0, 0, 0, 0, 0, 1, 0};  // used, but no GSV named it
+  const std::string satellites_table =
+      "\t<table>\n"
+      "<tfoot><tr><th colspan=5 align=center>Information about the satellites</th></tr></tfoot>\n"
+      "\t<tr>\t<th>SYS</th>\t<th>Svn</th>\t<th>El</th>\t<th>Az</th>\t<th>SNR</th>\t</tr>\n"
+      "\t<tr>\t<td>G</td>\t<td>1</td>\t<td>90</td>\t<td>0</td>\t<td>50</td>\t</tr>\n"
+      "\t<tr>\t<td>S</td>\t<td>120*</td>\t<td>20</td>\t<td>180</td>\t<td>0</td>\t</tr>\n"
+      "\t<tr>\t<td>R</td>\t<td>32</td>\t<td>10</td>\t<td>350</td>\t<td>42</td>\t</tr>\n"
+      "\t</table>\n"
+      "]]></description>\n";
+  record.gsv_seen = 1;
+  const std::string with_gsv = Placemark(record);
+  EXPECT_NE(with_gsv.find("\t<tr><th>SAT</th><td>0</td></tr>\n\t</table>\n" + satellites_table),
+            std::string::npos)
+      << with_gsv;
+  record.gsv_seen = 0;
+  const std::string without_gsv = Placemark(record);
+  EXPECT_NE(without_gsv.find("\t<tr><th>SAT</th><td>0</td></tr>\n\t</table>\n]]></description>\n"),
+            std::string::npos)
+      << without_gsv;
+}
+
+TEST(WaypointPlacemark, HeightShownByExtrudingToTheGround) {
+  waypoints record = GgaRecord(1);
+  record.longitude = 1;
+  record.latitude = 2;
+  record.altitude = 3;
+  const auto point = [&](bool show_height) {
+    const std::string placemark = Placemark(record, 0, show_height);
+    return placemark.substr(placemark.find("<Point>"));
+  };
+  const std::string point_end =
+      "<coordinates>1.000000,2.000000,3.000000</coordinates>\n"
+      "</Point>\n"
+      "</Placemark>\n";
+  EXPECT_TRUE(SameText("<Point>\n" + point_end, point(false)));
+  EXPECT_TRUE(
+      SameText("<Point>\n"
+               "<extrude>1</extrude>\n"
+               "<altitudeMode>relativeToGround</altitudeMode>\n" +
+                   point_end,
+               point(true)));
+}
+
+TEST(WaypointPlacemark, TimeStampDateLosesItsMarker) {
+  struct Case {
+    std::string date_text;
+    std::string date_part;
+  };
+  const std::vector<Case> cases = {
+      {"2000-01-01^", "2000-01-01"},
+      {"2026-12-09*", "2026-12-09"},
+      {"2020-03-18", "2020-03-18"},
+      {"", ""},
+      {"^", ""},
+      {"*2020", ""},
+      {"a*b^c", "a*b"},  // "^" is looked for first
+      {"a^b^", "a"},
+      {"2020-03-182020-03-19", "2020-03-182020-03-19"},    // two merged RMC dates
+      {std::string(40, '9') + "^", std::string(40, '9')},  // no length limit
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.date_text);
+    EXPECT_EQ(TimeStampDatePart(c.date_text), c.date_part);
+    waypoints record = GgaRecord(1);
+    record.date_text = c.date_text;
+    const std::string placemark = Placemark(record);
+    EXPECT_EQ(LineStartingWith(placemark, "<when>"),
+              "<when>" + c.date_part + "T101010.00Z</when>\n");
+    EXPECT_EQ(LineStartingWith(placemark, "\t<tr><th>Time"),
+              "\t<tr><th>Time</th><td>" + c.date_text + "T101010.00Z</td></tr>\n");
+  }
+}
+
+TEST(WaypointPlacemark, HostileTextsAreMadeSafe) {
+  waypoints record = GgaRecord(1);
+  record.time_text = "&<>]]>\x01\xff";
+  record.date_text = "]]>\x7f\xc3\xa9^";
+  record.gsv_seen = 1;
+  record.satellites[5] = {'\0', 5, 1, 2, 3, 0, 1};  // a letter no parser writes
+  testing::StubHost host = testing::KmlHost();
+  host.icon_scale_text = "0.5</scale>";
+  const std::string placemark = WrittenText([&](DocumentStream& stream) {
+    WriteWaypointPlacemark(stream, record, 0, "auto.png", false, host);
+  });
+  EXPECT_EQ(
+      LineStartingWith(placemark, "\t<tr><th>Time"),
+      "\t<tr><th>Time</th><td>]]]]><![CDATA[>\x7f\xc3\xa9^T&<>]]]]><![CDATA[>??Z</td></tr>\n");
+  EXPECT_EQ(LineStartingWith(placemark, "<when>"),
+            "<when>]]&gt;\x7f\xc3\xa9T&amp;&lt;&gt;]]&gt;??Z</when>\n");
+  EXPECT_EQ(LineStartingWith(placemark, "<scale>"), "<scale>0.5&lt;/scale&gt;</scale>\n");
+  EXPECT_EQ(LineStartingWith(placemark, "\t<tr>\t<td>"),
+            "\t<tr>\t<td>?</td>\t<td>5</td>\t<td>1</td>\t<td>3</td>\t<td>2</td>\t</tr>\n");
+  EXPECT_TRUE(testing::IsWellFormedXml(placemark));
+}
+
+}  // namespace
+}  // namespace trackmint

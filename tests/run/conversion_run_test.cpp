@@ -1,0 +1,206 @@
+#include "run/conversion_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/trackmint_error.h"
+#include "support/fixtures.h"
+#include "support/program_run.h"
+#include "support/sentences.h"
+#include "support/stub_host.h"
+#include "support/temp_directory.h"
+
+namespace trackmint {
+namespace {
+
+using testing::ReadWholeFile;
+using testing::StubHost;
+using testing::TempDirectory;
+using testing::WriteWholeFile;
+
+const FixedClock kClock({2026, 12, 9, 14, 30, 0});
+
+std::vector<std::string> Entries(const std::string& directory) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(directory))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A member of a KMZ as unzip reads it.
+std::string Member(const std::string& kmz, const std::string& name) {
+  return testing::RunProgram("/usr/bin/unzip", {"-p", kmz, name}, "/").out;
+}
+
+// A host as the window would be after choosing <directory>/log.nmea.
+StubHost HostFor(const TempDirectory& directory, const std::string& log_name = "log.nmea") {
+  StubHost host;
+  host.executable_directory = directory.path() + "/";
+  host.input_text = log_name;
+  host.input_path = directory.File(log_name);
+  host.output_text = log_name + ".kmz";
+  host.output_path = directory.File(log_name + ".kmz");
+  host.progress = 42;
+  host.right_status = "before";
+  host.run_enabled = true;
+  return host;
+}
+
+TEST(ConversionRun, AnInputThatCannotBeOpenedLeavesEverythingAsItWas) {
+  TempDirectory directory;
+  for (const std::string& input_path : {std::string(), directory.File("missing.nmea")}) {
+    SCOPED_TRACE("input path '" + input_path + "'");
+    StubHost host = HostFor(directory);
+    host.input_path = input_path;
+    NMEA assembler;
+    EXPECT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::InputNotOpened);
+    EXPECT_EQ(host.left_status_history, std::vector<std::string>{"Can't open the input file"});
+    EXPECT_EQ(host.pending_event_calls, 1);
+    EXPECT_EQ(host.progress, 42);
+    EXPECT_EQ(host.right_status, "before");
+    EXPECT_TRUE(host.run_enabled);
+    EXPECT_EQ(host.locks, 0);
+    EXPECT_TRUE(Entries(directory.path()).empty());
+  }
+}
+
+TEST(ConversionRun, AnOutputThatCannotBeCreatedKeepsTheOutputPath) {
+  TempDirectory directory;
+  WriteWholeFile(directory.File("log.nmea"), "");
+  StubHost host = HostFor(directory);
+  host.output_path = directory.File("missing/x.kmz");
+  NMEA assembler;
+  EXPECT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::OutputNotCreated);
+  EXPECT_EQ(host.left_status_history, std::vector<std::string>{"Can't create the output file"});
+  EXPECT_EQ(host.output_path, directory.File("missing/x.kmz"));
+  EXPECT_EQ(host.pending_event_calls, 1);
+  EXPECT_EQ(host.locks, 0);
+  EXPECT_EQ(Entries(directory.path()), std::vector<std::string>{"log.nmea"});
+}
+
+TEST(ConversionRun, AnEmptyLogGivesTheFrameOfADocument) {
+  TempDirectory directory;
+  WriteWholeFile(directory.File("log.nmea"), "");
+  StubHost host = HostFor(directory);
+  host.track_colour = 0x0000FF;  // red
+  NMEA assembler;
+  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::Finished);
+  EXPECT_EQ(host.progress, 0);
+  EXPECT_EQ(host.right_status, "Waypoints 0");
+  EXPECT_TRUE(
+      testing::SameText("<kml>\n<Document>\n"
+                        "<Style "
+                        "id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n<width>5</"
+                        "width>\n</LineStyle>\n</Style>\n"
+                        "<Folder>\n<name>WayPoints</name>\n</Folder>\n</Document>\n</kml>",
+                        Member(directory.File("log.nmea.kmz"), "log.nmea.kml")));
+  EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
+}
+
+TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
+  TempDirectory directory;
+  std::string log;
+  for (int second = 0; second < 30; ++second) {
+    log += testing::Line("GPGGA,1200" + std::to_string(10 + second) +
+                         ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+  }
+  log.resize(2048, ' ');  // two full blocks: the gauge moves only by the step rule
+  WriteWholeFile(directory.File("log.nmea"), log);
+
+  // Looks at the host each time the run gives the window a turn.
+  struct WatchingHost : StubHost {
+    std::vector<int> lock_depth_at_events;
+    void ProcessPendingEvents() override {
+      StubHost::ProcessPendingEvents();
+      lock_depth_at_events.push_back(run_enabled ? -1 : lock_depth);
+    }
+  } host;
+  static_cast<StubHost&>(host) = HostFor(directory);
+  NMEA assembler;
+  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::Finished);
+  EXPECT_EQ(host.progress, 97);  // 2048 bytes, step 20
+  EXPECT_EQ(host.right_status, "Waypoints 30");
+  EXPECT_EQ(host.left_status, "The progress finished");
+  const std::vector<std::string> course = {" ",
+                                           "The progress started",
+                                           "",
+                                           "Creation of KML-file",
+                                           "Packing of KMZ-file",
+                                           "The progress finished"};
+  EXPECT_EQ(host.left_status_history, course);
+  EXPECT_EQ(
+      host.final_messages,
+      std::vector<std::string>{"The progress finished!\n\rInput file log.nmea\n\rWaypoints 30"});
+  // Locked with Run off whenever the window had a turn; unlocked with Run on at the end.
+  ASSERT_FALSE(host.lock_depth_at_events.empty());
+  for (int depth : host.lock_depth_at_events) EXPECT_EQ(depth, 1);
+  EXPECT_EQ(host.lock_depth, 0);
+  EXPECT_EQ(host.locks, 1);
+  EXPECT_TRUE(host.run_enabled);
+  const std::vector<std::string> icons = {"255.png",      "65535.png", "32768.png",  "16711935.png",
+                                          "16776960.png", "0.png",     "8421504.png"};
+  EXPECT_EQ(std::vector<std::string>(host.icon_file_names.begin(), host.icon_file_names.end()),
+            icons);
+}
+
+TEST(ConversionRun, OutputNameRules) {
+  TempDirectory directory;
+  WriteWholeFile(directory.File("log.nmea"),
+                 testing::Line("GPRMC,1,A,4807.038,N,01131.000,E,1,2,010120,,,A"));
+  struct Case {
+    const char* legend;
+    std::string output_text;
+    std::string output_path;
+    std::string kmz;
+    std::string document;
+  };
+  const std::vector<Case> cases = {
+      {"no full path: the program's directory", "track.kmz", "", directory.File("track.kmz"),
+       "track.kml"},
+      {"a name without extension in the directory of the full path", "track",
+       directory.File("x.kmz"), directory.File("track"), "track.kml"},
+      {"an absolute name stands", directory.File("abs.kmz"), directory.File("x.kmz"),
+       directory.File("abs.kmz"), "abs.kml"},
+      {"a name ending in .kml is the KMZ's own name", "same.kml", directory.File("x.kmz"),
+       directory.File("same.kml"), "same.kml"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    StubHost host = HostFor(directory);
+    host.output_text = c.output_text;
+    host.output_path = c.output_path;
+    NMEA assembler;
+    ASSERT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::Finished);
+    EXPECT_EQ(host.output_path, c.kmz);
+    const std::string document = Member(c.kmz, c.document);
+    EXPECT_TRUE(document.starts_with("<kml>\n<Document>\n")) << document.substr(0, 100);
+    EXPECT_TRUE(document.ends_with("</kml>"));
+  }
+}
+
+TEST(ConversionRun, AnErrorInsideAPhaseUnlocksAndLeavesNothing) {
+  TempDirectory directory;
+  WriteWholeFile(directory.File("log.nmea.kmz"), "the previous KMZ");
+  std::filesystem::create_directory(directory.File("log.nmea"));  // opens, but cannot be read
+  StubHost host = HostFor(directory);
+  NMEA assembler;
+  try {
+    SpeedButton3Click(host, assembler, kClock);
+    FAIL() << "no error";
+  } catch (const TrackmintError& error) {
+    EXPECT_EQ(std::string(error.what())
+                  .rfind("Can't read the input file " + directory.File("log.nmea"), 0),
+              0u);
+  }
+  EXPECT_EQ(host.lock_depth, 0);
+  EXPECT_TRUE(host.run_enabled);
+  EXPECT_EQ(ReadWholeFile(directory.File("log.nmea.kmz")), "the previous KMZ");
+  EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
+}
+
+}  // namespace
+}  // namespace trackmint
