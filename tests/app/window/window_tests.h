@@ -11,5 +11,6 @@ int RunSpinnerTests(int argc, char** argv);
 int RunCheckBoxAndColourTests(int argc, char** argv);
 int RunCloseTests(int argc, char** argv);
 int RunHostTests(int argc, char** argv);
+int RunConversionTests(int argc, char** argv);
 
 }  // namespace trackmint::testing
