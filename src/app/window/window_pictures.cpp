@@ -43,7 +43,17 @@ QPixmap IconPixmap(int side) {
   painter.setPen(Qt::NoPen);
   painter.setBrush(background);
   painter.drawRoundedRect(QRectF(0, 0, side, side), side * 0.18, side * 0.18);
-  DrawArrow(painter, QPointF(side * 0.5, side * 0.52), side * 0.8, 30.0, QColor(0x3c, 0xd0, 0x5a));
+  // The same picture as the installed icon: a faint trail into a course arrow.
+  const double unit = side / 256.0;
+  QPainterPath trail(QPointF(22 * unit, 228 * unit));
+  trail.cubicTo(QPointF(62 * unit, 246 * unit), QPointF(78 * unit, 182 * unit),
+                QPointF(112 * unit, 166 * unit));
+  QPen trail_pen(QColor(255, 255, 255, 90), 10 * unit);
+  trail_pen.setCapStyle(Qt::RoundCap);
+  painter.setPen(trail_pen);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPath(trail);
+  DrawArrow(painter, QPointF(132 * unit, 130 * unit), 176 * unit, 30.0, QColor(0x3c, 0xd0, 0x5a));
   return pixmap;
 }
 

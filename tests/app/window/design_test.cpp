@@ -1,6 +1,7 @@
 // The window as built: caption, size, position, every control with its design state, and a
 // layout in which nothing is clipped or overlaps.
 #include <QCheckBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -152,6 +153,14 @@ class DesignTest : public QObject {
     QCOMPARE(date->text(), QStringLiteral("1999-12-31"));
     QCOMPARE(window.form->MaskEdit1(), std::string("1999-12-31"));
     window.form->SetMaskEdit1("2024-02-29");
+    QCOMPARE(window.form->MaskEdit1(), std::string("2024-02-29"));
+
+    // A date left half typed goes back to the last whole one when the field is left.
+    date->selectAll();
+    QTest::keyClick(date, Qt::Key_Backspace);
+    QTest::keyClicks(date, "2025");
+    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(date, &leave);
     QCOMPARE(window.form->MaskEdit1(), std::string("2024-02-29"));
   }
 
