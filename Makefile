@@ -41,6 +41,12 @@ fuzz: deps
 bench: build
 	@scripts/bench.sh $(RELEASE_DIR)
 
+# A picture of the window at start-up, drawn without a display: build/window.png.
+screenshot: deps
+	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(RELEASE_DIR) -j $(JOBS) --target window_screenshot
+	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/src/app/window/window_screenshot build/window.png
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 

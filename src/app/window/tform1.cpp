@@ -1,0 +1,117 @@
+#include "app/window/tform1.h"
+
+#include <exception>
+#include <utility>
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QToolButton>
+#include <QUrl>
+
+#include "app/error_text.h"
+#include "app/window/file_field.h"
+#include "app/window/swatch.h"
+#include "app/window/up_down.h"
+#include "app/window/window_dialogs.h"
+#include "app/window/window_pictures.h"
+
+namespace trackmint {
+
+TForm1::TForm1(WindowDialogs& dialogs, std::string executable_path, RunCommand run, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_dialogs(dialogs),
+      m_executable_path(std::move(executable_path)),
+      m_run(std::move(run)) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromLatin1(kWindowCaption));
+  setWindowIcon(TrackmintIcon());
+  BuildControls();
+  ConnectEvents();
+  move(kDesignLeft, kDesignTop);
+}
+
+TForm1::~TForm1() = default;
+
+bool TForm1::HandleEvent(const std::function<void()>& handler) {
+  try {
+    handler();
+    return true;
+  } catch (const std::exception& error) {
+    ShowErrorDisplay(error.what());
+  } catch (...) {
+    ShowErrorDisplay(std::string());  // a failure without a message of its own
+  }
+  return false;
+}
+
+void TForm1::ShowErrorDisplay(const std::string& message) {
+  m_dialogs.ShowError(ErrorDisplayText(message));
+}
+
+void TForm1::ConnectEvents() {
+  // Qt passes no exception through its event dispatch, so each handler is wrapped here.
+  const auto on = [this](auto handler) {
+    return [this, handler] { HandleEvent([this, handler] { (this->*handler)(); }); };
+  };
+  connect(m_edit1, &QLineEdit::textChanged, this, on(&TForm1::Edit1Change));
+  connect(m_edit2, &QLineEdit::textChanged, this, on(&TForm1::Edit2Change));
+  connect(m_speed_button_open, &QToolButton::clicked, this, on(&TForm1::SpeedButtonOpenClick));
+  connect(m_speed_button_save, &QToolButton::clicked, this, on(&TForm1::SpeedButtonSaveClick));
+  connect(m_speed_button1, &QToolButton::clicked, this, on(&TForm1::SpeedButton1Click));
+  connect(m_speed_button2, &QToolButton::clicked, this, on(&TForm1::SpeedButton2Click));
+  connect(m_speed_button3, &QPushButton::clicked, this, on(&TForm1::SpeedButton3Click));
+  connect(m_autoshape, &Swatch::Pressed, this, on(&TForm1::AutoshapeMouseDown));
+  connect(m_diffshape, &Swatch::Pressed, this, on(&TForm1::DiffshapeMouseDown));
+  connect(m_rtk_fixshape, &Swatch::Pressed, this, on(&TForm1::RTKFixshapeMouseDown));
+  connect(m_invalidshape, &Swatch::Pressed, this, on(&TForm1::InvalidshapeMouseDown));
+  connect(m_rtk_floatshape, &Swatch::Pressed, this, on(&TForm1::RTKFloatshapeMouseDown));
+  connect(m_estematedshape, &Swatch::Pressed, this, on(&TForm1::EstematedshapeMouseDown));
+  connect(m_shape_full_track, &Swatch::Pressed, this, on(&TForm1::ShapeFullTrackMouseDown));
+  // A check box's click event follows every change of its state, by the user or by a load.
+  connect(m_check_box1, &QCheckBox::toggled, this, on(&TForm1::CheckBox1Click));
+  connect(m_check_box2, &QCheckBox::toggled, this, on(&TForm1::CheckBox2Click));
+  connect(m_up_down1, &UpDown::Clicked, this, [this](SpinDirection direction) {
+    HandleEvent([this, direction] { UpDown1Click(direction); });
+  });
+  connect(m_up_down2, &UpDown::Clicked, this, [this](SpinDirection direction) {
+    HandleEvent([this, direction] { UpDown2Click(direction); });
+  });
+}
+
+bool TForm1::event(QEvent* event) {
+  FormWndProc(event);
+  return QWidget::event(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // The close goes on unless the close procedure failed (a settings file that cannot be written).
+  event->ignore();
+  HandleEvent([this, event] {
+    FormClose();
+    event->accept();
+  });
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (AcceptsDrop(event->mimeData())) event->acceptProposedAction();
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+  if (AcceptsDrop(event->mimeData())) event->acceptProposedAction();
+}
+
+bool TForm1::AcceptsDrop(const QMimeData* mime_data) const {
+  if (!acceptDrops() || m_run_in_progress || mime_data == nullptr) return false;
+  for (const QUrl& url : mime_data->urls()) {
+    if (url.isLocalFile()) return true;
+  }
+  return false;
+}
+
+}  // namespace trackmint

@@ -1,0 +1,220 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QWidget>
+
+#include "run/run_host.h"
+#include "settings/settings_controls.h"
+#include "settings/spinner_steps.h"
+#include "settings/stored_settings.h"
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMimeData;
+class QProgressBar;
+class QPushButton;
+class QToolButton;
+
+namespace trackmint {
+
+class DateField;
+class FileField;
+class Swatch;
+class UpDown;
+class WindowDialogs;
+
+// What the Run button starts: the conversion run with this window as its host.
+using RunCommand = std::function<void(RunHost& host)>;
+
+inline constexpr int kClientWidth = 399;
+inline constexpr int kClientHeight = 377;
+
+// The main window: the file fields, the settings controls, the Run button with its gauge, the
+// settings file and the two status panels. The run and the settings file read and write the
+// controls through RunHost and SettingsControls at the moment of use; the window keeps no copy.
+// Every event handler runs through HandleEvent, so an error that escapes one goes to the error
+// display and the window goes on with its next event.
+class TForm1 : public QWidget, public RunHost, public SettingsControls {
+  Q_OBJECT
+
+ public:
+  TForm1(WindowDialogs& dialogs, std::string executable_path, RunCommand run,
+         QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // The window's events.
+  void FormCreate();
+  void FormClose();
+  void FormWndProc(QEvent* event);
+  void Edit1Change();
+  void Edit2Change();
+  void SpeedButtonOpenClick();
+  void SpeedButtonSaveClick();
+  void SpeedButton1Click();
+  void SpeedButton2Click();
+  void SpeedButton3Click();
+  void AutoshapeMouseDown();
+  void DiffshapeMouseDown();
+  void RTKFixshapeMouseDown();
+  void InvalidshapeMouseDown();
+  void RTKFloatshapeMouseDown();
+  void EstematedshapeMouseDown();
+  void ShapeFullTrackMouseDown();
+  void UpDown1Click(SpinDirection direction);
+  void UpDown2Click(SpinDirection direction);
+  void CheckBox1Click();
+  void CheckBox2Click();
+
+  // The drop rule of FormWndProc for the full paths of the dropped files.
+  void DropFiles(const std::vector<std::string>& files);
+
+  // The settings file, with this window's controls.
+  void LoadSettings(const std::string& path);
+  void SaveSettings(const std::string& path);
+
+  // The error display: an error box titled with the application title.
+  void ShowErrorDisplay(const std::string& message);
+
+  bool RunInProgress() const { return m_run_in_progress; }
+
+  // RunHost.
+  std::string InputText() const override;
+  std::string InputPath() const override;
+  std::string OutputText() const override;
+  std::string OutputPath() const override;
+  void SetOutputPath(const std::string& path) override;
+  std::string ExecutableDirectory() const override;
+  WindowColour ClassColour(IconSlot slot) const override;
+  WindowColour TrackColour() const override;
+  std::string TrackWidthText() const override;
+  std::string IconScaleText() const override;
+  bool UseFixedDate() const override;
+  std::string FixedDateText() const override;
+  bool ShowHeight() const override;
+  bool UseAllWaypoints() const override;
+  WindowColour ResolveColour(WindowColour colour) const override;
+  void SetIconFileName(IconSlot slot, const std::string& name) override;
+  std::string IconFileName(IconSlot slot) const override;
+  void SetLeftStatus(const std::string& text) override;
+  void SetRightStatus(const std::string& text) override;
+  std::string RightStatus() const override;
+  void SetProgress(int position) override;
+  void AdvanceProgress() override;
+  void SetRunEnabled(bool enabled) override;
+  void LockSettings() override;
+  void UnlockSettings() override;
+  void ProcessPendingEvents() override;
+  void ShowFinalMessage(const std::string& text) override;
+  MemberErrorAnswer AskMemberError(const std::string& error_text) override;
+
+  // SettingsControls.
+  bool CheckBox1() const override;
+  void SetCheckBox1(bool checked) override;
+  std::string MaskEdit1() const override;
+  void SetMaskEdit1(const std::string& text) override;
+  void SetMaskEdit1Enabled(bool enabled) override;
+  WindowColour ShapeStyleTrack() const override;
+  void SetShapeStyleTrack(WindowColour colour) override;
+  WindowColour ShapeFullTrack() const override;
+  void SetShapeFullTrack(WindowColour colour) override;
+  std::string Edit3() const override;
+  void SetEdit3(const std::string& text) override;
+  bool CheckBox2() const override;
+  void SetCheckBox2(bool checked) override;
+  bool CheckBox4() const override;
+  void SetCheckBox4(bool checked) override;
+  bool CheckBox3() const override;
+  void SetCheckBox3(bool checked) override;
+  std::string Edit4() const override;
+  void SetEdit4(const std::string& text) override;
+  int Left() const override;
+  void SetLeft(int left) override;
+  int Top() const override;
+  void SetTop(int top) override;
+  void UpdateTrackColorEnabled() override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+
+ private:
+  void BuildControls();
+  void ConnectEvents();
+  // Runs one event's handler; an error that escapes it goes to the error display. Returns
+  // whether the handler ran to its end.
+  bool HandleEvent(const std::function<void()>& handler);
+  void ChooseSwatchColour(Swatch& swatch);
+  void SetSettingsLocked(bool locked);
+  bool AcceptsDrop(const QMimeData* mime_data) const;
+
+  WindowDialogs& m_dialogs;
+  std::string m_executable_path;
+  RunCommand m_run;
+  LoadedSettings m_loaded_settings;
+  std::array<std::string, kIconSlotCount> m_icon_file_names;
+  // What the output chooser proposes when the output field is empty: what it last held.
+  std::string m_save_dialog1_file_name;
+  bool m_run_in_progress = false;
+
+  // Left column.
+  QWidget* m_image1 = nullptr;
+  QGroupBox* m_group_box1 = nullptr;
+  FileField* m_edit1 = nullptr;
+  QToolButton* m_speed_button_open = nullptr;
+  QGroupBox* m_group_box10 = nullptr;
+  FileField* m_edit6 = nullptr;
+  QToolButton* m_speed_button_save = nullptr;
+  // Right column: the settings.
+  QGroupBox* m_group_box3 = nullptr;
+  QGroupBox* m_group_box11 = nullptr;
+  QLabel* m_label2 = nullptr;
+  Swatch* m_autoshape = nullptr;
+  QLabel* m_label4 = nullptr;
+  Swatch* m_diffshape = nullptr;
+  QLabel* m_label5 = nullptr;
+  Swatch* m_rtk_fixshape = nullptr;
+  QLabel* m_label6 = nullptr;
+  Swatch* m_invalidshape = nullptr;
+  QLabel* m_label7 = nullptr;
+  Swatch* m_rtk_floatshape = nullptr;
+  QLabel* m_label8 = nullptr;
+  Swatch* m_estematedshape = nullptr;
+  QLabel* m_label9 = nullptr;
+  QLineEdit* m_edit4 = nullptr;
+  UpDown* m_up_down2 = nullptr;
+  QCheckBox* m_check_box3 = nullptr;
+  QGroupBox* m_group_box5 = nullptr;
+  QLabel* m_label3 = nullptr;
+  Swatch* m_shape_full_track = nullptr;
+  QLabel* m_width = nullptr;
+  QLineEdit* m_edit3 = nullptr;
+  UpDown* m_up_down1 = nullptr;
+  Swatch* m_shape_style_track = nullptr;
+  QLabel* m_label1 = nullptr;
+  QCheckBox* m_check_box4 = nullptr;
+  QCheckBox* m_check_box2 = nullptr;
+  QGroupBox* m_group_box4 = nullptr;
+  QCheckBox* m_check_box1 = nullptr;
+  DateField* m_mask_edit1 = nullptr;
+  // Across the whole width.
+  QFrame* m_group_box9 = nullptr;
+  QPushButton* m_speed_button3 = nullptr;
+  QProgressBar* m_cgauge1 = nullptr;
+  QGroupBox* m_group_box2 = nullptr;
+  FileField* m_edit2 = nullptr;
+  QToolButton* m_speed_button1 = nullptr;
+  QToolButton* m_speed_button2 = nullptr;
+  QLabel* m_panel2 = nullptr;
+  QLabel* m_panel3 = nullptr;
+};
+
+}  // namespace trackmint

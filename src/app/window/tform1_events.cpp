@@ -1,0 +1,204 @@
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QUrl>
+
+#include "app/window/date_field.h"
+#include "app/window/file_field.h"
+#include "app/window/qt_text.h"
+#include "app/window/swatch.h"
+#include "app/window/tform1.h"
+#include "app/window/window_dialogs.h"
+#include "base/paths.h"
+#include "settings/settings_change.h"
+#include "settings/settings_file.h"
+
+namespace trackmint {
+namespace {
+
+constexpr const char* kSeveralFilesWarning = "Работа с несколькими файлами не поддерживается!";
+constexpr const char* kSaveQuestion = "The settings were changed. Save them?";
+constexpr const char* kOutputExtension = ".kmz";
+
+std::vector<FileFilter> SettingsFilters() {
+  return {{"Configuration (*.ini)", "*.ini"}, {"All files ", "*.*"}};
+}
+
+// The full paths of the local files of a drop. A folder is taken like a file, named without a
+// trailing separator.
+std::vector<std::string> DroppedFiles(const QMimeData& data) {
+  std::vector<std::string> files;
+  for (const QUrl& url : data.urls()) {
+    if (!url.isLocalFile()) continue;
+    std::string path = QFile::encodeName(url.toLocalFile()).toStdString();
+    while (path.size() > 1 && IsPathSeparator(path.back())) path.pop_back();
+    files.push_back(std::move(path));
+  }
+  return files;
+}
+
+}  // namespace
+
+void TForm1::FormCreate() {
+  setAcceptDrops(true);
+}
+
+void TForm1::FormClose() {
+  if (!SettingsChanged(*this, m_loaded_settings)) return;
+  if (m_dialogs.AskYesNo(kSaveQuestion)) SaveSettings(m_edit2->Hint());
+}
+
+void TForm1::FormWndProc(QEvent* event) {
+  if (event->type() != QEvent::Drop) return;
+  auto* drop = static_cast<QDropEvent*>(event);
+  drop->acceptProposedAction();
+  if (drop->mimeData() == nullptr) return;
+  const std::vector<std::string> files = DroppedFiles(*drop->mimeData());
+  HandleEvent([this, &files] { DropFiles(files); });
+}
+
+void TForm1::DropFiles(const std::vector<std::string>& files) {
+  // The run reads the file fields and relies on not being started twice: a drop meanwhile would
+  // change both, so it is ignored.
+  if (m_run_in_progress || files.empty()) return;
+  if (files.size() > 1) {
+    m_dialogs.ShowWarning(kSeveralFilesWarning);
+    return;
+  }
+  const std::string& file = files.front();
+  m_edit1->clear();
+  m_edit1->SetText(FileNamePart(file));
+  m_edit1->SetHint(file);
+  m_edit6->SetHint(file + kOutputExtension);
+  m_edit6->clear();
+  m_edit6->SetText(FileNamePart(m_edit6->Hint()));
+  if (!m_edit1->Hint().empty()) m_speed_button3->setEnabled(true);
+}
+
+void TForm1::Edit1Change() {
+  // A typed name lives in the directory of the last input file (or the program's); a typed
+  // absolute path names its file by itself.
+  std::string directory = DirectoryPart(m_edit1->Hint());
+  if (directory.empty()) directory = DirectoryPart(m_executable_path);
+  const std::string text = m_edit1->Text();
+  m_edit1->SetHint(JoinToDirectory(directory, text));
+  m_speed_button3->setEnabled(!text.empty());
+}
+
+void TForm1::Edit2Change() {
+  m_edit2->SetHint(m_edit2->Text());
+}
+
+void TForm1::SpeedButtonOpenClick() {
+  FileChooser chooser{"Open", {}, {}, {}};
+  chooser.directory =
+      m_edit1->Text().empty() ? DirectoryPart(m_executable_path) : DirectoryPart(m_edit1->Hint());
+  const std::optional<std::string> file = m_dialogs.AskOpenFile(chooser);
+  if (!file) return;
+  m_edit1->SetHint(*file);
+  m_edit1->clear();
+  m_edit1->SetText(FileNamePart(*file));
+  m_edit6->SetHint(*file + kOutputExtension);
+  m_edit6->clear();
+  m_edit6->SetText(FileNamePart(m_edit6->Hint()));
+}
+
+void TForm1::SpeedButtonSaveClick() {
+  FileChooser chooser{"Save as ", {}, DirectoryPart(m_edit6->Hint()), {}};
+  if (!m_edit6->Text().empty()) m_save_dialog1_file_name = m_edit6->Hint();
+  chooser.file_name = m_save_dialog1_file_name;
+  const std::optional<std::string> file = m_dialogs.AskSaveFile(chooser);
+  if (!file) return;
+  m_save_dialog1_file_name = *file;
+  m_edit6->SetHint(*file);
+  m_edit6->SetText(FileNamePart(*file));
+}
+
+void TForm1::SpeedButton1Click() {
+  const std::optional<std::string> file =
+      m_dialogs.AskOpenFile(FileChooser{"Open ", SettingsFilters(), {}, {}});
+  if (!file) return;
+  m_edit2->clear();
+  m_edit2->SetText(FileNamePart(*file));
+  m_edit2->SetHint(*file);
+  LoadSettings(*file);
+}
+
+void TForm1::SpeedButton2Click() {
+  const FileChooser chooser{"Save as", SettingsFilters(), DirectoryPart(m_executable_path),
+                            FileNamePart(DefaultSettingsPath(m_executable_path))};
+  const std::optional<std::string> file = m_dialogs.AskSaveFile(chooser);
+  if (!file) return;
+  SaveSettings(*file);
+}
+
+void TForm1::SpeedButton3Click() {
+  if (m_run_in_progress) return;  // never entered twice
+  const QScopedValueRollback<bool> running(m_run_in_progress, true);
+  m_run(*this);
+}
+
+void TForm1::AutoshapeMouseDown() {
+  ChooseSwatchColour(*m_autoshape);
+}
+
+void TForm1::DiffshapeMouseDown() {
+  ChooseSwatchColour(*m_diffshape);
+}
+
+void TForm1::RTKFixshapeMouseDown() {
+  ChooseSwatchColour(*m_rtk_fixshape);
+}
+
+void TForm1::InvalidshapeMouseDown() {
+  ChooseSwatchColour(*m_invalidshape);
+}
+
+void TForm1::RTKFloatshapeMouseDown() {
+  ChooseSwatchColour(*m_rtk_floatshape);
+}
+
+void TForm1::EstematedshapeMouseDown() {
+  ChooseSwatchColour(*m_estematedshape);
+}
+
+void TForm1::ShapeFullTrackMouseDown() {
+  ChooseSwatchColour(*m_shape_full_track);
+}
+
+void TForm1::ChooseSwatchColour(Swatch& swatch) {
+  if (!swatch.isEnabled()) return;
+  const std::optional<WindowColour> colour = m_dialogs.AskColour(ResolveColour(swatch.Colour()));
+  if (colour) swatch.SetColour(*colour);
+}
+
+void TForm1::UpDown1Click(SpinDirection direction) {
+  m_edit3->setText(ToQString(StepTrackWidth(ToStdString(m_edit3->text()), direction)));
+}
+
+void TForm1::UpDown2Click(SpinDirection direction) {
+  m_edit4->setText(ToQString(StepIconScale(ToStdString(m_edit4->text()), direction)));
+}
+
+void TForm1::CheckBox1Click() {
+  m_mask_edit1->setEnabled(m_check_box1->isChecked());
+}
+
+void TForm1::CheckBox2Click() {
+  UpdateTrackColorEnabled();
+}
+
+void TForm1::LoadSettings(const std::string& path) {
+  trackmint::LoadSettings(path, *this, m_loaded_settings);
+}
+
+void TForm1::SaveSettings(const std::string& path) {
+  trackmint::SaveSettings(path, *this, m_executable_path);
+}
+
+}  // namespace trackmint

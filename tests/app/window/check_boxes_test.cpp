@@ -1,0 +1,116 @@
+// The check boxes' rules and the colour swatches.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "app/window/swatch.h"
+#include "support/fixtures.h"
+#include "support/temp_directory.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+namespace trackmint::testing {
+namespace {
+
+using Kind = DialogCall::Kind;
+
+class CheckBoxAndColourTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void dateFieldFollowsCheckBox1() {
+    WindowFixture window;
+    auto* date = window.Find<QLineEdit>("MaskEdit1");
+    auto* box = window.Find<QCheckBox>("CheckBox1");
+    QVERIFY(date->isEnabled());  // the start-up load enabled it
+    window.form->SetMaskEdit1("2021-06-30");
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(!box->isChecked());
+    QVERIFY(!date->isEnabled());
+    QCOMPARE(window.form->MaskEdit1(), std::string("2021-06-30"));
+    QVERIFY(!window.form->UseFixedDate());
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(date->isEnabled());
+    QVERIFY(window.form->UseFixedDate());
+  }
+
+  void trackColourFollowsCheckBox2() {
+    const TempDirectory directory;
+    const std::string off = directory.File("off.ini");
+    const std::string on = directory.File("on.ini");
+    WriteWholeFile(off, "[Settings]\r\nCheckBox2=0\r\n");
+    WriteWholeFile(on, "[Settings]\r\nCheckBox2=1\r\n");
+    WindowFixture window;
+    auto* label = window.Find<QLabel>("Label3");
+    auto* swatch = window.Find<Swatch>("ShapeFullTrack");
+    struct Step {
+      const char* legend;
+      std::string load;
+      bool enabled;
+    };
+    const Step steps[] = {
+        {"start-up without a file: as designed", "", true},
+        {"a file with CheckBox2 0 applies the rule", off, false},
+        {"a file with CheckBox2 1", on, true},
+        // Unchecking the box fires its click, whose rule disables the colour.
+        {"then the defaults", directory.File("missing.ini"), false},
+    };
+    for (const Step& step : steps) {
+      if (!step.load.empty()) window.form->LoadSettings(step.load);
+      QVERIFY2(label->isEnabled() == step.enabled, step.legend);
+      QVERIFY2(swatch->isEnabled() == step.enabled, step.legend);
+      QVERIFY2(window.Find<QCheckBox>("CheckBox2")->isHidden(), step.legend);
+    }
+    QVERIFY(!window.form->UseAllWaypoints());
+  }
+
+  void swatchPressChoosesItsColour() {
+    WindowFixture window;
+    auto* invalid = window.Find<Swatch>("Invalidshape");
+    window.dialogs.colour_answers.push_back(WindowColour{0x123456});
+    QTest::mousePress(invalid, Qt::RightButton);  // any mouse button
+    QCOMPARE(window.dialogs.calls.size(), std::size_t{1});
+    QVERIFY(window.dialogs.calls.back().kind == Kind::Colour);
+    QCOMPARE(window.dialogs.calls.back().colour, WindowColour{0});
+    const std::pair<IconSlot, WindowColour> expected[] = {
+        {IconSlot::Auto, 255},           {IconSlot::Diff, 65535},
+        {IconSlot::RtkFix, 32768},       {IconSlot::RtkFloat, 16711935},
+        {IconSlot::Estimated, 16776960}, {IconSlot::Invalid, 0x123456},
+    };
+    for (const auto& [slot, colour] : expected) QCOMPARE(window.form->ClassColour(slot), colour);
+    // Cancelled: the colour stays.
+    QTest::mousePress(invalid, Qt::LeftButton);
+    QCOMPARE(window.form->ClassColour(IconSlot::Invalid), WindowColour{0x123456});
+    QCOMPARE(window.dialogs.calls.back().colour, WindowColour{0x123456});
+
+    window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
+    QTest::mousePress(window.Find<Swatch>("ShapeFullTrack"), Qt::LeftButton);
+    QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
+    QCOMPARE(window.form->ShapeFullTrack(), WindowColour{0x00AA00});
+  }
+
+  void disabledTrackColourTakesNoPress() {
+    const TempDirectory directory;
+    WriteWholeFile(directory.File("off.ini"), "[Settings]\r\nCheckBox2=0\r\n");
+    WindowFixture window;
+    window.form->LoadSettings(directory.File("off.ini"));
+    window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
+    auto* swatch = window.Find<Swatch>("ShapeFullTrack");
+    QTest::mousePress(swatch, Qt::LeftButton);
+    window.form->ShapeFullTrackMouseDown();
+    QVERIFY(window.dialogs.calls.empty());
+    QCOMPARE(window.form->TrackColour(), WindowColour{32768});
+  }
+};
+
+}  // namespace
+
+int RunCheckBoxAndColourTests(int argc, char** argv) {
+  CheckBoxAndColourTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace trackmint::testing
+
+#include "check_boxes_test.moc"

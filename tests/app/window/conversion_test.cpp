@@ -1,0 +1,217 @@
+// Conversions started with the Run button: the real run over the window as its host.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+
+#include "base/clock.h"
+#include "nmea/nmea.h"
+#include "run/conversion_run.h"
+#include "support/fixtures.h"
+#include "support/temp_directory.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+namespace trackmint::testing {
+namespace {
+
+using Kind = DialogCall::Kind;
+
+// The controls that a run locks, and those it must leave alone.
+constexpr std::array kLockedControls = {"GroupBox1",    "GroupBox2", "GroupBox3", "GroupBox10",
+                                        "GroupBox11",   "Edit1",     "Edit6",     "Edit3",
+                                        "Width",        "CheckBox1", "CheckBox3", "SpeedButtonOpen",
+                                        "SpeedButton1", "Autoshape", "UpDown1"};
+
+// What the window looked like each time the run gave it a turn.
+struct Turn {
+  std::string left_status;
+  bool run_enabled = true;
+  bool run_in_progress = false;
+  std::vector<std::string> enabled_controls;  // of kLockedControls
+  bool drag_taken = true;
+};
+
+// The window with its turns observed: at each one a file is also dragged over it and dropped.
+class ObservedForm : public TForm1 {
+ public:
+  using TForm1::TForm1;
+  std::vector<Turn> turns;
+  int advances = 0;
+
+  void ProcessPendingEvents() override {
+    Turn turn;
+    turn.left_status = Text(findChild<QLabel*>("Panel2")->text());
+    turn.run_enabled = findChild<QPushButton*>("SpeedButton3")->isEnabled();
+    turn.run_in_progress = RunInProgress();
+    for (const char* name : kLockedControls) {
+      if (findChild<QWidget*>(name)->isEnabled()) turn.enabled_controls.push_back(name);
+    }
+    turn.drag_taken = DragAndDrop("/logs/other.nmea");
+    turns.push_back(turn);
+    TForm1::ProcessPendingEvents();
+  }
+
+  void AdvanceProgress() override {
+    ++advances;
+    TForm1::AdvanceProgress();
+  }
+
+ private:
+  bool DragAndDrop(const std::string& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    const QPoint at(width() / 2, height() / 2);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(this, &enter);
+    DropFiles({path});
+    return enter.isAccepted();
+  }
+};
+
+struct ConversionWindow {
+  ConversionWindow()
+      : form(dialogs, kTestExecutable,
+             [this](RunHost& host) { SpeedButton3Click(host, assembler, clock); }) {
+    form.LoadSettings(std::string(kTestExecutableDirectory) + "trackmint.ini");
+    form.FormCreate();
+    form.show();
+  }
+
+  // Chooses the input and the output as the user does, and presses Run.
+  void Run(const std::string& input, const std::string& output) {
+    dialogs.file_answers.push_back(input);
+    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButtonOpen"), Qt::LeftButton);
+    dialogs.file_answers.push_back(output);
+    QTest::mouseClick(form.findChild<QToolButton*>("SpeedButtonSave"), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>("SpeedButton3"), Qt::LeftButton);
+  }
+
+  std::vector<std::string> EnabledControls() const {
+    std::vector<std::string> enabled;
+    for (const char* name : kLockedControls) {
+      if (form.findChild<QWidget*>(name)->isEnabled()) enabled.push_back(name);
+    }
+    return enabled;
+  }
+
+  ScriptedDialogs dialogs;
+  NMEA assembler;
+  const FixedClock clock{LocalDateTime{2026, 12, 9, 14, 30, 0}};
+  ObservedForm form;
+};
+
+const std::vector<std::string> kAllControls(kLockedControls.begin(), kLockedControls.end());
+
+// The members of a ZIP file as unzip lists them.
+std::vector<std::string> ZipMembers(const std::string& zip) {
+  std::vector<std::string> members;
+  const std::string command = "/usr/bin/unzip -Z1 '" + zip + "'";
+  std::FILE* listing = popen(command.c_str(), "r");
+  if (listing == nullptr) return members;
+  std::array<char, 512> line{};
+  while (std::fgets(line.data(), static_cast<int>(line.size()), listing) != nullptr) {
+    std::string member(line.data());
+    while (!member.empty() && (member.back() == '\n' || member.back() == '\r')) member.pop_back();
+    members.push_back(member);
+  }
+  pclose(listing);
+  return members;
+}
+
+class ConversionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void runButtonWritesTheKmz() {
+    const TempDirectory directory;
+    const std::string kmz = directory.File("out.kmz");
+    ConversionWindow window;
+    window.Run(FixturePath("gpsd/garmin25lp.log"), kmz);
+
+    // The KMZ holds the document and the seven icons in the designed colours.
+    QCOMPARE(ZipMembers(kmz),
+             (std::vector<std::string>{"out.kml", "255.png", "65535.png", "32768.png",
+                                       "16711935.png", "16776960.png", "0.png", "8421504.png"}));
+    QCOMPARE(window.form.findChild<QLabel*>("Panel2")->text(),
+             QStringLiteral("The progress finished"));
+    const std::string right = Text(window.form.findChild<QLabel*>("Panel3")->text());
+    QVERIFY(right.rfind("Waypoints ", 0) == 0 && right.size() > 10);
+    const std::vector<DialogCall> messages = window.dialogs.CallsOf(Kind::Information);
+    QCOMPARE(messages.size(), std::size_t{1});
+    QCOMPARE(messages.front().text,
+             "The progress finished!\n\rInput file garmin25lp.log\n\r" + right);
+    QVERIFY(window.dialogs.CallsOf(Kind::Error).empty());
+    QVERIFY(window.form.advances > 0);
+    QCOMPARE(window.form.findChild<QProgressBar*>("CGauge1")->value(),
+             std::min(window.form.advances, 100));
+
+    // While the run read the log and packed the archive, the window had its turns with the Run
+    // button off, the settings locked, and drops refused.
+    bool reading = false;
+    bool packing = false;
+    for (const Turn& turn : window.form.turns) {
+      reading = reading || turn.left_status == "The progress started";
+      packing = packing || turn.left_status == "Packing of KMZ-file";
+      QVERIFY2(!turn.run_enabled, turn.left_status.c_str());
+      QVERIFY2(turn.run_in_progress, turn.left_status.c_str());
+      QVERIFY2(turn.enabled_controls.empty(), turn.left_status.c_str());
+      QVERIFY2(!turn.drag_taken, turn.left_status.c_str());
+    }
+    QVERIFY(reading);
+    QVERIFY(packing);
+    QCOMPARE(window.form.InputText(), std::string("garmin25lp.log"));
+    QCOMPARE(window.form.OutputPath(), kmz);
+
+    // Back to idle.
+    QVERIFY(!window.form.RunInProgress());
+    QVERIFY(window.form.findChild<QPushButton*>("SpeedButton3")->isEnabled());
+    QCOMPARE(window.EnabledControls(), kAllControls);
+  }
+
+  void errorInsideAPhaseIsShownAndUnlocks() {
+    const TempDirectory directory;
+    // A folder opens like a file but cannot be read: the input phase fails.
+    const std::string input = directory.File("log.nmea");
+    std::filesystem::create_directory(input);
+    ConversionWindow window;
+    window.Run(input, directory.File("out.kmz"));
+
+    const std::vector<DialogCall> errors = window.dialogs.CallsOf(Kind::Error);
+    QCOMPARE(errors.size(), std::size_t{1});
+    QVERIFY2(errors.front().text.rfind("Can't read the input file " + input, 0) == 0,
+             errors.front().text.c_str());
+    QVERIFY(window.dialogs.CallsOf(Kind::Information).empty());
+    QVERIFY(!std::filesystem::exists(directory.File("out.kmz")));
+    QVERIFY(window.form.findChild<QLabel*>("Panel2")->text() != "The progress finished");
+    QVERIFY(!window.form.RunInProgress());
+    QVERIFY(window.form.findChild<QPushButton*>("SpeedButton3")->isEnabled());
+    QCOMPARE(window.EnabledControls(), kAllControls);
+
+    // The window goes on: the next run works.
+    std::filesystem::remove(input);
+    std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"), input);
+    QTest::mouseClick(window.form.findChild<QPushButton*>("SpeedButton3"), Qt::LeftButton);
+    QCOMPARE(ZipMembers(directory.File("out.kmz")).size(), std::size_t{8});
+  }
+};
+
+}  // namespace
+
+int RunConversionTests(int argc, char** argv) {
+  ConversionTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace trackmint::testing
+
+#include "conversion_test.moc"

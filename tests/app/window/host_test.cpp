@@ -1,0 +1,175 @@
+// The window as the run's host: gauge, lock, colours, and the boxes the run asks for.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/window/display_check.h"
+#include "app/window/qt_text.h"
+#include "app/window/swatch.h"
+#include "app/window/system_palette.h"
+#include "base/classic_system_colours.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+namespace trackmint::testing {
+namespace {
+
+using Kind = DialogCall::Kind;
+
+class HostTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void gaugeShowsAtMost100() {
+    WindowFixture window;
+    auto* gauge = window.Find<QProgressBar>("CGauge1");
+    window.form->SetProgress(0);
+    for (int i = 0; i < 99; ++i) window.form->AdvanceProgress();
+    QCOMPARE(gauge->value(), 99);
+    QCOMPARE(gauge->text(), QStringLiteral("99%"));
+    for (int i = 0; i < 5; ++i) window.form->AdvanceProgress();
+    QCOMPARE(gauge->value(), 100);
+    QCOMPARE(gauge->text(), QStringLiteral("100%"));
+    window.form->SetProgress(0);
+    QCOMPARE(gauge->value(), 0);
+  }
+
+  void statusPanelsAndRunButton() {
+    WindowFixture window;
+    window.form->SetLeftStatus("The progress started");
+    window.form->SetRightStatus("Waypoints 12");
+    QCOMPARE(window.Find<QLabel>("Panel2")->text(), QStringLiteral("The progress started"));
+    QCOMPARE(window.form->RightStatus(), std::string("Waypoints 12"));
+    window.form->SetRunEnabled(true);
+    QVERIFY(window.Find<QPushButton>("SpeedButton3")->isEnabled());
+    window.form->SetIconFileName(IconSlot::Diff, "65535.png");
+    QCOMPARE(window.form->IconFileName(IconSlot::Diff), std::string("65535.png"));
+    QCOMPARE(window.form->IconFileName(IconSlot::Auto), std::string());
+    QCOMPARE(window.form->ExecutableDirectory(), std::string(kTestExecutableDirectory));
+  }
+
+  void lockAndUnlock() {
+    WindowFixture window;
+    TForm1& form = *window.form;
+    form.SetCheckBox1(false);  // the date field is off by its own rule
+    form.SetCheckBox2(true);
+    form.SetCheckBox2(false);  // and so is the track colour
+    const char* const locked[] = {"GroupBox1", "GroupBox2", "GroupBox3", "GroupBox10", "GroupBox11",
+                                  "Edit1", "Edit6", "Edit3", "Width", "Label1", "Label3",
+                                  "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
+                                  // inside the disabled groups
+                                  "SpeedButtonOpen", "SpeedButtonSave", "SpeedButton1",
+                                  "SpeedButton2", "Edit2", "Autoshape", "UpDown1", "UpDown2"};
+    const char* const greyed[] = {"GroupBox1", "GroupBox2",  "GroupBox3",
+                                  "GroupBox5", "GroupBox10", "GroupBox11"};
+    const QColor window_text = form.palette().color(QPalette::WindowText);
+    const QColor grey = ToQColor(form.ResolveColour(kSystemColourGrayText));
+    QVERIFY(grey != window_text);
+
+    form.SetRunEnabled(false);
+    form.LockSettings();
+    for (const char* name : locked) QVERIFY2(!window.Find<QWidget>(name)->isEnabled(), name);
+    for (const char* name : greyed) {
+      QVERIFY2(window.Find<QGroupBox>(name)->palette().color(QPalette::WindowText) == grey, name);
+    }
+    QVERIFY(window.Find<QWidget>("GroupBox9")->isEnabled());
+    QVERIFY(window.Find<QWidget>("CGauge1")->isEnabled());
+
+    form.UnlockSettings();
+    form.SetRunEnabled(true);
+    for (const char* name : locked) {
+      if (std::string(name) == "Label3") continue;
+      QVERIFY2(window.Find<QWidget>(name)->isEnabled(), name);
+    }
+    for (const char* name : greyed) {
+      QVERIFY2(window.Find<QGroupBox>(name)->palette().color(QPalette::WindowText) == window_text,
+               name);
+    }
+    // What the settings' own rules disabled stays disabled.
+    QVERIFY(!window.Find<QWidget>("MaskEdit1")->isEnabled());
+    QVERIFY(!window.Find<QWidget>("ShapeFullTrack")->isEnabled());
+    // Hidden controls stay hidden.
+    for (const char* name : {"ShapeStyleTrack", "Label1", "CheckBox4", "CheckBox2"})
+      QVERIFY2(window.Find<QWidget>(name)->isHidden(), name);
+  }
+
+  void systemColoursComeFromThePalette() {
+    WindowFixture window;
+    QPalette palette = window.form->palette();
+    palette.setColor(QPalette::Base, QColor(1, 2, 3));
+    palette.setColor(QPalette::Button, QColor(4, 5, 6));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(7, 8, 9));
+    palette.setColor(QPalette::Text, QColor(10, 11, 12));
+    window.form->setPalette(palette);
+    const std::pair<WindowColour, WindowColour> cases[] = {
+        {kSystemColourFlag | 5, MakeWindowColour(1, 2, 3)},  // window
+        {kSystemColourBtnFace, MakeWindowColour(4, 5, 6)},   // button face
+        {kSystemColourGrayText, MakeWindowColour(7, 8, 9)},  // grey text
+        {kSystemColourWindowText, MakeWindowColour(10, 11, 12)},
+        {kSystemColourFlag | 1, ClassicSystemColour(kSystemColourFlag | 1)},  // desktop
+        {kSystemColourFlag | 200, 0},                                         // unknown
+        {0x123456, 0x123456},                                                 // plain
+    };
+    for (const auto& [colour, expected] : cases)
+      QCOMPARE(window.form->ResolveColour(colour), expected);
+  }
+
+  void finalMessageAndMemberQuestion() {
+    WindowFixture window;
+    window.form->ShowFinalMessage("The progress finished!\n\rInput file a.nmea\n\rWaypoints 3");
+    QCOMPARE(window.dialogs.calls.back().text,
+             std::string("The progress finished!\n\rInput file a.nmea\n\rWaypoints 3"));
+    QVERIFY(window.dialogs.calls.back().kind == Kind::Information);
+    window.dialogs.member_error_answers.push_back(MemberErrorAnswer::Retry);
+    QVERIFY(window.form->AskMemberError("x: Cannot open file") == MemberErrorAnswer::Retry);
+    QVERIFY(window.dialogs.calls.back().kind == Kind::Confirm);
+    QCOMPARE(window.dialogs.calls.back().caption, std::string("Confirm"));
+    QCOMPARE(window.dialogs.calls.back().text, std::string("x: Cannot open file"));
+    // In the box the "\n\r" line ends show as plain line breaks.
+    QCOMPARE(MessageBoxText("The progress finished!\n\rInput file a\n\rWaypoints 3"),
+             QStringLiteral("The progress finished!\nInput file a\nWaypoints 3"));
+  }
+
+  void windowNeedsADisplay() {
+    struct Case {
+      const char* display;
+      const char* wayland;
+      const char* platform;
+      bool available;
+    };
+    const Case cases[] = {
+        {":0", nullptr, nullptr, true},
+        {nullptr, "wayland-0", nullptr, true},
+        {nullptr, nullptr, "offscreen", true},
+        {nullptr, nullptr, nullptr, false},
+        {"", "", "", false},
+    };
+    for (const Case& c : cases) {
+      const bool available = DisplayAvailable([&c](const char* name) -> const char* {
+        const std::string key(name);
+        if (key == "DISPLAY") return c.display;
+        if (key == "WAYLAND_DISPLAY") return c.wayland;
+        if (key == "QT_QPA_PLATFORM") return c.platform;
+        return nullptr;
+      });
+      QCOMPARE(available, c.available);
+    }
+    QVERIFY(NoDisplayText().find("trackmint IN OUT [SETTINGS]") != std::string::npos);
+  }
+};
+
+}  // namespace
+
+int RunHostTests(int argc, char** argv) {
+  HostTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace trackmint::testing
+
+#include "host_test.moc"

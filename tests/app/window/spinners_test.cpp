@@ -1,0 +1,116 @@
+// The two spinners: the steps of the width and the scale, and the ends of their counters.
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include "app/window/up_down.h"
+#include "window_fixture.h"
+#include "window_tests.h"
+
+namespace trackmint::testing {
+namespace {
+
+void Press(UpDown* spinner, SpinDirection direction) {
+  QTest::mouseClick(direction == SpinDirection::Up ? spinner->UpButton() : spinner->DownButton(),
+                    Qt::LeftButton);
+}
+
+class SpinnerTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void scaleSteps() {
+    struct Case {
+      const char* legend;
+      const char* start;
+      SpinDirection direction;
+      std::vector<std::string> texts;  // after each press
+    };
+    const Case cases[] = {
+        {"up from 0.5",
+         "0.5",
+         SpinDirection::Up,
+         {"0.600000", "0.700000", "0.800000", "0.900000", "1.000000", "1.0", "1.0"}},
+        {"down from 0.5",
+         "0.5",
+         SpinDirection::Down,
+         {"0.400000", "0.300000", "0.200000", "0.100000", "0.1", "0.1"}},
+        {"down from 1.0", "1.0", SpinDirection::Down, {"0.900000"}},
+        {"a text without a number", "abc", SpinDirection::Up, {"0.100000", "0.200000"}},
+        {"a text without a number, down", "abc", SpinDirection::Down, {"0.1"}},
+    };
+    for (const Case& c : cases) {
+      WindowFixture window;
+      window.form->SetEdit4(c.start);
+      auto* spinner = window.Find<UpDown>("UpDown2");
+      for (const std::string& expected : c.texts) {
+        Press(spinner, c.direction);
+        QVERIFY2(window.form->Edit4() == expected, c.legend);
+        QVERIFY2(window.form->IconScaleText() == expected, c.legend);
+      }
+    }
+  }
+
+  void widthSteps() {
+    struct Case {
+      const char* legend;
+      const char* start;
+      SpinDirection direction;
+      const char* expected;
+    };
+    const Case cases[] = {
+        {"up", "5", SpinDirection::Up, "6"},
+        {"down", "5", SpinDirection::Down, "4"},
+        {"top end", "10", SpinDirection::Up, "10"},
+        {"bottom end", "1", SpinDirection::Down, "1"},
+        {"no number, up", "abc", SpinDirection::Up, "1"},
+        {"no number, down", "abc", SpinDirection::Down, "1"},
+        {"out of range", "20", SpinDirection::Down, "10"},
+    };
+    for (const Case& c : cases) {
+      WindowFixture window;
+      window.form->SetEdit3(c.start);
+      Press(window.Find<UpDown>("UpDown1"), c.direction);
+      QVERIFY2(window.form->Edit3() == c.expected, c.legend);
+      QVERIFY2(window.form->TrackWidthText() == c.expected, c.legend);
+    }
+  }
+
+  void pressAtTheEndOfTheCounterDoesNothing() {
+    WindowFixture window;
+    // The width's counter starts at 5 and stops at -1000.
+    auto* width = window.Find<UpDown>("UpDown1");
+    for (int i = 0; i < 1005; ++i) width->DownButton()->click();
+    QCOMPARE(width->Position(), -1000);
+    window.form->SetEdit3("abc");
+    width->DownButton()->click();
+    QCOMPARE(width->Position(), -1000);
+    QCOMPARE(window.form->Edit3(), std::string("abc"));  // no event ran
+    width->UpButton()->click();
+    QCOMPARE(width->Position(), -999);
+    QCOMPARE(window.form->Edit3(), std::string("1"));
+
+    // The scale's counter starts at 1 and stops at 100.
+    auto* scale = window.Find<UpDown>("UpDown2");
+    for (int i = 0; i < 99; ++i) scale->UpButton()->click();
+    QCOMPARE(scale->Position(), 100);
+    window.form->SetEdit4("abc");
+    scale->UpButton()->click();
+    QCOMPARE(scale->Position(), 100);
+    QCOMPARE(window.form->Edit4(), std::string("abc"));
+    scale->DownButton()->click();
+    QCOMPARE(scale->Position(), 99);
+    QCOMPARE(window.form->Edit4(), std::string("0.1"));
+  }
+};
+
+}  // namespace
+
+int RunSpinnerTests(int argc, char** argv) {
+  SpinnerTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace trackmint::testing
+
+#include "spinners_test.moc"

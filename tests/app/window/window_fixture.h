@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include <QTest>
+#include <QWidget>
+
+#include "app/window/tform1.h"
+#include "scripted_dialogs.h"
+
+// Texts of the core in a failed comparison's message.
+namespace QTest {
+template <>
+inline char* toString(const std::string& text) {
+  return qstrdup(text.c_str());
+}
+}  // namespace QTest
+
+namespace trackmint::testing {
+
+// Where the window under test believes the program lives; nothing is ever written there.
+inline constexpr const char* kTestExecutable = "/opt/kelvra/bin/trackmint";
+inline constexpr const char* kTestExecutableDirectory = "/opt/kelvra/bin/";
+
+// A shown main window with scripted dialogs, as at start-up: built with its design values, then
+// loaded with the defaults (there is no settings file beside the test's executable).
+struct WindowFixture {
+  explicit WindowFixture(
+      RunCommand run = [](RunHost&) {}, bool load_defaults = true)
+      : form(std::make_unique<TForm1>(dialogs, kTestExecutable, std::move(run))) {
+    if (load_defaults) form->LoadSettings(std::string(kTestExecutableDirectory) + "trackmint.ini");
+    form->FormCreate();
+    form->show();
+  }
+
+  template <typename Widget>
+  Widget* Find(const char* name) const {
+    auto* widget = form->findChild<Widget*>(QString::fromLatin1(name));
+    if (widget == nullptr) throw std::runtime_error(std::string("no control named ") + name);
+    return widget;
+  }
+
+  ScriptedDialogs dialogs;
+  std::unique_ptr<TForm1> form;
+};
+
+inline std::string Text(const QString& text) {
+  return text.toStdString();
+}
+
+}  // namespace trackmint::testing
