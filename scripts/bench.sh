@@ -38,5 +38,11 @@ echo "== whole conversion"
 scripts/install-deps.sh gpsbabel time >/dev/null
 measure trackmint "$build/src/app/trackmint" "$log" "$work/generated.kmz"
 measure gpsbabel gpsbabel -i nmea -f "$log" -o kml -F "$work/gpsbabel.kml"
+unzip -p "$work/generated.kmz" generated.kml > "$work/generated.kml"
+printf 'trackmint: %d placemarks, KML %d bytes packed into a KMZ of %d bytes\n' \
+  "$(grep -c '<Placemark' "$work/generated.kml")" "$(stat -c %s "$work/generated.kml")" "$(stat -c %s "$work/generated.kmz")"
+printf 'gpsbabel:  %d placemarks, KML %d bytes\n' \
+  "$(grep -c '<Placemark' "$work/gpsbabel.kml")" "$(stat -c %s "$work/gpsbabel.kml")"
 awk -v a="$(cat "$work/trackmint.seconds")" -v b="$(cat "$work/gpsbabel.seconds")" \
   'BEGIN{printf "trackmint / gpsbabel time: %.2f\n", a/b}'
+rm -f "$work/generated.kml" "$work/document.kml"
