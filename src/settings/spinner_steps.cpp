@@ -1,9 +1,8 @@
 #include "settings/spinner_steps.h"
 
-#include <array>
-#include <charconv>
 #include <cstdint>
 
+#include "base/number_format.h"
 #include "nmea/number_text.h"
 
 namespace trackmint {
@@ -24,7 +23,7 @@ std::string StepTrackWidth(std::string_view text, SpinDirection direction) {
       std::int64_t{IntegerValue(text)} + (direction == SpinDirection::Up ? 1 : -1);
   if (width < kMinimumWidth) return "1";
   if (width > kMaximumWidth) return "10";
-  return std::to_string(width);
+  return FormatDecimal(width);
 }
 
 std::string StepIconScale(std::string_view text, SpinDirection direction) {
@@ -34,11 +33,7 @@ std::string StepIconScale(std::string_view text, SpinDirection direction) {
       DecimalValue(text) + (direction == SpinDirection::Up ? kScaleStep : -kScaleStep);
   if (scale < kMinimumScale) return "0.1";
   if (scale > kMaximumScale) return "1.0";
-  std::array<char, 32> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), scale,
-                                          std::chars_format::fixed, kScaleDecimals);
-  (void)error;  // a number from 0.1 to 1.0 with six decimals needs 8 characters
-  return std::string(buffer.data(), end);
+  return FormatFixed(scale, kScaleDecimals);
 }
 
 }  // namespace trackmint
