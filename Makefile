@@ -7,7 +7,7 @@ TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
 SECONDS ?= 600
 
-.PHONY: all deps build demo test fuzz fuzz-replay bench screenshot format clean
+.PHONY: all deps build demo test fuzz bench screenshot format clean
 
 all: build
 
