@@ -53,6 +53,14 @@ Intermediates WriteIntermediates(const IntermediateDirectory& directory,
   return files;
 }
 
+// The run's last steps: the intermediates beside the KMZ, packed, and their directory gone.
+void PackLikeTheRun(const std::string& kmz, const std::string& document_name, StubHost& host) {
+  const auto intermediate = IntermediateDirectory::Create(kmz);
+  ASSERT_TRUE(intermediate.has_value());
+  const Intermediates files = WriteIntermediates(*intermediate, document_name, host);
+  PackKmz(kmz, files.document_path, files.icon_paths, host, kClock);
+}
+
 bool UnzipTestPasses(const std::string& path) {
   return std::system(("unzip -tqq '" + path + "' >/dev/null 2>&1").c_str()) == 0;
 }
@@ -71,12 +79,7 @@ TEST(ArchivePhase, DesignedColoursGiveEightMembersInOrder) {
   TempDirectory dir;
   const std::string kmz = dir.File("track.kmz");
   StubHost host;
-  {
-    const auto intermediate = IntermediateDirectory::Create(kmz);
-    ASSERT_TRUE(intermediate.has_value());
-    const Intermediates files = WriteIntermediates(*intermediate, "track.kml", host);
-    PackKmz(kmz, files.document_path, files.icon_paths, host, kClock);
-  }
+  ASSERT_NO_FATAL_FAILURE(PackLikeTheRun(kmz, "track.kml", host));
   EXPECT_EQ(DirectoryNames(dir.path()), std::vector<std::string>{"track.kmz"});
   EXPECT_TRUE(UnzipTestPasses(kmz));
   const ZipContents zip = ReadZipFile(kmz);
@@ -107,12 +110,7 @@ TEST(ArchivePhase, SharedColourStandsOnceAtItsFirstPlace) {
   const std::string kmz = dir.File("track.kmz");
   StubHost host;
   host.class_colours[static_cast<std::size_t>(IconSlot::Diff)] = 0x0000FF;  // as Auto
-  {
-    const auto intermediate = IntermediateDirectory::Create(kmz);
-    ASSERT_TRUE(intermediate.has_value());
-    const Intermediates files = WriteIntermediates(*intermediate, "track.kml", host);
-    PackKmz(kmz, files.document_path, files.icon_paths, host, kClock);
-  }
+  ASSERT_NO_FATAL_FAILURE(PackLikeTheRun(kmz, "track.kml", host));
   EXPECT_TRUE(UnzipTestPasses(kmz));
   const ZipContents zip = ReadZipFile(kmz);
   ASSERT_EQ(zip.problem, "");
@@ -130,12 +128,7 @@ TEST(ArchivePhase, UserFilesBesideTheKmzSurvive) {
   WriteWholeFile(dir.File("255.png"), "my red picture");
   WriteWholeFile(dir.File("8421504.png"), "my grey picture");
   StubHost host;
-  {
-    const auto intermediate = IntermediateDirectory::Create(kmz);
-    ASSERT_TRUE(intermediate.has_value());
-    const Intermediates files = WriteIntermediates(*intermediate, "track.kml", host);
-    PackKmz(kmz, files.document_path, files.icon_paths, host, kClock);
-  }
+  ASSERT_NO_FATAL_FAILURE(PackLikeTheRun(kmz, "track.kml", host));
   EXPECT_EQ(ReadWholeFile(dir.File("track.kml")), "my hand-made document");
   EXPECT_EQ(ReadWholeFile(dir.File("255.png")), "my red picture");
   EXPECT_EQ(ReadWholeFile(dir.File("8421504.png")), "my grey picture");
@@ -151,12 +144,7 @@ TEST(ArchivePhase, OutputNamedLikeTheDocumentIsTheKmz) {
   TempDirectory dir;
   const std::string kmz = dir.File("track.kml");
   StubHost host;
-  {
-    const auto intermediate = IntermediateDirectory::Create(kmz);
-    ASSERT_TRUE(intermediate.has_value());
-    const Intermediates files = WriteIntermediates(*intermediate, "track.kml", host);
-    PackKmz(kmz, files.document_path, files.icon_paths, host, kClock);
-  }
+  ASSERT_NO_FATAL_FAILURE(PackLikeTheRun(kmz, "track.kml", host));
   EXPECT_EQ(DirectoryNames(dir.path()), std::vector<std::string>{"track.kml"});
   EXPECT_TRUE(UnzipTestPasses(kmz));
   const ZipContents zip = ReadZipFile(kmz);
