@@ -112,7 +112,7 @@ int Run(int argc, char** argv) {
   std::string input = argc > 1 ? argv[1] : "";
   if (input.empty()) {
     const std::string sample =
-        std::string(TRACKMINT_FIXTURE_DIR) + "/nmeaparser/NmeaSampleData.txt";
+        std::string(TRACKMINT_TEST_DATA_DIR) + "/nmea/nmeaparser/NmeaSampleData.txt";
     input = scratch->File("sample-x20.kml");
     std::ofstream out(input, std::ios::binary);
     for (int i = 0; i < kSampleCopies; ++i) {

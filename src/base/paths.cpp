@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 #include "base/trackmint_error.h"
 
@@ -59,6 +61,20 @@ std::string JoinToDirectory(std::string_view directory, std::string_view name) {
   std::string joined(directory);
   joined += name;
   return joined;
+}
+
+std::string CurrentDirectory() {
+  std::array<char, 4096> buffer{};
+  if (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    throw TrackmintError(std::string("Can't find the current directory: ") + std::strerror(errno));
+  }
+  std::string directory(buffer.data());
+  if (!directory.ends_with('/')) directory += '/';
+  return directory;
+}
+
+std::string FullPath(std::string_view name) {
+  return IsAbsolutePath(name) ? std::string(name) : JoinToDirectory(CurrentDirectory(), name);
 }
 
 std::string ExecutablePath() {

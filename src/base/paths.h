@@ -28,6 +28,14 @@ bool IsAbsolutePath(std::string_view path);
 // Joins a relative name to a directory (that ends in its separator); an absolute name stands.
 std::string JoinToDirectory(std::string_view directory, std::string_view name);
 
+// The process's current working directory with its trailing separator, where relative names
+// given on the command line or typed into the window are taken from. Throws when it cannot be
+// found (it was removed, or is out of reach).
+std::string CurrentDirectory();
+// A name as the user means it: absolute names stand, relative ones are taken from the current
+// directory.
+std::string FullPath(std::string_view name);
+
 // The running program's full path and its directory (with the trailing separator).
 std::string ExecutablePath();
 std::string ExecutableDirectory();

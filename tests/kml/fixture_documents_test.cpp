@@ -19,17 +19,33 @@
 namespace trackmint {
 namespace {
 
-EpochList ReadLog(const std::string& name) {
-  return testing::ReadFixtureLog(name, testing::kConversionDay);
+struct Log {
+  std::string name;
+  int epochs;
+  int usable;
+  int valid;
+};
+
+void ExpectWellFormedDocument(const Log& log, const std::string& path) {
+  for (const bool fixed_date : {true, false}) {
+    SCOPED_TRACE(log.name + (fixed_date ? ", fixed date" : ", dates of the log"));
+    EpochList epochs = testing::ReadLogFile(path, testing::kConversionDay);
+    testing::StubHost host = testing::KmlHost();
+    host.use_fixed_date = fixed_date;
+    host.show_height = !fixed_date;
+    host.use_all_waypoints = true;
+    const std::string document = testing::WholeDocument(epochs, host);
+    ASSERT_TRUE(testing::IsWellFormedXml(document));
+    const testing::DocumentCensus census = testing::CountInDocument(document);
+    EXPECT_EQ(census.waypoint_placemarks, log.usable);
+    EXPECT_EQ(census.normal_track_vertices, log.valid);
+    EXPECT_EQ(census.incorrect_track_vertices, log.epochs);
+    EXPECT_EQ(host.right_status, "Waypoints " + std::to_string(log.usable));
+    EXPECT_EQ(document.find("invalid.png"), std::string::npos);
+  }
 }
 
 TEST(FixtureDocuments, WellFormedWithOnePlacemarkPerUsableEpoch) {
-  struct Log {
-    std::string name;
-    int epochs;
-    int usable;
-    int valid;
-  };
   const std::vector<Log> logs = {
       {"gpsd/beidou-gb.log", 5, 2, 2},
       {"gpsd/garmin25lp.log", 20, 10, 10},
@@ -38,28 +54,19 @@ TEST(FixtureDocuments, WellFormedWithOnePlacemarkPerUsableEpoch) {
       {"gpsd/nmea-rtk.log", 122, 122, 122},
       {"gpsd/quectel-l76k-nmea.log", 151, 151, 151},
       {"gpsd/ublox-zed-f9r.log", 30, 30, 30},
-      {"gpsbabel/nmea+ms.txt", 37, 37, 37},
-      {"qfield/happyWithIMU.txt", 16, 16, 16},
       {"nmeaparser/NmeaSampleData.txt", 4469, 4469, 4469},
   };
-  for (const Log& log : logs) {
-    for (const bool fixed_date : {true, false}) {
-      SCOPED_TRACE(log.name + (fixed_date ? ", fixed date" : ", dates of the log"));
-      EpochList epochs = ReadLog(log.name);
-      testing::StubHost host = testing::KmlHost();
-      host.use_fixed_date = fixed_date;
-      host.show_height = !fixed_date;
-      host.use_all_waypoints = true;
-      const std::string document = testing::WholeDocument(epochs, host);
-      ASSERT_TRUE(testing::IsWellFormedXml(document));
-      const testing::DocumentCensus census = testing::CountInDocument(document);
-      EXPECT_EQ(census.waypoint_placemarks, log.usable);
-      EXPECT_EQ(census.normal_track_vertices, log.valid);
-      EXPECT_EQ(census.incorrect_track_vertices, log.epochs);
-      EXPECT_EQ(host.right_status, "Waypoints " + std::to_string(log.usable));
-      EXPECT_EQ(document.find("invalid.png"), std::string::npos);
-    }
-  }
+  for (const Log& log : logs) ExpectWellFormedDocument(log, testing::FixturePath(log.name));
+}
+
+TEST(FixtureDocuments, WellFormedForTheMillisecondLog) {
+  TRACKMINT_SHARED_FIXTURE_OR_SKIP(path, "gpsbabel/nmea+ms.txt");
+  ExpectWellFormedDocument({"gpsbabel/nmea+ms.txt", 37, 37, 37}, path);
+}
+
+TEST(FixtureDocuments, WellFormedForTheImuReceiverLog) {
+  TRACKMINT_SHARED_FIXTURE_OR_SKIP(path, "qfield/happyWithIMU.txt");
+  ExpectWellFormedDocument({"qfield/happyWithIMU.txt", 16, 16, 16}, path);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ namespace {
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
 
 EpochList ReadFixture(const std::string& name) { return testing::ReadFixtureLog(name, kClock); }
+EpochList ReadSharedFixture(const std::string& path) { return testing::ReadLogFile(path, kClock); }
 
 int CountQuality(const EpochList& epochs, int quality) {
   int count = 0;
@@ -338,6 +339,16 @@ TEST(FixtureLogs, QuectelMultiSystemFiveHertz) {
 // Multi-system receivers number Galileo and BeiDou satellites from 1: none may land on a GPS or
 // SBAS row. With the system id last in GSA, the PDOP is no satellite either, so satellite 1 is
 // used exactly in the epochs whose GPS list names 01.
+void ExpectOtherSystemsOffGpsAndSbasRows(const EpochList& epochs, int epochs_using_satellite_1) {
+  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.satellites[1].used == 1; }),
+            epochs_using_satellite_1);
+  EXPECT_EQ(CountEpochs(epochs,
+                        [](const waypoints& r) {
+                          return HasEntryIn(r, kFirstSbasNumber, kFirstGlonassNumber - 1);
+                        }),
+            0);
+}
+
 TEST(FixtureLogs, OtherSystemsStayOffGpsAndSbasRows) {
   struct Case {
     const char* log;
@@ -346,19 +357,16 @@ TEST(FixtureLogs, OtherSystemsStayOffGpsAndSbasRows) {
   const Case cases[] = {
       {"gpsd/ublox-zed-f9r.log", 0},
       {"gpsd/quectel-l76k-nmea.log", 113},
-      {"qfield/happyWithIMU.txt", 14},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.log);
-    const EpochList epochs = ReadFixture(c.log);
-    EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.satellites[1].used == 1; }),
-              c.epochs_using_satellite_1);
-    EXPECT_EQ(CountEpochs(epochs,
-                          [](const waypoints& r) {
-                            return HasEntryIn(r, kFirstSbasNumber, kFirstGlonassNumber - 1);
-                          }),
-              0);
+    ExpectOtherSystemsOffGpsAndSbasRows(ReadFixture(c.log), c.epochs_using_satellite_1);
   }
+}
+
+TEST(FixtureLogs, OtherSystemsStayOffGpsAndSbasRowsOfTheImuReceiver) {
+  TRACKMINT_SHARED_FIXTURE_OR_SKIP(log, "qfield/happyWithIMU.txt");
+  ExpectOtherSystemsOffGpsAndSbasRows(ReadSharedFixture(log), 14);
 }
 
 // Garmin 25LP, NMEA 2.0: RMC before GGA, no mode field, no fix then a 2D fix.
@@ -590,7 +598,8 @@ TEST(FixtureLogs, BeidouUnderGbTalker) {
 // Quarter-second steps: RMC before the GGA of its time, sentences out of order, times that go
 // back and times that come again after another epoch.
 TEST(FixtureLogs, MillisecondStepsOutOfOrder) {
-  const EpochList epochs = ReadFixture("gpsbabel/nmea+ms.txt");
+  TRACKMINT_SHARED_FIXTURE_OR_SKIP(log, "gpsbabel/nmea+ms.txt");
+  const EpochList epochs = ReadSharedFixture(log);
   ASSERT_EQ(epochs.size(), 37u);
   EXPECT_EQ(CountFlags(epochs), (FlagCounts{23, 7, 7}));
   EXPECT_EQ(CountQuality(epochs, 1), 30);
@@ -674,7 +683,8 @@ TEST(FixtureLogs, MillisecondStepsOutOfOrder) {
 // #REFSTATIONA logs, one block of GSV sentences every five epochs for four systems and several
 // signals each.
 TEST(FixtureLogs, RtkFloatWithLongProprietaryLines) {
-  const EpochList epochs = ReadFixture("qfield/happyWithIMU.txt");
+  TRACKMINT_SHARED_FIXTURE_OR_SKIP(log, "qfield/happyWithIMU.txt");
+  const EpochList epochs = ReadSharedFixture(log);
   ASSERT_EQ(epochs.size(), 16u);
   EXPECT_EQ(CountFlags(epochs), (FlagCounts{16, 0, 0}));
   EXPECT_EQ(CountQuality(epochs, 5), 16);

@@ -1,6 +1,8 @@
 #include "support/fixtures.h"
 
 #include <sys/stat.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -8,13 +10,31 @@
 namespace trackmint::testing {
 
 std::string FixturePath(const std::string& relative_path) {
-  const char* override_dir = std::getenv("TRACKMINT_FIXTURES");
-  const std::string directory = override_dir ? override_dir : TRACKMINT_FIXTURE_DIR;
+  const std::string path = std::string(TRACKMINT_TEST_DATA_DIR) + "/nmea/" + relative_path;
   struct stat info {};
-  if (stat(directory.c_str(), &info) != 0) {
-    ADD_FAILURE() << "The receiver logs are missing: " << directory;
-  }
-  return directory + "/" + relative_path;
+  if (stat(path.c_str(), &info) != 0) ADD_FAILURE() << "The receiver log is missing: " << path;
+  return path;
+}
+
+namespace {
+
+std::string SharedFixtureDirectory() {
+  const char* override_dir = std::getenv("TRACKMINT_FIXTURES");
+  return override_dir != nullptr && *override_dir != '\0' ? override_dir : TRACKMINT_FIXTURE_DIR;
+}
+
+}  // namespace
+
+std::optional<std::string> SharedFixturePath(const std::string& relative_path) {
+  const std::string path = SharedFixtureDirectory() + "/" + relative_path;
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return path;
+}
+
+std::string SharedFixtureMissingText(const std::string& relative_path) {
+  return "The GPL-licensed log " + relative_path + " is not in the project; it was looked for in " +
+         SharedFixtureDirectory() + " (set TRACKMINT_FIXTURES to another folder)";
 }
 
 std::string SourcePath(const std::string& relative_path) {
