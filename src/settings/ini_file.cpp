@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <random>
 
@@ -131,14 +132,17 @@ std::string WriteTarget(const std::string& path) {
   return error ? path : resolved.string();
 }
 
-[[noreturn]] void ThrowUnableToWrite(const std::string& path) {
-  throw TrackmintError("Unable to write to " + path);
+[[noreturn]] void ThrowCannotWrite(const std::string& path, const std::string& reason) {
+  throw TrackmintError("Can't write the settings file " + path + ": " + reason);
+}
+
+[[noreturn]] void ThrowCannotWrite(const std::string& path, int error_number) {
+  ThrowCannotWrite(path, std::strerror(error_number));
 }
 
 }  // namespace
 
-std::optional<std::string> ReadIniString(const std::string& path, std::string_view section,
-                                         std::string_view key) {
+std::optional<std::string> ReadIniFile(const std::string& path) {
   FileDescriptor file(OpenForReading(path));
   if (!file.IsOpen()) return std::nullopt;
   struct stat info {};
@@ -148,7 +152,14 @@ std::optional<std::string> ReadIniString(const std::string& path, std::string_vi
     content.reserve(static_cast<std::size_t>(info.st_size));
     if (!ReadAll(file.get(), content)) return std::nullopt;
   }
-  return FindIniValue(content, section, key);
+  return content;
+}
+
+std::optional<std::string> ReadIniString(const std::string& path, std::string_view section,
+                                         std::string_view key) {
+  const std::optional<std::string> content = ReadIniFile(path);
+  if (!content) return std::nullopt;
+  return FindIniValue(*content, section, key);
 }
 
 std::optional<std::int32_t> ReadIniInteger(const std::string& path, std::string_view section,
@@ -162,7 +173,7 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
                     std::string_view value) {
   if (!IsIniLineSafe(section) || !IsIniLineSafe(key) || !IsIniLineSafe(value) ||
       section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) {
-    ThrowUnableToWrite(path);
+    ThrowCannotWrite(path, "a line break in a value would change the file's other settings");
   }
   const std::string target = WriteTarget(path);
 
@@ -174,30 +185,32 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
     if (file.IsOpen()) {
       // Only a regular file is replaced: renaming over a directory fails anyway, and over a device
       // or a pipe it would destroy something that is not a settings file.
+      if (::fstat(file.get(), &existing) != 0) ThrowCannotWrite(path, errno);
+      if (S_ISDIR(existing.st_mode)) ThrowCannotWrite(path, EISDIR);
+      if (!S_ISREG(existing.st_mode)) ThrowCannotWrite(path, "it is not a regular file");
       // A write-protected file stays protected, although the rename could replace it.
-      if (::fstat(file.get(), &existing) != 0 || !S_ISREG(existing.st_mode) ||
-          ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 ||
-          !ReadAll(file.get(), content)) {
-        ThrowUnableToWrite(path);
+      if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        ThrowCannotWrite(path, errno);
       }
+      if (!ReadAll(file.get(), content)) ThrowCannotWrite(path, errno);
       exists = true;
     } else if (errno != ENOENT) {
-      ThrowUnableToWrite(path);
+      ThrowCannotWrite(path, errno);
     }
   }
 
   const std::string new_content = SetIniValue(content, section, key, value);
   ReplacementFile replacement;
-  if (!replacement.Create(DirectoryPart(target))) ThrowUnableToWrite(path);
+  if (!replacement.Create(DirectoryPart(target))) ThrowCannotWrite(path, errno);
   if (exists) {
     // The replacement keeps the permissions and, where allowed, the owner of the file it replaces.
     // The owner first: changing it may clear the mode's set-id bits.
     [[maybe_unused]] const int ignored =
         ::fchown(replacement.fd(), existing.st_uid, existing.st_gid);
-    if (::fchmod(replacement.fd(), existing.st_mode & 07777) != 0) ThrowUnableToWrite(path);
+    if (::fchmod(replacement.fd(), existing.st_mode & 07777) != 0) ThrowCannotWrite(path, errno);
   }
   if (!replacement.WriteAll(new_content) || !replacement.ReplaceTarget(target)) {
-    ThrowUnableToWrite(path);
+    ThrowCannotWrite(path, errno);
   }
 }
 

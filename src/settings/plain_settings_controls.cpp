@@ -14,9 +14,11 @@ void PlainSettingsControls::SetCheckBox2(bool checked) {
   CheckBox2Click();
 }
 
+// The valid track is always written in the track colour, so its swatch stays usable whatever
+// the hidden "use all the waypoints" box holds.
 void PlainSettingsControls::UpdateTrackColorEnabled() {
-  m_label3_enabled = m_check_box2;
-  m_shape_full_track_enabled = m_check_box2;
+  m_label3_enabled = true;
+  m_shape_full_track_enabled = true;
 }
 
 void PlainSettingsControls::CheckBox1Click() {

@@ -42,7 +42,7 @@ class SettingsControls {
   virtual int Top() const = 0;
   virtual void SetTop(int top) = 0;
 
-  // Enables Label3 and ShapeFullTrack exactly when CheckBox2 is checked.
+  // Keeps Label3 and ShapeFullTrack enabled: the track colour is always in use.
   virtual void UpdateTrackColorEnabled() = 0;
 };
 

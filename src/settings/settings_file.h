@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "settings/settings_controls.h"
 #include "settings/stored_settings.h"
@@ -8,21 +9,32 @@
 namespace trackmint {
 
 // The settings file beside the program: the executable's path with the extension ".ini".
+std::string SettingsPathBesideProgram(const std::string& executable_path);
+// The user's settings file: $XDG_CONFIG_HOME/kelvra-trackmint/trackmint.ini, or under
+// ~/.config when the variable is unset (or not an absolute path).
+std::string UserSettingsPath();
+// The settings file used when none is named: the one beside the program when it is there and
+// writable (a copy run from its own folder), otherwise the user's.
 std::string DefaultSettingsPath(const std::string& executable_path);
 
-// Where a save with path writes: an empty path is the default settings file; a bare name goes
-// into the executable's directory, with ".ini" when it has no extension; a path with a directory
-// stands as it is (a relative one is taken from the current directory).
+// Where a save with path writes: an empty path is the default settings file; any other is taken
+// from the current directory unless absolute, and a bare name without extension gets ".ini".
 std::string SaveSettingsPath(const std::string& path, const std::string& executable_path);
 
 // Sets every stored setting of controls from the file at path (used as it is), or from the
 // defaults when no file is there (missing, or a directory), sets the states that depend on them
-// and takes the snapshot in loaded. A key that is missing, or a number that is not one, leaves
-// its control as it was. Reports nothing.
+// and takes the snapshot in loaded. The file is read once. A key that is missing, or a number that
+// is not one, leaves its control as it was; a date that is no calendar date gives the default
+// date. Reports nothing.
 void LoadSettings(const std::string& path, SettingsControls& controls, LoadedSettings& loaded);
 
+// The same load from the text of a settings file.
+void LoadSettingsText(std::string_view content, SettingsControls& controls,
+                      LoadedSettings& loaded);
+
 // Writes the eleven stored settings from controls into the file that SaveSettingsPath gives, one
-// key at a time. Throws TrackmintError("Unable to write to <file>") at the first key that cannot
+// key at a time; the folder of the user's settings file is made when missing. Throws
+// TrackmintError("Can't write the settings file <file>: <reason>") at the first key that cannot
 // be written; the keys before it stay written. The snapshot is not touched.
 void SaveSettings(const std::string& path, const SettingsControls& controls,
                   const std::string& executable_path);

@@ -62,19 +62,21 @@ TEST(WriteIniString, FailuresNameTheFileAndLeaveEverythingAsItWas) {
     const char* legend;
     std::string path;
     std::string value;
+    std::string reason;
   };
+  const std::string line_break = "a line break in a value would change the file's other settings";
   const std::vector<Case> cases = {
-      {"missing directory", directory.File("missing/my.ini"), "5"},
-      {"parent is a regular file", regular + "/my.ini", "5"},
-      {"under /proc", "/proc/trackmint-no/x", "5"},
-      {"target is a directory", directory.File("folder"), "5"},
-      {"value that would break its line", regular, "5\r\nCheckBox1=0"},
-      {"value with a lone line feed", regular, "5\nTop=0"},
+      {"missing directory", directory.File("missing/my.ini"), "5", "No such file or directory"},
+      {"parent is a regular file", regular + "/my.ini", "5", "Not a directory"},
+      {"under /proc", "/proc/trackmint-no/x", "5", "No such file or directory"},
+      {"target is a directory", directory.File("folder"), "5", "Is a directory"},
+      {"value that would break its line", regular, "5\r\nCheckBox1=0", line_break},
+      {"value with a lone line feed", regular, "5\nTop=0", line_break},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
     EXPECT_EQ(ErrorOf([&] { WriteIniString(c.path, "Settings", "Edit3", c.value); }),
-              "Unable to write to " + c.path);
+              "Can't write the settings file " + c.path + ": " + c.reason);
   }
   EXPECT_EQ(ReadWholeFile(regular), original);
   EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"folder", "settings.ini"}));
@@ -84,7 +86,7 @@ TEST(WriteIniString, FailuresNameTheFileAndLeaveEverythingAsItWas) {
 TEST(WriteIniString, RefusesToReplaceADevice) {
   // As root a rename over /dev/null would succeed and destroy the device node.
   EXPECT_EQ(ErrorOf([] { WriteIniString("/dev/null", "Settings", "Edit3", "5"); }),
-            "Unable to write to /dev/null");
+            "Can't write the settings file /dev/null: it is not a regular file");
   struct stat info {};
   ASSERT_EQ(::stat("/dev/null", &info), 0);
   EXPECT_TRUE(S_ISCHR(info.st_mode));

@@ -1,7 +1,9 @@
 #include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -125,12 +127,20 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
          s.left = -20;
          s.values.mask_edit1 = "2001-02-03";
        }},
-      {"empty texts are taken", "[Settings]\r\nMaskEdit1=\r\nEdit4=\r\nEdit3=  \r\n",
+      {"empty texts are taken, but an empty date is no date",
+       "[Settings]\r\nMaskEdit1=\r\nEdit4=\r\nEdit3=  \r\n",
        [](ControlState& s) {
-         s.values.mask_edit1 = "";
+         s.values.mask_edit1 = "2000-01-01";
          s.values.edit4 = "";
          s.values.edit3 = "";
        }},
+      {"a month that does not exist gives the default date", "[Settings]\r\nMaskEdit1=2024-13-45\r\n",
+       [](ControlState& s) { s.values.mask_edit1 = "2000-01-01"; }},
+      {"29 February of a common year gives the default date",
+       "[Settings]\r\nMaskEdit1=2023-02-29\r\n",
+       [](ControlState& s) { s.values.mask_edit1 = "2000-01-01"; }},
+      {"29 February of a leap year is kept", "[Settings]\r\nMaskEdit1=2024-02-29\r\n",
+       [](ControlState& s) { s.values.mask_edit1 = "2024-02-29"; }},
       {"texts out of range are taken as they stand", "[Settings]\r\nEdit3=20\r\nEdit4=abc\r\n",
        [](ControlState& s) {
          s.values.edit3 = "20";
@@ -140,8 +150,8 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
        "[Settings]\r\nShapeStyleTrack=12abc\r\nShapeFullTrack=\r\nCheckBox4=yes\r\n"
        "Top=99999999999\r\nLeft=1.5\r\nCheckBox2=-\r\n",
        [](ControlState&) {}},
-      {"long value cut to 2047 characters", "[Settings]\r\nMaskEdit1=" + long_value + "\r\n",
-       [&](ControlState& s) { s.values.mask_edit1 = long_value.substr(0, 2047); }},
+      {"long value cut to 2047 characters", "[Settings]\r\nEdit4=" + long_value + "\r\n",
+       [&](ControlState& s) { s.values.edit4 = long_value.substr(0, 2047); }},
       {"LF line ends, every key",
        "[Settings]\nCheckBox1=1\nMaskEdit1=2001-02-03\nShapeStyleTrack=255\nShapeFullTrack=32768\n"
        "Edit3=9\nCheckBox2=0\nCheckBox4=0\nCheckBox3=0\nEdit4=0.3\nLeft=1\nTop=2\n",
@@ -163,8 +173,9 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
     ControlState expected = current;
     c.change(expected);
     expected.mask_edit1_enabled = expected.values.check_box1;
-    expected.label3_enabled = expected.values.check_box2;
-    expected.shape_full_track_enabled = expected.values.check_box2;
+    // The track colour is in use whatever CheckBox2 holds.
+    expected.label3_enabled = true;
+    expected.shape_full_track_enabled = true;
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
   }
@@ -182,9 +193,8 @@ TEST(LoadSettings, WithoutAFileSetsTheDefaultsAndKeepsThePosition) {
     expected.left = 10;
     expected.top = 20;
     expected.mask_edit1_enabled = true;
-    // Unchecking CheckBox2 changed it, so its click disabled the track colour.
-    expected.label3_enabled = false;
-    expected.shape_full_track_enabled = false;
+    expected.label3_enabled = true;
+    expected.shape_full_track_enabled = true;
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
   }
@@ -218,22 +228,22 @@ TEST(LoadSettings, EnabledStatesFollowTheLoadsFromStartUp) {
     std::vector<std::optional<std::string>> loads;  // file contents; nothing for a missing file
     Enabled expected;
   };
+  // The track colour is always in use, so no load may grey out its swatch.
   const std::vector<Case> cases = {
-      // CheckBox2 is unchecked as designed, so the defaults leave the track colour enabled.
       {"defaults at start-up", {std::nullopt}, {true, true, true}},
-      {"file with CheckBox2 0", {"[Settings]\r\nCheckBox2=0\r\n"}, {true, false, false}},
-      {"file without CheckBox2", {"[Settings]\r\nEdit3=5\r\n"}, {true, false, false}},
+      {"file with CheckBox2 0", {"[Settings]\r\nCheckBox2=0\r\n"}, {true, true, true}},
+      {"file without CheckBox2", {"[Settings]\r\nEdit3=5\r\n"}, {true, true, true}},
       {"file with CheckBox2 1", {"[Settings]\r\nCheckBox2=1\r\n"}, {true, true, true}},
       {"file with CheckBox2 1, then defaults",
        {"[Settings]\r\nCheckBox2=1\r\n", std::nullopt},
-       {true, false, false}},
+       {true, true, true}},
       {"file with CheckBox2 0, then defaults",
        {"[Settings]\r\nCheckBox2=0\r\n", std::nullopt},
-       {true, false, false}},
-      {"file with CheckBox1 0", {"[Settings]\r\nCheckBox1=0\r\n"}, {false, false, false}},
+       {true, true, true}},
+      {"file with CheckBox1 0", {"[Settings]\r\nCheckBox1=0\r\n"}, {false, true, true}},
       {"file with CheckBox1 0, then defaults",
        {"[Settings]\r\nCheckBox1=0\r\n", std::nullopt},
-       {true, false, false}},
+       {true, true, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
@@ -362,70 +372,167 @@ TEST(SaveSettings, UpdatesInPlaceKeepingEveryForeignLine) {
                ReadWholeFile(file)));
 }
 
+// Sets an environment variable for one test and puts the old value back after it.
+class ScopedEnvironment {
+ public:
+  ScopedEnvironment(const char* name, const char* value) : m_name(name) {
+    if (const char* old = std::getenv(name)) m_old = old;
+    if (value == nullptr) {
+      unsetenv(name);
+    } else {
+      setenv(name, value, 1);
+    }
+  }
+  ~ScopedEnvironment() {
+    if (m_old) {
+      setenv(m_name.c_str(), m_old->c_str(), 1);
+    } else {
+      unsetenv(m_name.c_str());
+    }
+  }
+  ScopedEnvironment(const ScopedEnvironment&) = delete;
+  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+ private:
+  std::string m_name;
+  std::optional<std::string> m_old;
+};
+
+// Changes the working directory for one test and goes back after it.
+class ScopedWorkingDirectory {
+ public:
+  explicit ScopedWorkingDirectory(const std::string& path)
+      : m_previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(path);
+  }
+  ~ScopedWorkingDirectory() { std::filesystem::current_path(m_previous); }
+
+ private:
+  std::filesystem::path m_previous;
+};
+
+TEST(DefaultSettingsPath, TheUserSettingsUnlessAWritableFileIsBesideTheProgram) {
+  TempDirectory directory;
+  const ScopedEnvironment config_home("XDG_CONFIG_HOME", "/xdg/config");
+  const ScopedEnvironment home("HOME", "/home/surveyor");
+  const std::string program = directory.File("trackmint");
+  EXPECT_EQ(DefaultSettingsPath(program), "/xdg/config/kelvra-trackmint/trackmint.ini");
+  {
+    const ScopedEnvironment unset("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(DefaultSettingsPath(program), "/home/surveyor/.config/kelvra-trackmint/trackmint.ini");
+  }
+  {
+    // A relative value is to be ignored, as if the variable were unset.
+    const ScopedEnvironment relative("XDG_CONFIG_HOME", "config");
+    EXPECT_EQ(DefaultSettingsPath(program), "/home/surveyor/.config/kelvra-trackmint/trackmint.ini");
+  }
+  // A copy run from its own folder keeps its settings there, as long as it can write them.
+  WriteWholeFile(directory.File("trackmint.ini"), kDefaultsFile);
+  EXPECT_EQ(DefaultSettingsPath(program), directory.File("trackmint.ini"));
+  if (geteuid() != 0) {  // root may write whatever the mode says
+    std::filesystem::permissions(directory.File("trackmint.ini"),
+                                 std::filesystem::perms::owner_read);
+    EXPECT_EQ(DefaultSettingsPath(program), "/xdg/config/kelvra-trackmint/trackmint.ini");
+  }
+  std::filesystem::remove(directory.File("trackmint.ini"));
+  std::filesystem::create_directory(directory.File("trackmint.ini"));
+  EXPECT_EQ(DefaultSettingsPath(program), "/xdg/config/kelvra-trackmint/trackmint.ini");
+}
+
 TEST(SaveSettingsPath, Rule) {
+  TempDirectory directory;
+  const ScopedWorkingDirectory here(directory.path());
+  const std::string current = std::filesystem::current_path().string() + "/";
+  const ScopedEnvironment config_home("XDG_CONFIG_HOME", "/xdg");
   struct Case {
     std::string path;
-    std::string executable;
     std::string expected;
   };
   const std::vector<Case> cases = {
-      {"", "/opt/tm/trackmint", "/opt/tm/trackmint.ini"},
-      {"", "/opt/tm/trackmint.bin", "/opt/tm/trackmint.ini"},
-      {"my", "/opt/tm/trackmint", "/opt/tm/my.ini"},
-      {"my.cfg", "/opt/tm/trackmint", "/opt/tm/my.cfg"},
-      {"my.ini", "/opt/tm/trackmint", "/opt/tm/my.ini"},
-      {"conf/my", "/opt/tm/trackmint", "conf/my"},
-      {"/etc/conf/my", "/opt/tm/trackmint", "/etc/conf/my"},
-      {"./my", "/opt/tm/trackmint", "./my"},
+      {"", "/xdg/kelvra-trackmint/trackmint.ini"},
+      {"my", current + "my.ini"},
+      {"my.cfg", current + "my.cfg"},
+      {"my.ini", current + "my.ini"},
+      {"conf/my", current + "conf/my"},
+      {"./my", current + "./my"},
+      {"/etc/conf/my", "/etc/conf/my"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(SaveSettingsPath(c.path, c.executable), c.expected) << '"' << c.path << '"';
+    EXPECT_EQ(SaveSettingsPath(c.path, "/opt/tm/trackmint"), c.expected) << '"' << c.path << '"';
   }
-  EXPECT_EQ(DefaultSettingsPath("/opt/tm/trackmint"), "/opt/tm/trackmint.ini");
 }
 
-TEST(SaveSettings, BareNamesGoBesideTheExecutable) {
+TEST(SaveSettings, BareNamesGoToTheCurrentDirectoryAndTheDefaultToTheUserSettings) {
   TempDirectory directory;
-  const std::string executable = directory.File("trackmint");
+  const ScopedWorkingDirectory here(directory.path());
+  const ScopedEnvironment config_home("XDG_CONFIG_HOME", directory.File("config").c_str());
+  const std::string executable = directory.File("bin/trackmint");
   PlainSettingsControls controls;
   LoadedSettings loaded;
   LoadSettings(directory.File("missing.ini"), controls, loaded);
   SaveSettings("", controls, executable);
   SaveSettings("my", controls, executable);
   SaveSettings("my.cfg", controls, executable);
-  for (const char* name : {"trackmint.ini", "my.ini", "my.cfg"}) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(ReadWholeFile(directory.File(name)), kDefaultsFile);
+  for (const std::string& file : {directory.File("config/kelvra-trackmint/trackmint.ini"),
+                                  directory.File("my.ini"), directory.File("my.cfg")}) {
+    SCOPED_TRACE(file);
+    EXPECT_EQ(ReadWholeFile(file), kDefaultsFile);
   }
+  // The folder that was made for the user's settings is private to the user.
+  const auto made = std::filesystem::status(directory.File("config/kelvra-trackmint"));
+  EXPECT_EQ(made.permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_all);
+  // What was saved is what the next start loads.
+  PlainSettingsControls next;
+  LoadSettings(DefaultSettingsPath(executable), next, loaded);
+  EXPECT_EQ(loaded, (LoadedSettings{true, "2000-01-01", 255, 32768, "5", false, false, false, "0.5"}));
 }
 
-TEST(SaveSettings, UnwritableLocationsNameTheResolvedFile) {
+TEST(SaveSettings, UnwritableLocationsNameTheFileAndTheReason) {
   TempDirectory directory;
   const std::string regular = directory.File("plain.txt");
   WriteWholeFile(regular, "not a folder");
+  std::filesystem::create_directory(directory.File("folder.ini"));
   struct Case {
     std::string path;
-    std::string executable;
-    std::string file;  // as the message names it
+    std::string message;
   };
   const std::vector<Case> cases = {
-      {directory.File("missing/my.ini"), directory.File("trackmint"),
-       directory.File("missing/my.ini")},
-      {regular + "/my", directory.File("trackmint"), regular + "/my"},
-      {"my", directory.File("missing/trackmint"), directory.File("missing/my.ini")},
-      {"", regular + "/trackmint", regular + "/trackmint.ini"},
+      {directory.File("missing/my.ini"), "Can't write the settings file " +
+                                             directory.File("missing/my.ini") +
+                                             ": No such file or directory"},
+      {regular + "/my", "Can't write the settings file " + regular + "/my: Not a directory"},
+      {directory.File("folder.ini"),
+       "Can't write the settings file " + directory.File("folder.ini") + ": Is a directory"},
+      {"/dev/null", "Can't write the settings file /dev/null: it is not a regular file"},
   };
   const PlainSettingsControls controls;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     try {
-      SaveSettings(c.path, controls, c.executable);
+      SaveSettings(c.path, controls, directory.File("trackmint"));
       ADD_FAILURE() << "no error";
     } catch (const TrackmintError& error) {
-      EXPECT_EQ(std::string(error.what()), "Unable to write to " + c.file);
+      EXPECT_EQ(std::string(error.what()), c.message);
     }
   }
   EXPECT_EQ(ReadWholeFile(regular), "not a folder");
+}
+
+TEST(LoadSettingsText, TheTextOfAFileLoadsAsTheFileDoes) {
+  PlainSettingsControls from_text = CurrentControls();
+  PlainSettingsControls from_file = CurrentControls();
+  LoadedSettings loaded_from_text;
+  LoadedSettings loaded_from_file;
+  const std::string content = "[Settings]\r\nEdit3=7\r\nMaskEdit1=2019-04-07\r\nTop=5\r\n";
+  LoadSettingsText(content, from_text, loaded_from_text);
+  TempDirectory directory;
+  WriteWholeFile(directory.File("my.ini"), content);
+  LoadSettings(directory.File("my.ini"), from_file, loaded_from_file);
+  EXPECT_EQ(StateOf(from_text), StateOf(from_file));
+  EXPECT_EQ(loaded_from_text, loaded_from_file);
+  EXPECT_EQ(from_text.Edit3(), "7");
+  EXPECT_EQ(from_text.MaskEdit1(), "2019-04-07");
+  EXPECT_EQ(from_text.Top(), 5);
 }
 
 TEST(SettingsChanged, Cases) {
