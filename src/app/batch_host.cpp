@@ -16,10 +16,16 @@ BatchHost::~BatchHost() {
   if (m_progress_shown) std::fputs("\r\033[K", m_progress);
 }
 
-void BatchHost::SetInputText(const std::string& text) {
-  m_input_text = text;
-  const std::string directory = DirectoryPart(m_input_path);
-  m_input_path = JoinToDirectory(directory.empty() ? m_executable_directory : directory, text);
+void BatchHost::SetInputFile(const std::string& name) {
+  m_input_text = name;
+  m_input_path = FullPath(name);
+}
+
+// The run joins the output text to the directory of the output path, so the text is the bare
+// file name.
+void BatchHost::SetOutputFile(const std::string& name) {
+  m_output_path = FullPath(name);
+  m_output_text = FileNamePart(m_output_path);
 }
 
 WindowColour BatchHost::ClassColour(IconSlot slot) const {

@@ -18,10 +18,9 @@ class BatchHost : public RunHost {
             std::FILE* progress = nullptr);
   ~BatchHost() override;
 
-  // The input field's rule: its full path is the text in the directory of the previous full path
-  // (the program's directory at first); an absolute text is its own full path.
-  void SetInputText(const std::string& text);
-  void SetOutputText(const std::string& text) { m_output_text = text; }
+  // The files as the command line names them: relative names from the current directory.
+  void SetInputFile(const std::string& name);
+  void SetOutputFile(const std::string& name);
 
   std::string InputText() const override { return m_input_text; }
   std::string InputPath() const override { return m_input_path; }

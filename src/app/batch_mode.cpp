@@ -1,7 +1,9 @@
 #include "app/batch_mode.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -21,32 +23,53 @@ int Failure(std::FILE* err, const std::string& message) {
   return 1;
 }
 
+// The settings the command line names, or the user's default settings file; the built-in
+// defaults when there is neither. A named file that is not there is said, not silently replaced.
+void LoadBatchSettings(const CommandLine& command, const std::string& executable_path,
+                       PlainSettingsControls& settings, std::FILE* err) {
+  LoadedSettings loaded;
+  if (command.settings.empty()) {
+    LoadSettings(DefaultSettingsPath(executable_path), settings, loaded);
+    return;
+  }
+  const std::string path = FullPath(command.settings);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    std::fprintf(err, "%s: no settings file %s; the default settings are used\n",
+                 kApplicationTitle, path.c_str());
+  }
+  LoadSettings(path, settings, loaded);
+}
+
+std::string FileErrorText(const std::string& failure, const RunResult& result) {
+  return failure + " " + result.failed_path + ": " + std::strerror(result.error_number);
+}
+
 }  // namespace
 
 int RunBatch(const CommandLine& command, const std::string& executable_path, NMEA& assembler,
              const Clock& clock, std::FILE* out, std::FILE* err) {
   const std::string executable_directory = DirectoryPart(executable_path);
-  std::string result;
+  std::string result_line;
+  std::string warning;
   try {
-    // A settings name is taken from the current directory; without one ("./" names no file) the
-    // defaults apply. Nothing is saved back in this mode.
+    // Nothing is saved back in this mode.
     PlainSettingsControls settings;
-    LoadedSettings loaded;
-    LoadSettings(JoinToDirectory("./", command.settings), settings, loaded);
+    LoadBatchSettings(command, executable_path, settings, err);
 
     // The host's progress line is gone before anything else is printed.
     BatchHost host(executable_directory, settings, isatty(fileno(err)) ? err : nullptr);
-    host.SetInputText(command.input);
-    host.SetOutputText(command.output);
-    switch (SpeedButton3Click(host, assembler, clock)) {
+    host.SetInputFile(command.input);
+    host.SetOutputFile(command.output);
+    const RunResult result = SpeedButton3Click(host, assembler, clock);
+    switch (result.outcome) {
       case RunOutcome::Finished:
-        result = host.OutputPath() + ": " + host.RightStatus();
+        result_line = host.OutputPath() + ": " + host.RightStatus();
+        if (result.placemarks == 0) warning = "no epoch in " + host.InputPath() + " has a usable fix";
         break;
       case RunOutcome::InputNotOpened:
-        throw TrackmintError(host.LeftStatus() + " " + host.InputPath());
       case RunOutcome::OutputNotCreated:
-        throw TrackmintError(host.LeftStatus() + " " +
-                             JoinToDirectory(executable_directory, command.output));
+        throw TrackmintError(FileErrorText(host.LeftStatus(), result));
     }
   } catch (const TrackmintError& error) {
     return Failure(err, error.what());
@@ -55,7 +78,8 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
   } catch (const std::exception& error) {
     return Failure(err, error.what());
   }
-  std::fprintf(out, "%s\n", result.c_str());
+  std::fprintf(out, "%s\n", result_line.c_str());
+  if (!warning.empty()) std::fprintf(err, "%s: %s\n", kApplicationTitle, warning.c_str());
   return 0;
 }
 

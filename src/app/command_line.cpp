@@ -3,23 +3,54 @@
 #include "app/error_text.h"
 
 namespace trackmint {
+namespace {
+
+constexpr std::size_t kMaxOperands = 3;
+
+CommandLine UsageError(std::string error) {
+  CommandLine command;
+  command.mode = CommandLine::Mode::UsageError;
+  command.error = std::move(error);
+  return command;
+}
+
+}  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-  std::vector<std::string> words;
+  std::vector<std::string> operands;
+  bool help = false;
+  bool version = false;
+  std::string unknown_option;
+  bool options_ended = false;
   for (const std::string& argument : arguments) {
-    if (!argument.empty()) words.push_back(argument);
+    if (argument.empty()) continue;
+    if (options_ended || argument.front() != '-') {
+      operands.push_back(argument);
+    } else if (argument == "--") {
+      options_ended = true;
+    } else if (argument == "--help" || argument == "-h") {
+      help = true;
+    } else if (argument == "--version") {
+      version = true;
+    } else if (unknown_option.empty()) {
+      unknown_option = argument;
+    }
   }
+
   CommandLine command;
-  if (words.size() == 1 && (words[0] == "--help" || words[0] == "-h")) {
+  if (help) {
     command.mode = CommandLine::Mode::Help;
-  } else if (words.size() == 1 && words[0] == "--version") {
+  } else if (version) {
     command.mode = CommandLine::Mode::Version;
-  } else if (words.size() >= 2) {
-    // A fourth argument and later ones are ignored.
+  } else if (!unknown_option.empty()) {
+    return UsageError("unknown option " + unknown_option);
+  } else if (operands.size() > kMaxOperands) {
+    return UsageError("too many arguments: at most IN, OUT and SETTINGS");
+  } else if (operands.size() >= 2) {
     command.mode = CommandLine::Mode::Batch;
-    command.input = words[0];
-    command.output = words[1];
-    if (words.size() >= 3) command.settings = words[2];
+    command.input = operands[0];
+    command.output = operands[1];
+    if (operands.size() == 3) command.settings = operands[2];
   }
   return command;
 }
@@ -31,16 +62,19 @@ std::string UsageText() {
          "\n"
          "Usage:\n"
          "  trackmint                      open the window\n"
-         "  trackmint IN OUT [SETTINGS]    convert the log IN into the KMZ file OUT, without a "
+         "  trackmint [--] IN OUT [SETTINGS]\n"
+         "                                 convert the log IN into the KMZ file OUT, without a "
          "window\n"
          "  trackmint --help | --version\n"
          "\n"
-         "IN and OUT are taken from the program's own directory unless they are absolute paths;\n"
-         "SETTINGS is a settings file taken from the current directory (or an absolute path); "
-         "without\n"
-         "it, or when it does not exist, the default settings are used.\n"
-         "The exit status is 0 when the KMZ file was written and 1 otherwise; messages go to\n"
-         "standard error, and the KMZ's path and the number of waypoints to standard output.\n";
+         "Relative names are taken from the current directory. SETTINGS is a settings file as\n"
+         "the window saves it; without it the default settings file is used\n"
+         "($XDG_CONFIG_HOME/kelvra-trackmint/trackmint.ini, or ~/.config/... when the variable\n"
+         "is unset), and the built-in defaults when there is none. \"--\" ends the options, for\n"
+         "names that start with \"-\".\n"
+         "The exit status is 0 when the KMZ file was written, 1 when it was not and 2 for a\n"
+         "wrong command line; messages go to standard error, and the KMZ's path and the number\n"
+         "of waypoints to standard output.\n";
 }
 
 }  // namespace trackmint

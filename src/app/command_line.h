@@ -7,16 +7,24 @@ namespace trackmint {
 
 // What the command line asks for. Empty arguments count as none.
 struct CommandLine {
-  enum class Mode { Window, Batch, Help, Version };
+  enum class Mode { Window, Batch, Help, Version, UsageError };
   Mode mode = Mode::Window;
-  std::string input;     // first argument
-  std::string output;    // second argument
-  std::string settings;  // third argument, or empty
+  std::string input;     // first operand
+  std::string output;    // second operand
+  std::string settings;  // third operand, or empty
+  std::string error;     // what is wrong with the line, for a usage error
 };
 
+// "--help" or "-h" and "--version" count wherever they stand (help first); "--" ends the options,
+// so that a file whose name starts with "-" can be named after it. Any other argument that starts
+// with "-" is a usage error, and so are more than three operands. No operand, or one, opens the
+// window; two or three convert.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-// The text printed for --help.
+// The text printed for --help, and on standard error after a usage error.
 std::string UsageText();
+
+// The exit status of a usage error, as shell tools use it.
+inline constexpr int kUsageErrorStatus = 2;
 
 }  // namespace trackmint

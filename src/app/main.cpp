@@ -28,6 +28,10 @@ int main(int argc, char** argv) {
     case CommandLine::Mode::Version:
       std::printf("%s\n", kWindowCaption);
       return 0;
+    case CommandLine::Mode::UsageError:
+      std::fprintf(stderr, "%s: %s\n\n%s", kApplicationTitle, command.error.c_str(),
+                   UsageText().c_str());
+      return kUsageErrorStatus;
     case CommandLine::Mode::Batch: {
       const SystemClock clock;
       std::string executable_path;

@@ -16,8 +16,8 @@ namespace {
 
 constexpr const char* kHiddenPrefix = ".trackmint-";
 
-std::string CannotCreate(const std::string& path) {
-  return "Cannot create file " + path;
+std::string CannotCreate(const std::string& path, int error_number) {
+  return WithReason("Can't create the output file " + path, error_number);
 }
 
 bool IsOutOfSpace(int error_number) {
@@ -30,9 +30,11 @@ ArchiveFile::ArchiveFile(std::string final_path)
     : m_final_path(std::move(final_path)), m_directory(DirectoryPart(m_final_path)) {
   struct stat existing {};
   const bool exists = ::stat(m_final_path.c_str(), &existing) == 0;
-  if (exists && S_ISDIR(existing.st_mode)) throw TrackmintError(CannotCreate(m_final_path));
+  if (exists && S_ISDIR(existing.st_mode)) {
+    throw TrackmintError(CannotCreate(m_final_path, EISDIR));
+  }
   m_fd = CreateUniqueFile(m_directory, kHiddenPrefix, ".part", m_temporary_path);
-  if (!m_fd.valid()) throw TrackmintError(CannotCreate(m_final_path));
+  if (!m_fd.valid()) throw TrackmintError(CannotCreate(m_final_path, errno));
   // A replaced archive keeps the permissions the user gave it.
   if (exists) ::fchmod(m_fd.get(), existing.st_mode & 07777);
 }
@@ -56,7 +58,7 @@ bool ArchiveFile::IsThisArchive(const struct stat& info) const {
 
 void ArchiveFile::ThrowWriteError(int error_number) const {
   if (IsOutOfSpace(error_number)) throw MemberError(DiskFullText());
-  throw TrackmintError(WithReason("Cannot write file " + m_final_path, error_number));
+  throw TrackmintError(WithReason("Can't write the output file " + m_final_path, error_number));
 }
 
 void ArchiveFile::WriteAt(std::uint64_t offset, std::span<const unsigned char> bytes) {
@@ -65,7 +67,7 @@ void ArchiveFile::WriteAt(std::uint64_t offset, std::span<const unsigned char> b
 
 void ArchiveFile::ReadAt(std::uint64_t offset, std::span<unsigned char> bytes) const {
   if (const int error = ReadAllAt(m_fd.get(), offset, bytes)) {
-    throw TrackmintError(WithReason("Cannot read file " + m_final_path, error));
+    throw TrackmintError(WithReason("Can't read the output file " + m_final_path, error));
   }
 }
 
@@ -81,7 +83,7 @@ void ArchiveFile::PutInPlace() {
   Sync();
   if (!m_fd.Close()) ThrowWriteError(errno);
   if (std::rename(m_temporary_path.c_str(), m_final_path.c_str()) != 0) {
-    throw TrackmintError(CannotCreate(m_final_path));
+    throw TrackmintError(CannotCreate(m_final_path, errno));
   }
   m_in_place = true;
   // The rename itself reaches the disk with the directory.
@@ -93,7 +95,7 @@ void ArchiveFile::PutInPlace() {
 UniqueFd ArchiveFile::CreateSpareFile() const {
   std::string path;
   UniqueFd spare = CreateUniqueFile(m_directory, kHiddenPrefix, ".spare", path);
-  if (!spare.valid()) throw TrackmintError(WithReason("Cannot create file " + path, errno));
+  if (!spare.valid()) throw TrackmintError(CannotCreate(m_final_path, errno));
   ::unlink(path.c_str());
   return spare;
 }

@@ -16,7 +16,8 @@ namespace trackmint {
 // in place is deleted when the object goes.
 class ArchiveFile {
  public:
-  // Throws "Cannot create file <final_path>" when the file cannot be made there.
+  // Throws "Can't create the output file <final_path>: <reason>" when the file cannot be made
+  // there.
   explicit ArchiveFile(std::string final_path);
   ~ArchiveFile();
   ArchiveFile(const ArchiveFile&) = delete;

@@ -45,11 +45,12 @@ std::int32_t ProgressStep(std::uint64_t file_size) {
   return static_cast<std::int32_t>(step < kMax ? step : kMax);
 }
 
-void ReadEpochList(std::FILE* input, const std::string& input_path, EpochList& epochs,
+std::uint64_t ReadEpochList(std::FILE* input, const std::string& input_path, EpochList& epochs,
                    NMEA& assembler, std::int32_t progress_step, RunHost& host, const Clock& clock) {
   std::array<unsigned char, kInputBlockSize> block;
   SentenceText sentence;
   std::int32_t byte_counter = 0;
+  std::uint64_t sentences = 0;
   for (;;) {
     const std::size_t count = std::fread(block.data(), 1, block.size(), input);
     if (std::ferror(input)) {
@@ -58,9 +59,10 @@ void ReadEpochList(std::FILE* input, const std::string& input_path, EpochList& e
     host.ProcessPendingEvents();
     AdvanceProgressOverBlock(count, count < block.size(), progress_step, byte_counter, host);
     assembler.PutBlock(block.data(), count, sentence, [&](const SentenceText& complete) {
+      ++sentences;
       DispatchSentence(complete.View(), epochs, clock);
     });
-    if (count < block.size()) return;
+    if (count < block.size()) return sentences;
   }
 }
 

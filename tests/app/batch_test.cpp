@@ -26,8 +26,21 @@ using testing::WriteWholeFile;
 
 const std::string kProgram = TRACKMINT_PROGRAM;
 
+// The user's own settings must not reach the tests: every run gets a settings folder of its own
+// that holds nothing.
+const TempDirectory& EmptyConfigHome() {
+  static const TempDirectory config_home;
+  return config_home;
+}
+
+ProgramResult RunTrackmint(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::string& directory,
+                           const std::string& config_home = EmptyConfigHome().path()) {
+  return RunProgram(program, arguments, directory, {{"XDG_CONFIG_HOME", config_home}});
+}
+
 ProgramResult Convert(const std::vector<std::string>& arguments, const std::string& directory) {
-  return RunProgram(kProgram, arguments, directory);
+  return RunTrackmint(kProgram, arguments, directory);
 }
 
 std::vector<std::string> DirectoryEntries(const std::string& path) {
@@ -100,83 +113,211 @@ TEST(BatchMode, ConvertsALogGivenByAbsolutePaths) {
   EXPECT_EQ(DirectoryEntries(work.path()), std::vector<std::string>{"garmin.kmz"});
 }
 
-TEST(BatchMode, RelativeNamesAreBesideTheProgramAndSettingsInTheCurrentDirectory) {
+TEST(BatchMode, RelativeNamesAreTakenFromTheCurrentDirectory) {
   TempDirectory program_directory;
   TempDirectory current_directory;
   const std::string program = program_directory.File("trackmint");
   std::filesystem::copy_file(kProgram, program);
+  std::filesystem::create_directory(current_directory.File("logs"));
   std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"),
-                             program_directory.File("log.nmea"));
+                             current_directory.File("logs/day1.nmea"));
   // Settings in the current directory: a track width of 7 and every epoch on the second track.
   WriteWholeFile(current_directory.File("my.ini"), "[Settings]\r\nEdit3=7\r\nCheckBox2=1\r\n");
-  // The same name beside the program must not be the one read.
+  // The same names beside the program must not be the ones used.
+  std::filesystem::copy_file(FixturePath("gpsd/magellan-ec10.log"),
+                             program_directory.File("day1.nmea"));
   WriteWholeFile(program_directory.File("my.ini"), "[Settings]\r\nEdit3=9\r\n");
 
-  const ProgramResult result =
-      RunProgram(program, {"log.nmea", "out.kmz", "my.ini"}, current_directory.path());
+  const ProgramResult result = RunTrackmint(program, {"./logs/day1.nmea", "day1.kmz", "my.ini"},
+                                            current_directory.path());
   ASSERT_EQ(result.exit_status, 0) << result.err;
-  EXPECT_EQ(result.out, program_directory.File("out.kmz") + ": Waypoints 10\n");
-  const KmzContent content = ReadKmz(program_directory.File("out.kmz"));
+  // The result names the full path, as the user's shell would resolve it.
+  const std::string kmz = std::filesystem::canonical(current_directory.path()).string() + "/day1.kmz";
+  EXPECT_EQ(result.out, kmz + ": Waypoints 10\n");
+  const KmzContent content = ReadKmz(kmz);
   EXPECT_TRUE(content.intact);
+  EXPECT_EQ(WaypointCount(content.document), 10);  // garmin25lp.log; magellan-ec10.log has 21
   EXPECT_NE(
       content.document.find(
           "<Style id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n<width>7</width>"),
       std::string::npos);
   EXPECT_NE(content.document.find("<Placemark\n><name>IncorrectTrack</name>"), std::string::npos);
-  EXPECT_EQ(DirectoryEntries(current_directory.path()), std::vector<std::string>{"my.ini"});
+  EXPECT_EQ(DirectoryEntries(current_directory.path()),
+            (std::vector<std::string>{"day1.kmz", "logs", "my.ini"}));
+  EXPECT_EQ(DirectoryEntries(program_directory.path()),
+            (std::vector<std::string>{"day1.nmea", "my.ini", "trackmint"}));
 
-  // Two arguments: the defaults, whatever lies beside the program; the default track colour is
-  // green.
-  const ProgramResult defaults =
-      RunProgram(program, {"log.nmea", "out2.kmz"}, current_directory.path());
+  // The output goes into a folder named relative to the current directory too.
+  std::filesystem::create_directory(current_directory.File("out"));
+  const ProgramResult into_folder =
+      RunTrackmint(program, {"logs/day1.nmea", "out/day1.kmz"}, current_directory.path());
+  ASSERT_EQ(into_folder.exit_status, 0) << into_folder.err;
+  EXPECT_TRUE(ReadKmz(current_directory.File("out/day1.kmz")).intact);
+}
+
+// Without SETTINGS the default settings file is used: the user's, or a writable one beside the
+// program; the built-in defaults (green track) when there is none.
+TEST(BatchMode, WithoutSettingsTheDefaultSettingsFileIsUsed) {
+  TempDirectory program_directory;
+  TempDirectory work;
+  TempDirectory config_home;
+  const std::string program = program_directory.File("trackmint");
+  std::filesystem::copy_file(kProgram, program);
+  const std::string log = FixturePath("gpsd/garmin25lp.log");
+  const auto track_style = [](const std::string& kmz) {
+    const std::string document = ReadKmz(kmz).document;
+    const auto start = document.find("<color>");
+    const auto end = document.find("</width>", start);
+    return start == std::string::npos || end == std::string::npos
+               ? std::string()
+               : document.substr(start, end + 8 - start);
+  };
+
+  const ProgramResult defaults = RunTrackmint(program, {log, "a.kmz"}, work.path(), config_home.path());
   ASSERT_EQ(defaults.exit_status, 0) << defaults.err;
-  const std::string document = ReadKmz(program_directory.File("out2.kmz")).document;
-  EXPECT_NE(document.find("<color>FF008000</color>\n<width>5</width>"), std::string::npos);
-  EXPECT_EQ(document.find("IncorrectTrack"), std::string::npos);
+  EXPECT_EQ(track_style(work.File("a.kmz")), "<color>FF008000</color>\n<width>5</width>");
+
+  std::filesystem::create_directory(config_home.File("kelvra-trackmint"));
+  WriteWholeFile(config_home.File("kelvra-trackmint/trackmint.ini"),
+                 "[Settings]\r\nShapeFullTrack=255\r\nEdit3=3\r\n");
+  const ProgramResult user = RunTrackmint(program, {log, "b.kmz"}, work.path(), config_home.path());
+  ASSERT_EQ(user.exit_status, 0) << user.err;
+  EXPECT_EQ(track_style(work.File("b.kmz")), "<color>FF0000FF</color>\n<width>3</width>");
+
+  WriteWholeFile(program_directory.File("trackmint.ini"), "[Settings]\r\nEdit3=9\r\n");
+  const ProgramResult beside = RunTrackmint(program, {log, "c.kmz"}, work.path(), config_home.path());
+  ASSERT_EQ(beside.exit_status, 0) << beside.err;
+  EXPECT_EQ(track_style(work.File("c.kmz")), "<color>FF0000FF</color>\n<width>9</width>");
+
+  // A settings file named on the command line wins; one that is not there is said.
+  WriteWholeFile(work.File("mine.ini"), "[Settings]\r\nEdit3=2\r\n");
+  const ProgramResult named =
+      RunTrackmint(program, {log, "d.kmz", "mine.ini"}, work.path(), config_home.path());
+  ASSERT_EQ(named.exit_status, 0) << named.err;
+  EXPECT_EQ(track_style(work.File("d.kmz")), "<color>FF0000FF</color>\n<width>2</width>");
+  const ProgramResult missing =
+      RunTrackmint(program, {log, "e.kmz", "typo.ini"}, work.path(), config_home.path());
+  ASSERT_EQ(missing.exit_status, 0) << missing.err;
+  EXPECT_EQ(missing.err, "Kelvra Trackmint: no settings file " +
+                             std::filesystem::canonical(work.path()).string() +
+                             "/typo.ini; the default settings are used\n");
+  EXPECT_EQ(track_style(work.File("e.kmz")), "<color>FF008000</color>\n<width>5</width>");
+  // Batch mode never writes settings back.
+  EXPECT_EQ(ReadWholeFile(config_home.File("kelvra-trackmint/trackmint.ini")),
+            "[Settings]\r\nShapeFullTrack=255\r\nEdit3=3\r\n");
 }
 
 TEST(BatchMode, FailuresExitWithOneAndLeaveNothing) {
   TempDirectory work;
   const std::string old_kmz = work.File("old.kmz");
   WriteWholeFile(old_kmz, "an earlier KMZ");
+  std::string noise(5000, '\0');
+  std::mt19937 random(5000);
+  for (char& c : noise) c = static_cast<char>(random());
+  WriteWholeFile(work.File("noise.bin"), noise);
+  WriteWholeFile(work.File("empty.nmea"), "");
   struct Case {
     const char* legend;
     std::vector<std::string> arguments;
     std::string message;
   };
+  const std::string garmin = FixturePath("gpsd/garmin25lp.log");
   const std::vector<Case> cases = {
       {"missing input",
-       {work.File("missing.nmea"), work.File("new.kmz")},
-       "Kelvra Trackmint: Can't open the input file " + work.File("missing.nmea") + ".\n"},
+       {work.File("missing.nmea"), old_kmz},
+       "Kelvra Trackmint: Can't open the input file " + work.File("missing.nmea") +
+           ": No such file or directory.\n"},
       {"missing output directory",
-       {FixturePath("gpsd/garmin25lp.log"), work.File("no/such/dir/new.kmz")},
+       {garmin, work.File("no/such/dir/new.kmz")},
        "Kelvra Trackmint: Can't create the output file " + work.File("no/such/dir/new.kmz") +
-           ".\n"},
-      {"a directory as the input", {work.path(), old_kmz}, ""},
-      {"an empty output name", {FixturePath("gpsd/garmin25lp.log"), work.path() + "/"}, ""},
+           ": No such file or directory.\n"},
+      {"a directory as the input",
+       {work.path(), old_kmz},
+       "Kelvra Trackmint: Can't read the input file " + work.path() + ": Is a directory.\n"},
+      {"a folder as the output",
+       {garmin, work.path() + "/"},
+       "Kelvra Trackmint: Can't create the output file " + work.path() + "/: Is a directory.\n"},
+      {"random bytes",
+       {work.File("noise.bin"), old_kmz},
+       "Kelvra Trackmint: no NMEA sentences in " + work.File("noise.bin") + ".\n"},
+      {"an empty log",
+       {work.File("empty.nmea"), old_kmz},
+       "Kelvra Trackmint: no NMEA sentences in " + work.File("empty.nmea") + ".\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
     const ProgramResult result = Convert(c.arguments, "/");
     EXPECT_EQ(result.exit_status, 1);
     EXPECT_EQ(result.out, "");
-    if (!c.message.empty()) {
-      EXPECT_EQ(result.err, c.message);
-    } else {
-      EXPECT_EQ(result.err.rfind("Kelvra Trackmint: ", 0), 0u) << result.err;
-    }
+    EXPECT_EQ(result.err, c.message);
     EXPECT_EQ(ReadWholeFile(old_kmz), "an earlier KMZ");
-    EXPECT_EQ(DirectoryEntries(work.path()), std::vector<std::string>{"old.kmz"});
+    EXPECT_EQ(DirectoryEntries(work.path()),
+              (std::vector<std::string>{"empty.nmea", "noise.bin", "old.kmz"}));
   }
+}
+
+// Sentences, but not one epoch with a fix: the KMZ is written, and the user is told why it shows
+// no placemark.
+TEST(BatchMode, ALogWithoutAUsableFixConvertsAndSaysSo) {
+  TempDirectory work;
+  WriteWholeFile(work.File("void.nmea"), testing::Line("GPGGA,120000,,,,,0,00,,,M,,,,") +
+                                             testing::Line("GPRMC,120000,V,,,,,,,010120,,,N"));
+  const ProgramResult result = Convert({work.File("void.nmea"), work.File("void.kmz")}, "/");
+  ASSERT_EQ(result.exit_status, 0) << result.err;
+  EXPECT_EQ(result.out, work.File("void.kmz") + ": Waypoints 0\n");
+  EXPECT_EQ(result.err,
+            "Kelvra Trackmint: no epoch in " + work.File("void.nmea") + " has a usable fix\n");
+  const KmzContent content = ReadKmz(work.File("void.kmz"));
+  EXPECT_TRUE(content.intact);
+  EXPECT_EQ(WaypointCount(content.document), 0);
 }
 
 TEST(BatchMode, HelpAndVersion) {
   const ProgramResult version = Convert({"--version"}, "/");
   EXPECT_EQ(version.exit_status, 0);
   EXPECT_EQ(version.out, "Kelvra Trackmint  v 1.4\n");
-  const ProgramResult help = Convert({"-h"}, "/");
-  EXPECT_EQ(help.exit_status, 0);
-  EXPECT_NE(help.out.find("trackmint IN OUT [SETTINGS]"), std::string::npos);
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"-h"}, std::vector<std::string>{"--help", "foo"},
+        std::vector<std::string>{"in.nmea", "out.kmz", "--help"}}) {
+    const ProgramResult help = Convert(arguments, "/");
+    EXPECT_EQ(help.exit_status, 0);
+    EXPECT_NE(help.out.find("trackmint [--] IN OUT [SETTINGS]"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+  }
+}
+
+// A wrong command line converts nothing and opens no window: the usage on standard error and the
+// status 2 that scripts know from other tools.
+TEST(BatchMode, UsageErrorsExitWithTwo) {
+  TempDirectory work;
+  const std::string garmin = FixturePath("gpsd/garmin25lp.log");
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string first_line;
+  };
+  const std::vector<Case> cases = {
+      {{"-x"}, "Kelvra Trackmint: unknown option -x\n"},
+      {{garmin, work.File("a.kmz"), "--verbose"}, "Kelvra Trackmint: unknown option --verbose\n"},
+      {{garmin, work.File("a.kmz"), "my.ini", "extra"},
+       "Kelvra Trackmint: too many arguments: at most IN, OUT and SETTINGS\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.first_line);
+    const ProgramResult result =
+        RunProgram(kProgram, c.arguments, work.path(),
+                   {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind(c.first_line, 0), 0u) << result.err;
+    EXPECT_NE(result.err.find("trackmint [--] IN OUT [SETTINGS]"), std::string::npos);
+  }
+  EXPECT_TRUE(DirectoryEntries(work.path()).empty());
+
+  // After "--" a name may start with "-".
+  std::filesystem::copy_file(garmin, work.File("-day1.nmea"));
+  const ProgramResult dashed = Convert({"--", "-day1.nmea", "-day1.kmz"}, work.path());
+  ASSERT_EQ(dashed.exit_status, 0) << dashed.err;
+  EXPECT_TRUE(ReadKmz(work.File("-day1.kmz")).intact);
 }
 
 TEST(BatchMode, WithoutADisplayTheWindowSaysHowToConvert) {

@@ -25,7 +25,6 @@ TEST(CommandLine, ModesAndArguments) {
        "log.nmea",
        "out.kmz",
        "my.ini"},
-      {"a fourth is ignored", {"a", "b", "c", "d"}, Mode::Batch, "a", "b", "c"},
       {"empty arguments count as none",
        {"", "log.nmea", "", "out.kmz"},
        Mode::Batch,
@@ -36,12 +35,21 @@ TEST(CommandLine, ModesAndArguments) {
       {"help", {"--help"}, Mode::Help, "", "", ""},
       {"short help", {"-h"}, Mode::Help, "", "", ""},
       {"version", {"--version"}, Mode::Version, "", "", ""},
-      {"--help with another argument is a conversion",
-       {"--help", "x"},
+      {"help among operands", {"in.nmea", "--help", "foo"}, Mode::Help, "", "", ""},
+      {"help after the operands", {"in.nmea", "out.kmz", "-h"}, Mode::Help, "", "", ""},
+      {"help wins over version", {"--version", "--help"}, Mode::Help, "", "", ""},
+      {"version among operands", {"a", "--version"}, Mode::Version, "", "", ""},
+      {"help before an unknown option", {"-x", "--help"}, Mode::Help, "", "", ""},
+      {"version before an unknown option", {"-x", "--version"}, Mode::Version, "", "", ""},
+      {"-- ends the options",
+       {"--", "-day1.nmea", "--help"},
        Mode::Batch,
+       "-day1.nmea",
        "--help",
-       "x",
        ""},
+      {"-- between operands", {"in.nmea", "--", "-out.kmz"}, Mode::Batch, "in.nmea", "-out.kmz", ""},
+      {"a second -- is an operand", {"--", "--", "out.kmz"}, Mode::Batch, "--", "out.kmz", ""},
+      {"-- alone opens the window", {"--"}, Mode::Window, "", "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
@@ -53,9 +61,32 @@ TEST(CommandLine, ModesAndArguments) {
   }
 }
 
+TEST(CommandLine, UsageErrors) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      {{"-x"}, "unknown option -x"},
+      {{"in.nmea", "out.kmz", "--quiet-please"}, "unknown option --quiet-please"},
+      {{"-"}, "unknown option -"},
+      {{"-x", "-y"}, "unknown option -x"},
+      {{"in.nmea", "-x", "out.kmz"}, "unknown option -x"},
+      {{"a", "b", "c", "d"}, "too many arguments: at most IN, OUT and SETTINGS"},
+      {{"--", "a", "b", "c", "-d"}, "too many arguments: at most IN, OUT and SETTINGS"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.error);
+    const CommandLine command = ParseCommandLine(c.arguments);
+    EXPECT_EQ(command.mode, CommandLine::Mode::UsageError);
+    EXPECT_EQ(command.error, c.error);
+  }
+}
+
 TEST(ErrorDisplayText, AddsAFullStopAfterALetterOrDigit) {
   EXPECT_EQ(ErrorDisplayText("Cannot create file /x/255.png"), "Cannot create file /x/255.png.");
-  EXPECT_EQ(ErrorDisplayText("Unable to write to /x/a.ini"), "Unable to write to /x/a.ini.");
+  EXPECT_EQ(ErrorDisplayText("Can't write the settings file /x/a.ini: Permission denied"),
+            "Can't write the settings file /x/a.ini: Permission denied.");
   EXPECT_EQ(ErrorDisplayText("Native error: 00010"), "Native error: 00010.");
   EXPECT_EQ(ErrorDisplayText("Done."), "Done.");
   EXPECT_EQ(ErrorDisplayText("Really?"), "Really?.");  // "?" sorts after "." as well

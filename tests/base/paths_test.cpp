@@ -5,26 +5,15 @@
 
 #include <string>
 
+#include "support/scoped_process_state.h"
 #include "support/temp_directory.h"
 
 namespace trackmint {
 namespace {
 
-// Changes the working directory for one test and goes back after it.
-class WorkingDirectory {
- public:
-  explicit WorkingDirectory(const std::string& path) : m_previous(CurrentDirectory()) {
-    EXPECT_EQ(chdir(path.c_str()), 0);
-  }
-  ~WorkingDirectory() { EXPECT_EQ(chdir(m_previous.c_str()), 0); }
-
- private:
-  std::string m_previous;
-};
-
 TEST(FullPath, RelativeNamesAreTakenFromTheCurrentDirectory) {
   testing::TempDirectory directory;
-  const WorkingDirectory here(directory.path());
+  const testing::ScopedWorkingDirectory here(directory.path());
   // The system may name the directory through another path (a symbolic link in TMPDIR), so the
   // expectation is built from what it reports.
   char real[4096];
@@ -38,7 +27,7 @@ TEST(FullPath, RelativeNamesAreTakenFromTheCurrentDirectory) {
 }
 
 TEST(FullPath, TheRootDirectoryKeepsOneSeparator) {
-  const WorkingDirectory root("/");
+  const testing::ScopedWorkingDirectory root("/");
   EXPECT_EQ(CurrentDirectory(), "/");
   EXPECT_EQ(FullPath("x.kmz"), "/x.kmz");
 }

@@ -259,7 +259,8 @@ TEST(ArchivePhase, MissingDirectoryLeavesNothing) {
     PackKmz(kmz, files.document_path, files.icon_paths, host, kClock);
     ADD_FAILURE() << "no error";
   } catch (const TrackmintError& error) {
-    EXPECT_EQ(std::string(error.what()), "Cannot create file " + kmz);
+    EXPECT_EQ(std::string(error.what()),
+              "Can't create the output file " + kmz + ": No such file or directory");
   }
   EXPECT_TRUE(DirectoryNames(dir.path()).empty());
 }

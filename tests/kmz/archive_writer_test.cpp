@@ -316,10 +316,14 @@ TEST(ArchiveWriter, OpenFailures) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {dir.File("missing/track.kmz"), "Cannot create file " + dir.File("missing/track.kmz")},
-      {dir.File("plain/track.kmz"), "Cannot create file " + dir.File("plain/track.kmz")},
-      {"/proc/trackmint-no/track.kmz", "Cannot create file /proc/trackmint-no/track.kmz"},
-      {dir.File("folder"), "Cannot create file " + dir.File("folder")},
+      {dir.File("missing/track.kmz"), "Can't create the output file " +
+                                          dir.File("missing/track.kmz") +
+                                          ": No such file or directory"},
+      {dir.File("plain/track.kmz"),
+       "Can't create the output file " + dir.File("plain/track.kmz") + ": Not a directory"},
+      {"/proc/trackmint-no/track.kmz",
+       "Can't create the output file /proc/trackmint-no/track.kmz: No such file or directory"},
+      {dir.File("folder"), "Can't create the output file " + dir.File("folder") + ": Is a directory"},
       {dir.path() + "/",
        "TrackmintZip: File name is blank. Specify appropriate file name - Native error: 00010"},
       {"", "TrackmintZip: File name is blank. Specify appropriate file name - Native error: 00010"},

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "base/trackmint_error.h"
 #include "support/fixtures.h"
 #include "support/program_run.h"
+#include "support/scoped_process_state.h"
 #include "support/sentences.h"
 #include "support/stub_host.h"
 #include "support/temp_directory.h"
@@ -57,7 +59,10 @@ TEST(ConversionRun, AnInputThatCannotBeOpenedLeavesEverythingAsItWas) {
     StubHost host = HostFor(directory);
     host.input_path = input_path;
     NMEA assembler;
-    EXPECT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::InputNotOpened);
+    const RunResult result = SpeedButton3Click(host, assembler, kClock);
+    EXPECT_EQ(result.outcome, RunOutcome::InputNotOpened);
+    EXPECT_EQ(result.failed_path, input_path);
+    EXPECT_EQ(result.error_number, ENOENT);
     EXPECT_EQ(host.left_status_history, std::vector<std::string>{"Can't open the input file"});
     EXPECT_EQ(host.pending_event_calls, 1);
     EXPECT_EQ(host.progress, 42);
@@ -74,7 +79,10 @@ TEST(ConversionRun, AnOutputThatCannotBeCreatedKeepsTheOutputPath) {
   StubHost host = HostFor(directory);
   host.output_path = directory.File("missing/x.kmz");
   NMEA assembler;
-  EXPECT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::OutputNotCreated);
+  const RunResult result = SpeedButton3Click(host, assembler, kClock);
+  EXPECT_EQ(result.outcome, RunOutcome::OutputNotCreated);
+  EXPECT_EQ(result.failed_path, directory.File("missing/log.nmea.kmz"));
+  EXPECT_EQ(result.error_number, ENOENT);
   EXPECT_EQ(host.left_status_history, std::vector<std::string>{"Can't create the output file"});
   EXPECT_EQ(host.output_path, directory.File("missing/x.kmz"));
   EXPECT_EQ(host.pending_event_calls, 1);
@@ -82,21 +90,89 @@ TEST(ConversionRun, AnOutputThatCannotBeCreatedKeepsTheOutputPath) {
   EXPECT_EQ(Entries(directory.path()), std::vector<std::string>{"log.nmea"});
 }
 
-TEST(ConversionRun, AnEmptyLogGivesTheFrameOfADocument) {
+// A folder where the KMZ should go, or a name that ends in a separator, names no file to write.
+TEST(ConversionRun, AFolderAsTheOutputIsRefusedBeforeAnythingIsWritten) {
   TempDirectory directory;
-  WriteWholeFile(directory.File("log.nmea"), "");
+  WriteWholeFile(directory.File("log.nmea"), testing::Line("GPRMC,1,A,4807.038,N,01131.000,E,1,2,010120,,,A"));
+  std::filesystem::create_directory(directory.File("folder.kmz"));
+  struct Case {
+    std::string output_text;
+    std::string failed_path;
+  };
+  const std::vector<Case> cases = {
+      {"folder.kmz", directory.File("folder.kmz")},
+      {"", directory.path() + "/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output_text);
+    StubHost host = HostFor(directory);
+    host.output_text = c.output_text;
+    NMEA assembler;
+    const RunResult result = SpeedButton3Click(host, assembler, kClock);
+    EXPECT_EQ(result.outcome, RunOutcome::OutputNotCreated);
+    EXPECT_EQ(result.failed_path, c.failed_path);
+    EXPECT_EQ(result.error_number, EISDIR);
+    EXPECT_EQ(host.locks, 0);
+    EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"folder.kmz", "log.nmea"}));
+    EXPECT_TRUE(Entries(directory.File("folder.kmz")).empty());
+  }
+}
+
+TEST(ConversionRun, ALogWithoutSentencesIsAnErrorThatKeepsTheEarlierKmz) {
+  TempDirectory directory;
+  std::string noise(5000, '\0');
+  unsigned state = 12345;
+  for (char& c : noise) c = static_cast<char>((state = state * 1103515245 + 12345) >> 16);
+  const std::vector<std::pair<std::string, std::string>> logs = {
+      {"empty", ""},
+      {"random bytes", noise},
+      {"a sentence with a wrong checksum", "$GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,*00\r\n"},
+  };
+  for (const auto& [legend, log] : logs) {
+    SCOPED_TRACE(legend);
+    WriteWholeFile(directory.File("log.nmea"), log);
+    WriteWholeFile(directory.File("log.nmea.kmz"), "the previous KMZ");
+    StubHost host = HostFor(directory);
+    NMEA assembler;
+    try {
+      SpeedButton3Click(host, assembler, kClock);
+      ADD_FAILURE() << "no error";
+    } catch (const TrackmintError& error) {
+      EXPECT_EQ(std::string(error.what()), "no NMEA sentences in " + directory.File("log.nmea"));
+    }
+    EXPECT_EQ(ReadWholeFile(directory.File("log.nmea.kmz")), "the previous KMZ");
+    EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
+    EXPECT_EQ(host.left_status, "The conversion failed");
+    EXPECT_EQ(host.right_status, "");
+    EXPECT_EQ(host.progress, 0);
+    EXPECT_TRUE(host.run_enabled);
+    EXPECT_EQ(host.lock_depth, 0);
+  }
+}
+
+// Sentences without a single usable fix still make a KMZ: the frame, the empty folder, no track.
+TEST(ConversionRun, ALogWithoutAUsableFixGivesTheFrameOfADocument) {
+  TempDirectory directory;
+  WriteWholeFile(directory.File("log.nmea"),
+                 testing::Line("GPGGA,120000,,,,,0,00,,,M,,,,") +
+                     testing::Line("GPRMC,120000,V,,,,,,,010120,,,N"));
   StubHost host = HostFor(directory);
   host.track_colour = 0x0000FF;  // red
   NMEA assembler;
-  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::Finished);
-  EXPECT_EQ(host.progress, 0);
+  const RunResult result = SpeedButton3Click(host, assembler, kClock);
+  ASSERT_EQ(result.outcome, RunOutcome::Finished);
+  EXPECT_EQ(result.placemarks, 0);
   EXPECT_EQ(host.right_status, "Waypoints 0");
   EXPECT_TRUE(
       testing::SameText("<kml>\n<Document>\n"
                         "<Style "
                         "id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n<width>5</"
                         "width>\n</LineStyle>\n</Style>\n"
-                        "<Folder>\n<name>WayPoints</name>\n</Folder>\n</Document>\n</kml>",
+                        "<Folder>\n<name>WayPoints</name>\n</Folder>\n"
+                        "<Placemark>\n<name>NormalTrack</name>\n<styleUrl>#NormalTrack</styleUrl>\n"
+                        "<LineString>\n<tessellate>1</tessellate>\n<coordinates>\n</coordinates>\n"
+                        "</LineString>\n</Placemark>\n"
+                        "</Document>\n</kml>",
                         Member(directory.File("log.nmea.kmz"), "log.nmea.kml")));
   EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
 }
@@ -121,7 +197,9 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   } host;
   static_cast<StubHost&>(host) = HostFor(directory);
   NMEA assembler;
-  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::Finished);
+  const RunResult result = SpeedButton3Click(host, assembler, kClock);
+  ASSERT_EQ(result.outcome, RunOutcome::Finished);
+  EXPECT_EQ(result.placemarks, 30);
   EXPECT_EQ(host.progress, 97);  // 2048 bytes, step 20
   EXPECT_EQ(host.right_status, "Waypoints 30");
   EXPECT_EQ(host.left_status, "The progress finished");
@@ -159,7 +237,7 @@ TEST(ConversionRun, OutputNameRules) {
     std::string document;
   };
   const std::vector<Case> cases = {
-      {"no full path: the program's directory", "track.kmz", "", directory.File("track.kmz"),
+      {"no full path: the current directory", "track.kmz", "", directory.File("track.kmz"),
        "track.kml"},
       {"a name without extension in the directory of the full path", "track",
        directory.File("x.kmz"), directory.File("track"), "track.kml"},
@@ -174,8 +252,9 @@ TEST(ConversionRun, OutputNameRules) {
     host.output_text = c.output_text;
     host.output_path = c.output_path;
     NMEA assembler;
-    ASSERT_EQ(SpeedButton3Click(host, assembler, kClock), RunOutcome::Finished);
-    EXPECT_EQ(host.output_path, c.kmz);
+    const testing::ScopedWorkingDirectory here(directory.path());
+    ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
+    EXPECT_EQ(std::filesystem::path(host.output_path), std::filesystem::path(c.kmz));
     const std::string document = Member(c.kmz, c.document);
     EXPECT_TRUE(document.starts_with("<kml>\n<Document>\n")) << document.substr(0, 100);
     EXPECT_TRUE(document.ends_with("</kml>"));
@@ -198,6 +277,7 @@ TEST(ConversionRun, AnErrorInsideAPhaseUnlocksAndLeavesNothing) {
   }
   EXPECT_EQ(host.lock_depth, 0);
   EXPECT_TRUE(host.run_enabled);
+  EXPECT_EQ(host.left_status, "The conversion failed");
   EXPECT_EQ(ReadWholeFile(directory.File("log.nmea.kmz")), "the previous KMZ");
   EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
 }

@@ -17,6 +17,7 @@
 #include "settings/settings_change.h"
 #include "settings/spinner_steps.h"
 #include "support/fixtures.h"
+#include "support/scoped_process_state.h"
 #include "support/temp_directory.h"
 
 namespace trackmint {
@@ -24,6 +25,8 @@ namespace {
 
 using testing::ReadWholeFile;
 using testing::SameText;
+using testing::ScopedEnvironment;
+using testing::ScopedWorkingDirectory;
 using testing::TempDirectory;
 using testing::WriteWholeFile;
 
@@ -371,45 +374,6 @@ TEST(SaveSettings, UpdatesInPlaceKeepingEveryForeignLine) {
                "x=y\r\n",
                ReadWholeFile(file)));
 }
-
-// Sets an environment variable for one test and puts the old value back after it.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : m_name(name) {
-    if (const char* old = std::getenv(name)) m_old = old;
-    if (value == nullptr) {
-      unsetenv(name);
-    } else {
-      setenv(name, value, 1);
-    }
-  }
-  ~ScopedEnvironment() {
-    if (m_old) {
-      setenv(m_name.c_str(), m_old->c_str(), 1);
-    } else {
-      unsetenv(m_name.c_str());
-    }
-  }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
- private:
-  std::string m_name;
-  std::optional<std::string> m_old;
-};
-
-// Changes the working directory for one test and goes back after it.
-class ScopedWorkingDirectory {
- public:
-  explicit ScopedWorkingDirectory(const std::string& path)
-      : m_previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(path);
-  }
-  ~ScopedWorkingDirectory() { std::filesystem::current_path(m_previous); }
-
- private:
-  std::filesystem::path m_previous;
-};
 
 TEST(DefaultSettingsPath, TheUserSettingsUnlessAWritableFileIsBesideTheProgram) {
   TempDirectory directory;

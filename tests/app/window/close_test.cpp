@@ -116,7 +116,7 @@ class CloseTest : public QObject {
     QVERIFY(window.form->isVisible());
     const std::vector<DialogCall> errors = window.dialogs.CallsOf(Kind::Error);
     QCOMPARE(errors.size(), std::size_t{1});
-    QCOMPARE(errors.front().text, std::string("Unable to write to /proc/trackmint-no/x.ini."));
+    QCOMPARE(errors.front().text, std::string("Can't write the settings file /proc/trackmint-no/x.ini: No such file or directory."));
     // The next close asks again.
     window.dialogs.yes_no_answers.push_back(false);
     QVERIFY(window.form->close());
