@@ -3,7 +3,8 @@
 namespace trackmint {
 
 void WriteDocumentOpening(DocumentStream& stream) {
-  stream.Write("<kml>\n");
+  // Viewers that follow KML 2.2 strictly drop a document whose root is not in the OGC namespace.
+  stream.Write("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n");
   stream.Write("<Document>\n");
 }
 

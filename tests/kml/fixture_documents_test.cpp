@@ -3,9 +3,14 @@
 // with a right checksum (digits of either case) picked out of the bytes, GGA and RMC grouped by
 // their time into epochs, then the epochs with a usable fix (status A, or a GGA fix quality other
 // than 0) and the valid ones (both sentences with status A, GGA alone with a fix, RMC alone with
-// status A).
+// status A). Every GGA and RMC time field of these logs with a right checksum is "hhmmss" or
+// "hhmmss.f..." within a day, and every RMC date field is empty or a real ddmmyy date, so each
+// waypoint placemark carries a TimeStamp.
 #include <gtest/gtest.h>
 
+#include <regex.h>
+
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -26,7 +31,54 @@ struct Log {
   int valid;
 };
 
+// The XML Schema dateTime in UTC as the document writes it: a calendar date, a time of day with
+// seconds up to 60 (a leap second) and an optional fraction of at least one digit, then "Z". The
+// C library's regular expressions do the matching (GCC 12's std::regex trips its own
+// maybe-uninitialized warning).
+class UtcDateTimePattern {
+ public:
+  UtcDateTimePattern() {
+    m_compiled = regcomp(&m_pattern,
+                         "^([0-9]{4})-([0-9]{2})-([0-9]{2})"
+                         "T([0-9]{2}):([0-9]{2}):([0-9]{2})(\\.[0-9]+)?Z$",
+                         REG_EXTENDED) == 0;
+  }
+  ~UtcDateTimePattern() {
+    if (m_compiled) regfree(&m_pattern);
+  }
+  UtcDateTimePattern(const UtcDateTimePattern&) = delete;
+  UtcDateTimePattern& operator=(const UtcDateTimePattern&) = delete;
+
+  ::testing::AssertionResult Matches(const std::string& text) const {
+    if (!m_compiled) return ::testing::AssertionFailure() << "the pattern does not compile";
+    regmatch_t parts[8];
+    if (regexec(&m_pattern, text.c_str(), 8, parts, 0) != 0) {
+      return ::testing::AssertionFailure() << '"' << text << "\" is not a dateTime";
+    }
+    const auto number = [&](int index) {
+      return std::stoi(
+          text.substr(static_cast<std::size_t>(parts[index].rm_so),
+                      static_cast<std::size_t>(parts[index].rm_eo - parts[index].rm_so)));
+    };
+    const std::chrono::year_month_day date{std::chrono::year(number(1)),
+                                           std::chrono::month(static_cast<unsigned>(number(2))),
+                                           std::chrono::day(static_cast<unsigned>(number(3)))};
+    if (number(1) < 1 || !date.ok()) {
+      return ::testing::AssertionFailure() << '"' << text << "\" has no calendar date";
+    }
+    if (number(4) > 23 || number(5) > 59 || number(6) > 60) {
+      return ::testing::AssertionFailure() << '"' << text << "\" has no time of day";
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+ private:
+  regex_t m_pattern{};
+  bool m_compiled = false;
+};
+
 void ExpectWellFormedDocument(const Log& log, const std::string& path) {
+  const UtcDateTimePattern date_time;
   for (const bool fixed_date : {true, false}) {
     SCOPED_TRACE(log.name + (fixed_date ? ", fixed date" : ", dates of the log"));
     EpochList epochs = testing::ReadLogFile(path, testing::kConversionDay);
@@ -37,7 +89,10 @@ void ExpectWellFormedDocument(const Log& log, const std::string& path) {
     const std::string document = testing::WholeDocument(epochs, host);
     ASSERT_TRUE(testing::IsWellFormedXml(document));
     const testing::DocumentCensus census = testing::CountInDocument(document);
+    EXPECT_EQ(census.root_namespace, "http://www.opengis.net/kml/2.2");
     EXPECT_EQ(census.waypoint_placemarks, log.usable);
+    EXPECT_EQ(census.waypoint_when_texts.size(), static_cast<std::size_t>(log.usable));
+    for (const std::string& when : census.waypoint_when_texts) EXPECT_TRUE(date_time.Matches(when));
     EXPECT_EQ(census.normal_track_vertices, log.valid);
     EXPECT_EQ(census.incorrect_track_vertices, log.epochs);
     EXPECT_EQ(host.right_status, "Waypoints " + std::to_string(log.usable));

@@ -102,13 +102,20 @@ DocumentCensus CountInDocument(const std::string& text) {
   const XmlDocument document = ParseXml(text);
   if (!document) return census;
   const xmlNode* root = xmlDocGetRootElement(document.get());
+  if (root != nullptr && root->ns != nullptr && root->ns->href != nullptr) {
+    census.root_namespace = reinterpret_cast<const char*>(root->ns->href);
+  }
   const xmlNode* body = root != nullptr ? Child(root, "Document") : nullptr;
   if (body == nullptr) return census;
   for (const xmlNode* node = body->children; node != nullptr; node = node->next) {
     if (IsElement(node, "Folder")) {
       census.waypoint_placemarks = 0;
       for (const xmlNode* item = node->children; item != nullptr; item = item->next) {
-        census.waypoint_placemarks += IsElement(item, "Placemark");
+        if (!IsElement(item, "Placemark")) continue;
+        ++census.waypoint_placemarks;
+        const xmlNode* time_stamp = Child(item, "TimeStamp");
+        const xmlNode* when = time_stamp != nullptr ? Child(time_stamp, "when") : nullptr;
+        if (when != nullptr) census.waypoint_when_texts.push_back(Content(when));
       }
     } else if (IsElement(node, "Placemark")) {
       const xmlNode* name = Child(node, "name");

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -53,10 +54,13 @@ class ScopedLocale {
 // The document read by libxml2: well-formed, or the parser's first complaint.
 ::testing::AssertionResult IsWellFormedXml(const std::string& text);
 
-// What libxml2 finds in a well-formed document: the placemarks of the WayPoints folder and the
-// vertex lines of the named track placemark (-1 when there is no such track).
+// What libxml2 finds in a well-formed document: the namespace of the root element (empty when it
+// has none), the placemarks of the WayPoints folder with the text of each TimeStamp's "when" among
+// them, and the vertex lines of the named track placemark (-1 when there is no such track).
 struct DocumentCensus {
+  std::string root_namespace;
   int waypoint_placemarks = -1;
+  std::vector<std::string> waypoint_when_texts;
   int normal_track_vertices = -1;
   int incorrect_track_vertices = -1;
 };

@@ -192,7 +192,8 @@ TEST(OutputPhase, ClockDateHeightAndBothTracks) {
   std::int32_t count = -1;
   const std::string document = testing::WrittenText([&](DocumentStream& stream) {
     stream.Write(
-        "<kml>\n<Document>\n<Style id=\"NormalTrack\">\n<LineStyle>\n"
+        "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
+        "<Style id=\"NormalTrack\">\n<LineStyle>\n"
         "<color>FF008000</color>\n<width>3</width>\n</LineStyle>\n</Style>\n");
     count = WriteOutputPhase(stream, epochs, host, testing::kConversionDay);
   });
@@ -204,7 +205,8 @@ TEST(OutputPhase, ClockDateHeightAndBothTracks) {
 
 TEST(OutputPhase, EmptyEpochList) {
   const std::string opening =
-      "<kml>\n<Document>\n<Style id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n"
+      "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
+      "<Style id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n"
       "<width>5</width>\n</LineStyle>\n</Style>\n"
       "<Folder>\n"
       "<name>WayPoints</name>\n"

@@ -194,11 +194,79 @@ TEST(WaypointPlacemark, TimeStampDateLosesItsMarker) {
     EXPECT_EQ(TimeStampDatePart(c.date_text), c.date_part);
     waypoints record = GgaRecord(1);
     record.date_text = c.date_text;
-    const std::string placemark = Placemark(record);
-    EXPECT_EQ(LineStartingWith(placemark, "<when>"),
-              "<when>" + c.date_part + "T101010.00Z</when>\n");
-    EXPECT_EQ(LineStartingWith(placemark, "\t<tr><th>Time"),
+    EXPECT_EQ(LineStartingWith(Placemark(record), "\t<tr><th>Time"),
               "\t<tr><th>Time</th><td>" + c.date_text + "T101010.00Z</td></tr>\n");
+  }
+}
+
+// The placemark's TimeStamp element, or "" when it has none.
+std::string TimeStampOf(const std::string& placemark) {
+  const std::size_t begin = placemark.find("<TimeStamp>");
+  if (begin == std::string::npos) {
+    return placemark.find("<when>") == std::string::npos ? "" : "(a when outside a TimeStamp)";
+  }
+  const std::string end = "</TimeStamp>\n";
+  return placemark.substr(begin, placemark.find(end, begin) + end.size() - begin);
+}
+
+TEST(WaypointPlacemark, TimeStampOnlyForARealDateTime) {
+  struct Case {
+    std::string legend;
+    std::string date_text;
+    std::string time_text;
+    std::string when;  // "" for no TimeStamp
+  };
+  const std::vector<Case> cases = {
+      {"fixed date", "2000-01-01^", "123814.20", "2000-01-01T12:38:14.20Z"},
+      {"clock date", "2026-12-09*", "081500.4", "2026-12-09T08:15:00.4Z"},
+      {"receiver date, no marker", "2020-03-18", "235959", "2020-03-18T23:59:59Z"},
+      {"midnight on a leap day", "2024-02-29", "000000", "2024-02-29T00:00:00Z"},
+      {"leap second", "2016-12-31", "235960.5", "2016-12-31T23:59:60.5Z"},
+      {"fraction as received", "2020-03-18", "120000.1234567890",
+       "2020-03-18T12:00:00.1234567890Z"},
+      {"fraction of zeros", "2020-03-18", "120000.000", "2020-03-18T12:00:00.000Z"},
+      {"empty time text", "2000-01-01^", "", ""},
+      {"empty date part", "", "123814.20", ""},
+      {"marker alone", "^", "123814.20", ""},
+      {"30 February", "2020-02-30", "123814.20", ""},
+      {"29 February of a common year", "2023-02-29*", "123814.20", ""},
+      {"month 13", "2020-13-01", "123814.20", ""},
+      {"year 0", "0000-01-01", "123814.20", ""},
+      {"RMC date field 000000", "2000-00-00", "123814.20", ""},
+      {"date without leading zeros", "2020-3-18", "123814.20", ""},
+      {"doubled date from a merge", "2024-03-012024-03-01", "123814.20", ""},
+      {"doubled date, marker at the end", "2024-03-012024-03-01*", "123814.20", ""},
+      {"doubled date, markers", "2024-03-01*2024-03-01*", "123814.20", ""},
+      {"two markers", "2024-03-01^^", "123814.20", ""},
+      {"hour 24", "2000-01-01^", "240000", ""},
+      {"minute 60", "2000-01-01^", "126000", ""},
+      {"second 61", "2000-01-01^", "120061", ""},
+      {"five-digit time", "2000-01-01^", "12000", ""},
+      {"seven digits", "2000-01-01^", "1200000", ""},
+      {"empty fraction", "2000-01-01^", "120000.", ""},
+      {"comma before the fraction", "2000-01-01^", "120000,5", ""},
+      {"two points", "2000-01-01^", "120000.1.2", ""},
+      {"letter in the fraction", "2000-01-01^", "120000.5a", ""},
+      {"sign", "2000-01-01^", "+12000", ""},
+      {"minus sign", "2000-01-01^", "-120000", ""},
+      {"leading blank", "2000-01-01^", " 120000", ""},
+      {"trailing blank", "2000-01-01^", "120000 ", ""},
+      {"blank inside", "2000-01-01^", "12 000", ""},
+      {"letter", "2000-01-01^", "12a000", ""},
+      {"colons already", "2000-01-01^", "12:00:00", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    waypoints record = GgaRecord(1);
+    record.date_text = c.date_text;
+    record.time_text = c.time_text;
+    const std::string placemark = Placemark(record);
+    EXPECT_EQ(TimeStampOf(placemark),
+              c.when.empty() ? "" : "<TimeStamp>\n<when>" + c.when + "</when>\n</TimeStamp>\n");
+    // The description shows what the log and the settings gave, marker included.
+    EXPECT_EQ(LineStartingWith(placemark, "\t<tr><th>Time"),
+              "\t<tr><th>Time</th><td>" + c.date_text + "T" + c.time_text + "Z</td></tr>\n");
+    EXPECT_TRUE(testing::IsWellFormedXml(placemark));
   }
 }
 
@@ -216,8 +284,7 @@ TEST(WaypointPlacemark, HostileTextsAreMadeSafe) {
   EXPECT_EQ(
       LineStartingWith(placemark, "\t<tr><th>Time"),
       "\t<tr><th>Time</th><td>]]]]><![CDATA[>\x7f\xc3\xa9^T&<>]]]]><![CDATA[>??Z</td></tr>\n");
-  EXPECT_EQ(LineStartingWith(placemark, "<when>"),
-            "<when>]]&gt;\x7f\xc3\xa9T&amp;&lt;&gt;]]&gt;??Z</when>\n");
+  EXPECT_EQ(TimeStampOf(placemark), "");  // neither text is a date or a time
   EXPECT_EQ(LineStartingWith(placemark, "<scale>"), "<scale>0.5&lt;/scale&gt;</scale>\n");
   EXPECT_EQ(LineStartingWith(placemark, "\t<tr>\t<td>"),
             "\t<tr>\t<td>?</td>\t<td>5</td>\t<td>1</td>\t<td>3</td>\t<td>2</td>\t</tr>\n");

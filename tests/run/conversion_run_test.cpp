@@ -164,7 +164,7 @@ TEST(ConversionRun, ALogWithoutAUsableFixGivesTheFrameOfADocument) {
   EXPECT_EQ(result.placemarks, 0);
   EXPECT_EQ(host.right_status, "Waypoints 0");
   EXPECT_TRUE(
-      testing::SameText("<kml>\n<Document>\n"
+      testing::SameText("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
                         "<Style "
                         "id=\"NormalTrack\">\n<LineStyle>\n<color>FF0000FF</color>\n<width>5</"
                         "width>\n</LineStyle>\n</Style>\n"
@@ -256,7 +256,9 @@ TEST(ConversionRun, OutputNameRules) {
     ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
     EXPECT_EQ(std::filesystem::path(host.output_path), std::filesystem::path(c.kmz));
     const std::string document = Member(c.kmz, c.document);
-    EXPECT_TRUE(document.starts_with("<kml>\n<Document>\n")) << document.substr(0, 100);
+    EXPECT_TRUE(
+        document.starts_with("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"))
+        << document.substr(0, 100);
     EXPECT_TRUE(document.ends_with("</kml>"));
   }
 }
