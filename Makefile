@@ -1,5 +1,7 @@
 # Kelvra Trackmint: the two everyday commands are `make demo` and `make test`.
-# Both install what is missing (scripts/install-deps.sh) before they build.
+# Both install what is missing (scripts/install-deps.sh) before they build. The screen shows one
+# line per step; what apt-get, CMake and the compiler say goes to build/logs/, and a step that
+# fails prints its errors and the name of its log.
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
@@ -15,17 +17,19 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF >/dev/null
-	@cmake --build $(RELEASE_DIR) -j $(JOBS)
+	@JOBS=$(JOBS) scripts/build.sh release "Building the program" \
+	  -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF
 
 # Converts the bundled sample log and says where the result is.
 demo: build
 	@scripts/demo.sh $(RELEASE_DIR)
 
-# The whole test suite, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole test suite, built with AddressSanitizer and UndefinedBehaviorSanitizer. The build's
+# output goes to build/logs/build-test.log (its errors are shown when it fails); the tests' output
+# comes to the screen.
 test: deps
-	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON >/dev/null
-	@cmake --build $(TEST_DIR) -j $(JOBS)
+	@JOBS=$(JOBS) scripts/build.sh test "Building the tests with AddressSanitizer and UndefinedBehaviorSanitizer" \
+	  -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON
 	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
 # Coverage-guided fuzzing of the byte path for SECONDS seconds (clang, libFuzzer, ASan, UBSan).
@@ -43,8 +47,8 @@ bench: build
 
 # A picture of the window at start-up, drawn without a display: build/window.png.
 screenshot: deps
-	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF >/dev/null
-	@cmake --build $(RELEASE_DIR) -j $(JOBS) --target window_screenshot
+	@JOBS=$(JOBS) scripts/build.sh release "Building the screenshot tool" \
+	  -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF -- window_screenshot
 	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/src/app/window/window_screenshot build/window.png
 
 format:
