@@ -6,8 +6,8 @@
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
-FUZZ_DIR := build/fuzz
 SECONDS ?= 600
+FUZZ_TARGET ?=
 
 .PHONY: all deps build demo test fuzz bench screenshot format clean
 
@@ -32,14 +32,14 @@ test: deps
 	  -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON
 	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
-# Coverage-guided fuzzing of the byte path for SECONDS seconds (clang, libFuzzer, ASan, UBSan).
+# Coverage-guided fuzzing (clang, libFuzzer, ASan, UBSan) of the two kinds of file that users
+# hand the program: "epoch_list" takes bytes through the log's byte path, "settings" through the
+# settings file's reader. Without FUZZ_TARGET both run, one after the other, SECONDS seconds each;
+# FUZZ_TARGET=settings (or epoch_list) runs that one only. Everything a run writes stays under
+# build/: the inputs it finds in build/fuzz-work/TARGET/corpus, crash, leak, timeout, oom and
+# slow-unit files in build/fuzz-work/TARGET/artifacts, the fuzzer's output in build/logs/.
 fuzz: deps
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKMINT_FUZZ=ON \
-	  -DTRACKMINT_BUILD_TESTS=OFF -DTRACKMINT_BUILD_WINDOW=OFF >/dev/null
-	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_epoch_list
-	@mkdir -p fuzz/corpus-work
-	@$(FUZZ_DIR)/fuzz/fuzz_epoch_list fuzz/corpus-work fuzz/corpus -dict=fuzz/nmea.dict -max_total_time=$(SECONDS) -max_len=4096 \
-	  -print_final_stats=1
+	@JOBS=$(JOBS) scripts/fuzz.sh $(SECONDS) $(FUZZ_TARGET)
 
 # Speed and memory of the conversion on a generated log of about 100 MB.
 bench: build
