@@ -1,11 +1,13 @@
 # Kelvra Trackmint: the two everyday commands are `make demo` and `make test`.
-# Both install what is missing (scripts/install-deps.sh) before they build.
+# Both install what is missing (scripts/install-deps.sh) before they build. The screen shows one
+# line per step; what apt-get, CMake and the compiler say goes to build/logs/, and a step that
+# fails prints its errors and the name of its log.
 
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
-FUZZ_DIR := build/fuzz
 SECONDS ?= 600
+FUZZ_TARGET ?=
 
 .PHONY: all deps build demo test fuzz bench screenshot format clean
 
@@ -15,27 +17,29 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF >/dev/null
-	@cmake --build $(RELEASE_DIR) -j $(JOBS)
+	@JOBS=$(JOBS) scripts/build.sh release "Building the program" \
+	  -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF
 
 # Converts the bundled sample log and says where the result is.
 demo: build
 	@scripts/demo.sh $(RELEASE_DIR)
 
-# The whole test suite, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole test suite, built with AddressSanitizer and UndefinedBehaviorSanitizer. The build's
+# output goes to build/logs/build-test.log (its errors are shown when it fails); the tests' output
+# comes to the screen.
 test: deps
-	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON >/dev/null
-	@cmake --build $(TEST_DIR) -j $(JOBS)
+	@JOBS=$(JOBS) scripts/build.sh test "Building the tests with AddressSanitizer and UndefinedBehaviorSanitizer" \
+	  -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON
 	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
-# Coverage-guided fuzzing of the byte path for SECONDS seconds (clang, libFuzzer, ASan, UBSan).
+# Coverage-guided fuzzing (clang, libFuzzer, ASan, UBSan) of the two kinds of file that users
+# hand the program: "epoch_list" takes bytes through the log's byte path, "settings" through the
+# settings file's reader. Without FUZZ_TARGET both run, one after the other, SECONDS seconds each;
+# FUZZ_TARGET=settings (or epoch_list) runs that one only. Everything a run writes stays under
+# build/: the inputs it finds in build/fuzz-work/TARGET/corpus, crash, leak, timeout, oom and
+# slow-unit files in build/fuzz-work/TARGET/artifacts, the fuzzer's output in build/logs/.
 fuzz: deps
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRACKMINT_FUZZ=ON \
-	  -DTRACKMINT_BUILD_TESTS=OFF -DTRACKMINT_BUILD_WINDOW=OFF >/dev/null
-	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_epoch_list
-	@mkdir -p fuzz/corpus-work
-	@$(FUZZ_DIR)/fuzz/fuzz_epoch_list fuzz/corpus-work fuzz/corpus -dict=fuzz/nmea.dict -max_total_time=$(SECONDS) -max_len=4096 \
-	  -print_final_stats=1
+	@JOBS=$(JOBS) scripts/fuzz.sh $(SECONDS) $(FUZZ_TARGET)
 
 # Speed and memory of the conversion on a generated log of about 100 MB.
 bench: build
@@ -43,8 +47,8 @@ bench: build
 
 # A picture of the window at start-up, drawn without a display: build/window.png.
 screenshot: deps
-	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF >/dev/null
-	@cmake --build $(RELEASE_DIR) -j $(JOBS) --target window_screenshot
+	@JOBS=$(JOBS) scripts/build.sh release "Building the screenshot tool" \
+	  -DCMAKE_BUILD_TYPE=Release -DTRACKMINT_BUILD_TESTS=OFF -- window_screenshot
 	@QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/src/app/window/window_screenshot build/window.png
 
 format:
