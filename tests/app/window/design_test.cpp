@@ -198,6 +198,7 @@ class DesignTest : public QObject {
       QVERIFY2(group->height() >= group->minimumSizeHint().height(),
                qPrintable(group->objectName()));
     }
+    // The scale is measured as an earlier version saved it, with six decimals.
     for (const char* name : {"Edit3", "Edit4", "MaskEdit1"}) {
       const auto* field = window.Find<QLineEdit>(name);
       QVERIFY2(field->width() >= field->fontMetrics().horizontalAdvance(
