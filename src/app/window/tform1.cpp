@@ -59,7 +59,10 @@ void TForm1::ConnectEvents() {
   const auto on = [this](auto handler) {
     return [this, handler] { HandleEvent([this, handler] { (this->*handler)(); }); };
   };
-  connect(m_edit1, &QLineEdit::textChanged, this, on(&TForm1::Edit1Change));
+  // The file fields' rules are for what the user types; a file set from a chooser or a drop comes
+  // with its full path.
+  connect(m_edit1, &QLineEdit::textEdited, this, on(&TForm1::Edit1Change));
+  connect(m_edit6, &QLineEdit::textEdited, this, on(&TForm1::Edit6Change));
   connect(m_edit2, &QLineEdit::textChanged, this, on(&TForm1::Edit2Change));
   connect(m_speed_button_open, &QToolButton::clicked, this, on(&TForm1::SpeedButtonOpenClick));
   connect(m_speed_button_save, &QToolButton::clicked, this, on(&TForm1::SpeedButtonSaveClick));

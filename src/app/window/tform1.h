@@ -55,6 +55,7 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   void FormWndProc(QEvent* event);
   void Edit1Change();
   void Edit2Change();
+  void Edit6Change();
   void SpeedButtonOpenClick();
   void SpeedButtonSaveClick();
   void SpeedButton1Click();
@@ -152,6 +153,13 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   // Runs one event's handler; an error that escapes it goes to the error display. Returns
   // whether the handler ran to its end.
   bool HandleEvent(const std::function<void()>& handler);
+  // The input file (a full path) in the input field, and its KMZ proposed in the output field.
+  void SetInputFile(const std::string& path);
+  void ProposeOutputFor(const std::string& input_path);
+  // A full path in the output field: its file name as the text, the path as the Hint.
+  void SetOutputFile(const std::string& path);
+  // Before a run: brings the output field to the form in which the run resolves it.
+  void PrepareOutputField();
   void ChooseSwatchColour(Swatch& swatch);
   void SetSettingsLocked(bool locked);
   bool AcceptsDrop(const QMimeData* mime_data) const;
