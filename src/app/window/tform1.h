@@ -80,6 +80,15 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   void LoadSettings(const std::string& path);
   void SaveSettings(const std::string& path);
 
+  // Shows the window at start-up, after the settings gave its position: kept there when it is whole
+  // on the screen it opens on, otherwise moved just enough (KeepOnScreen). The window manager
+  // frames the window only once it is shown, so the rule runs again at its first activation, when
+  // the title bar is known too.
+  void ShowOnScreen();
+  // Moves the window just enough to be whole, its frame included as far as Qt knows it, on the
+  // available area of the screen it is on.
+  void KeepOnScreen();
+
   // The error display: an error box titled with the application title.
   void ShowErrorDisplay(const std::string& message);
 
@@ -172,6 +181,7 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   // What the output chooser proposes when the output field is empty: what it last held.
   std::string m_save_dialog1_file_name;
   bool m_run_in_progress = false;
+  bool m_keep_on_screen_when_activated = false;
 
   // Left column.
   QWidget* m_image1 = nullptr;
