@@ -27,13 +27,16 @@ std::string StepTrackWidth(std::string_view text, SpinDirection direction) {
 }
 
 std::string StepIconScale(std::string_view text, SpinDirection direction) {
-  // The step reads back the six-decimal text of the previous one, so rounding errors of the
-  // binary sum never pile up: 0.5 up five times ends exactly at 1.0, down four times at 0.1.
+  // The step reads back the text of the previous one, rounded to six decimals, so rounding errors
+  // of the binary sum never pile up: 0.5 up five times ends exactly at 1.0, down four times at 0.1.
   const double scale =
       DecimalValue(text) + (direction == SpinDirection::Up ? kScaleStep : -kScaleStep);
   if (scale < kMinimumScale) return "0.1";
   if (scale > kMaximumScale) return "1.0";
-  return FormatFixed(scale, kScaleDecimals);
+  std::string stepped = FormatFixed(scale, kScaleDecimals);
+  // Shown as typed: "0.700000" is "0.7", "1.000000" is "1.0".
+  while (stepped.ends_with('0') && stepped[stepped.size() - 2] != '.') stepped.pop_back();
+  return stepped;
 }
 
 }  // namespace trackmint

@@ -13,8 +13,8 @@ enum class SpinDirection { Up, Down };
 std::string StepTrackWidth(std::string_view text, SpinDirection direction);
 
 // The scale field's next text (UpDown2Click): its decimal number (always with ".") 0.1 up or
-// down; below 0.1 it becomes "0.1", above 1.0 "1.0", otherwise the number with six decimals
-// ("0.600000").
+// down; below 0.1 it becomes "0.1", above 1.0 "1.0", otherwise the number rounded to six decimals
+// and written without trailing zeros but with at least one decimal ("0.6", "1.0", "0.25").
 std::string StepIconScale(std::string_view text, SpinDirection direction);
 
 }  // namespace trackmint

@@ -46,12 +46,30 @@ TEST(StepTrackWidth, Cases) {
 
 TEST(StepIconScale, Cases) {
   const std::vector<StepCase> cases = {
-      {"0.5", kUp, "0.600000"},    {"0.5", kDown, "0.400000"}, {"1.0", kDown, "0.900000"},
-      {"1.0", kUp, "1.0"},         {"0.1", kDown, "0.1"},      {"0.2", kDown, "0.100000"},
-      {"0.9", kUp, "1.000000"},    {"0.95", kUp, "1.0"},       {"0.15", kDown, "0.1"},
-      {"0.15", kUp, "0.250000"},   {"abc", kUp, "0.100000"},   {"abc", kDown, "0.1"},
-      {"  0.3x", kUp, "0.400000"}, {"1e-1", kUp, "0.200000"},  {"2", kDown, "1.0"},
-      {"-1", kUp, "0.1"},          {"1e999", kDown, "1.0"},    {"0,5", kUp, "0.100000"},
+      {"0.5", kUp, "0.6"},
+      {"0.5", kDown, "0.4"},
+      {"1.0", kDown, "0.9"},
+      {"1.0", kUp, "1.0"},
+      {"0.1", kDown, "0.1"},
+      {"0.2", kDown, "0.1"},
+      {"0.9", kUp, "1.0"},
+      {"0.95", kUp, "1.0"},
+      {"0.15", kDown, "0.1"},
+      {"0.15", kUp, "0.25"},
+      {"abc", kUp, "0.1"},
+      {"abc", kDown, "0.1"},
+      {"  0.3x", kUp, "0.4"},
+      {"1e-1", kUp, "0.2"},
+      {"2", kDown, "1.0"},
+      {"-1", kUp, "0.1"},
+      {"1e999", kDown, "1.0"},
+      {"0,5", kUp, "0.1"},
+      // The binary sums 0.7999999999999999 and 0.24999999999999997 show as typed.
+      {"0.7", kUp, "0.8"},
+      {"0.35", kDown, "0.25"},
+      // A text an earlier version saved, and one with more decimals than the step keeps.
+      {"0.600000", kUp, "0.7"},
+      {"0.1234567", kUp, "0.223457"},
   };
   for (const StepCase& c : cases) {
     EXPECT_EQ(StepIconScale(c.text, c.direction), c.expected)
@@ -70,11 +88,13 @@ std::vector<std::string> Steps(std::string text, SpinDirection direction, int co
 }
 
 TEST(StepIconScale, RunsToItsBoundsInSteps) {
-  EXPECT_EQ(Steps("0.5", kUp, 6), (std::vector<std::string>{"0.600000", "0.700000", "0.800000",
-                                                            "0.900000", "1.000000", "1.0"}));
-  EXPECT_EQ(Steps("0.5", kDown, 5),
-            (std::vector<std::string>{"0.400000", "0.300000", "0.200000", "0.100000", "0.1"}));
-  EXPECT_EQ(Steps("0.1", kUp, 9).back(), "1.000000");
+  EXPECT_EQ(Steps("0.5", kUp, 6),
+            (std::vector<std::string>{"0.6", "0.7", "0.8", "0.9", "1.0", "1.0"}));
+  EXPECT_EQ(Steps("0.5", kDown, 5), (std::vector<std::string>{"0.4", "0.3", "0.2", "0.1", "0.1"}));
+  EXPECT_EQ(Steps("0.1", kUp, 9), (std::vector<std::string>{"0.2", "0.3", "0.4", "0.5", "0.6",
+                                                            "0.7", "0.8", "0.9", "1.0"}));
+  EXPECT_EQ(Steps("1.0", kDown, 9), (std::vector<std::string>{"0.9", "0.8", "0.7", "0.6", "0.5",
+                                                              "0.4", "0.3", "0.2", "0.1"}));
 }
 
 TEST(StepIconScale, IgnoresTheProcessLocale) {
@@ -82,8 +102,8 @@ TEST(StepIconScale, IgnoresTheProcessLocale) {
   const std::string saved = previous ? previous : "C";
   ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr)
       << "the de_DE.UTF-8 locale is missing (make deps)";
-  EXPECT_EQ(StepIconScale("0.5", kUp), "0.600000");
-  EXPECT_EQ(StepIconScale("0.7", kDown), "0.600000");
+  EXPECT_EQ(StepIconScale("0.5", kUp), "0.6");
+  EXPECT_EQ(StepIconScale("0.7", kDown), "0.6");
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 

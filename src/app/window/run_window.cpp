@@ -37,7 +37,7 @@ int RunWindow(int argc, char** argv, NMEA& assembler) {
     dialogs.SetParentWindow(&form1);
     form1.LoadSettings(DefaultSettingsPath(executable_path));
     form1.FormCreate();
-    form1.show();
+    form1.ShowOnScreen();
     return QApplication::exec();
   } catch (const std::exception& error) {
     // Start-up failed: shown like any error, then the program ends.

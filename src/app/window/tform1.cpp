@@ -7,14 +7,17 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 #include <QUrl>
 
 #include "app/error_text.h"
 #include "app/window/file_field.h"
+#include "app/window/screen_fit.h"
 #include "app/window/swatch.h"
 #include "app/window/up_down.h"
 #include "app/window/window_dialogs.h"
@@ -59,7 +62,10 @@ void TForm1::ConnectEvents() {
   const auto on = [this](auto handler) {
     return [this, handler] { HandleEvent([this, handler] { (this->*handler)(); }); };
   };
-  connect(m_edit1, &QLineEdit::textChanged, this, on(&TForm1::Edit1Change));
+  // The file fields' rules are for what the user types; a file set from a chooser or a drop comes
+  // with its full path.
+  connect(m_edit1, &QLineEdit::textEdited, this, on(&TForm1::Edit1Change));
+  connect(m_edit6, &QLineEdit::textEdited, this, on(&TForm1::Edit6Change));
   connect(m_edit2, &QLineEdit::textChanged, this, on(&TForm1::Edit2Change));
   connect(m_speed_button_open, &QToolButton::clicked, this, on(&TForm1::SpeedButtonOpenClick));
   connect(m_speed_button_save, &QToolButton::clicked, this, on(&TForm1::SpeedButtonSaveClick));
@@ -84,7 +90,30 @@ void TForm1::ConnectEvents() {
   });
 }
 
+void TForm1::ShowOnScreen() {
+  KeepOnScreen();  // before the window is mapped, so it opens where it stays
+  show();
+  KeepOnScreen();  // with the frame, where the platform tells it at once
+  m_keep_on_screen_when_activated = true;
+}
+
+void TForm1::KeepOnScreen() {
+  const QRect frame = frameGeometry();
+  QScreen* screen = QGuiApplication::screenAt(frame.center());
+  if (screen == nullptr) screen = this->screen();  // off every screen: the one Qt gives it
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  if (available.isEmpty()) return;
+  // The position of a window is that of its frame.
+  const QPoint place = FitOnScreen(frame, available);
+  if (place != frame.topLeft()) move(place);
+}
+
 bool TForm1::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && m_keep_on_screen_when_activated) {
+    m_keep_on_screen_when_activated = false;
+    KeepOnScreen();
+  }
   FormWndProc(event);
   return QWidget::event(event);
 }

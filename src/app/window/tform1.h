@@ -55,6 +55,7 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   void FormWndProc(QEvent* event);
   void Edit1Change();
   void Edit2Change();
+  void Edit6Change();
   void SpeedButtonOpenClick();
   void SpeedButtonSaveClick();
   void SpeedButton1Click();
@@ -78,6 +79,15 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   // The settings file, with this window's controls.
   void LoadSettings(const std::string& path);
   void SaveSettings(const std::string& path);
+
+  // Shows the window at start-up, after the settings gave its position: kept there when it is whole
+  // on the screen it opens on, otherwise moved just enough (KeepOnScreen). The window manager
+  // frames the window only once it is shown, so the rule runs again at its first activation, when
+  // the title bar is known too.
+  void ShowOnScreen();
+  // Moves the window just enough to be whole, its frame included as far as Qt knows it, on the
+  // available area of the screen it is on.
+  void KeepOnScreen();
 
   // The error display: an error box titled with the application title.
   void ShowErrorDisplay(const std::string& message);
@@ -152,6 +162,13 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   // Runs one event's handler; an error that escapes it goes to the error display. Returns
   // whether the handler ran to its end.
   bool HandleEvent(const std::function<void()>& handler);
+  // The input file (a full path) in the input field, and its KMZ proposed in the output field.
+  void SetInputFile(const std::string& path);
+  void ProposeOutputFor(const std::string& input_path);
+  // A full path in the output field: its file name as the text, the path as the Hint.
+  void SetOutputFile(const std::string& path);
+  // Before a run: brings the output field to the form in which the run resolves it.
+  void PrepareOutputField();
   void ChooseSwatchColour(Swatch& swatch);
   void SetSettingsLocked(bool locked);
   bool AcceptsDrop(const QMimeData* mime_data) const;
@@ -164,6 +181,7 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   // What the output chooser proposes when the output field is empty: what it last held.
   std::string m_save_dialog1_file_name;
   bool m_run_in_progress = false;
+  bool m_keep_on_screen_when_activated = false;
 
   // Left column.
   QWidget* m_image1 = nullptr;

@@ -15,6 +15,7 @@
 #include "app/window/tform1.h"
 #include "app/window/window_dialogs.h"
 #include "base/paths.h"
+#include "base/trackmint_error.h"
 #include "settings/settings_change.h"
 #include "settings/settings_file.h"
 
@@ -24,6 +25,16 @@ namespace {
 constexpr const char* kSeveralFilesWarning = "Работа с несколькими файлами не поддерживается!";
 constexpr const char* kSaveQuestion = "The settings were changed. Save them?";
 constexpr const char* kOutputExtension = ".kmz";
+
+// Where the input chooser starts when no input names a directory: the current directory, from
+// which typed names are taken too; when that is gone, wherever the chooser likes.
+std::string ChooserStartDirectory() {
+  try {
+    return CurrentDirectory();
+  } catch (const TrackmintError&) {
+    return {};
+  }
+}
 
 std::vector<FileFilter> SettingsFilters() {
   return {{"Configuration (*.ini)", "*.ini"}, {"All files ", "*.*"}};
@@ -70,24 +81,40 @@ void TForm1::DropFiles(const std::vector<std::string>& files) {
     m_dialogs.ShowWarning(kSeveralFilesWarning);
     return;
   }
-  const std::string& file = files.front();
-  m_edit1->clear();
-  m_edit1->SetText(FileNamePart(file));
-  m_edit1->SetHint(file);
-  m_edit6->SetHint(file + kOutputExtension);
-  m_edit6->clear();
-  m_edit6->SetText(FileNamePart(m_edit6->Hint()));
-  if (!m_edit1->Hint().empty()) m_speed_button3->setEnabled(true);
+  SetInputFile(files.front());
+}
+
+void TForm1::SetInputFile(const std::string& path) {
+  m_edit1->SetText(FileNamePart(path));
+  m_edit1->SetHint(path);
+  m_speed_button3->setEnabled(!m_edit1->Text().empty());
+  ProposeOutputFor(path);
+}
+
+void TForm1::ProposeOutputFor(const std::string& input_path) {
+  SetOutputFile(input_path + kOutputExtension);
+}
+
+void TForm1::SetOutputFile(const std::string& path) {
+  m_edit6->SetText(FileNamePart(path));
+  m_edit6->SetHint(path);
 }
 
 void TForm1::Edit1Change() {
-  // A typed name lives in the directory of the last input file (or the program's); a typed
-  // absolute path names its file by itself.
-  std::string directory = DirectoryPart(m_edit1->Hint());
-  if (directory.empty()) directory = DirectoryPart(m_executable_path);
+  // A typed name is taken from the current directory, as on the command line; an absolute path
+  // names its file by itself; an empty field names no file. The Hint is cleared first, so a name
+  // that cannot be resolved never leaves the previous file to be converted.
   const std::string text = m_edit1->Text();
-  m_edit1->SetHint(JoinToDirectory(directory, text));
   m_speed_button3->setEnabled(!text.empty());
+  m_edit1->SetHint(std::string());
+  if (!text.empty()) m_edit1->SetHint(FullPath(text));
+}
+
+void TForm1::Edit6Change() {
+  // The same rule as the input's, so the Hint (and the tooltip) says where the KMZ goes.
+  const std::string text = m_edit6->Text();
+  m_edit6->SetHint(std::string());
+  if (!text.empty()) m_edit6->SetHint(FullPath(text));
 }
 
 void TForm1::Edit2Change() {
@@ -97,15 +124,10 @@ void TForm1::Edit2Change() {
 void TForm1::SpeedButtonOpenClick() {
   FileChooser chooser{"Open", {}, {}, {}};
   chooser.directory =
-      m_edit1->Text().empty() ? DirectoryPart(m_executable_path) : DirectoryPart(m_edit1->Hint());
+      m_edit1->Text().empty() ? ChooserStartDirectory() : DirectoryPart(m_edit1->Hint());
   const std::optional<std::string> file = m_dialogs.AskOpenFile(chooser);
   if (!file) return;
-  m_edit1->SetHint(*file);
-  m_edit1->clear();
-  m_edit1->SetText(FileNamePart(*file));
-  m_edit6->SetHint(*file + kOutputExtension);
-  m_edit6->clear();
-  m_edit6->SetText(FileNamePart(m_edit6->Hint()));
+  SetInputFile(*file);
 }
 
 void TForm1::SpeedButtonSaveClick() {
@@ -130,8 +152,9 @@ void TForm1::SpeedButton1Click() {
 }
 
 void TForm1::SpeedButton2Click() {
-  const FileChooser chooser{"Save as", SettingsFilters(), DirectoryPart(m_executable_path),
-                            FileNamePart(DefaultSettingsPath(m_executable_path))};
+  const std::string proposed = DefaultSettingsPath(m_executable_path);
+  const FileChooser chooser{"Save as", SettingsFilters(), DirectoryPart(proposed),
+                            FileNamePart(proposed)};
   const std::optional<std::string> file = m_dialogs.AskSaveFile(chooser);
   if (!file) return;
   SaveSettings(*file);
@@ -139,8 +162,22 @@ void TForm1::SpeedButton2Click() {
 
 void TForm1::SpeedButton3Click() {
   if (m_run_in_progress) return;  // never entered twice
+  PrepareOutputField();
   const QScopedValueRollback<bool> running(m_run_in_progress, true);
   m_run(*this);
+}
+
+void TForm1::PrepareOutputField() {
+  // The run takes the KMZ as the output field's name in the directory of its Hint. An empty field
+  // takes the input's name plus ".kmz", as the input chooser and a drop propose. A typed name with
+  // a directory of its own is brought to that form first (name and full path, as a chooser leaves
+  // it), so the directory is not joined twice.
+  const std::string output = m_edit6->Text();
+  if (output.empty()) {
+    if (!m_edit1->Hint().empty()) ProposeOutputFor(m_edit1->Hint());
+  } else if (m_edit6->Hint().empty() || !DirectoryPart(output).empty()) {
+    SetOutputFile(FullPath(output));
+  }
 }
 
 void TForm1::AutoshapeMouseDown() {

@@ -272,8 +272,10 @@ void TForm1::SetTop(int top) {
 }
 
 void TForm1::UpdateTrackColorEnabled() {
-  m_label3->setEnabled(m_check_box2->isChecked());
-  m_shape_full_track->setEnabled(m_check_box2->isChecked());
+  // The valid track is written in this colour whatever CheckBox2 holds, and CheckBox2 is hidden,
+  // so the colour stays choosable whatever settings file was opened.
+  m_label3->setEnabled(true);
+  m_shape_full_track->setEnabled(true);
 }
 
 }  // namespace trackmint

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 #include "app/window/swatch.h"
 #include "support/fixtures.h"
@@ -35,7 +36,7 @@ class CheckBoxAndColourTest : public QObject {
     QVERIFY(window.form->UseFixedDate());
   }
 
-  void trackColourFollowsCheckBox2() {
+  void trackColourStaysChoosableWhateverCheckBox2Holds() {
     const TempDirectory directory;
     const std::string off = directory.File("off.ini");
     const std::string on = directory.File("on.ini");
@@ -46,23 +47,28 @@ class CheckBoxAndColourTest : public QObject {
     auto* swatch = window.Find<Swatch>("ShapeFullTrack");
     struct Step {
       const char* legend;
-      std::string load;
-      bool enabled;
+      std::string file;  // opened with the settings chooser
+      bool check_box2;
+      WindowColour chosen;
     };
     const Step steps[] = {
-        {"start-up without a file: as designed", "", true},
-        {"a file with CheckBox2 0 applies the rule", off, false},
-        {"a file with CheckBox2 1", on, true},
-        // Unchecking the box fires its click, whose rule disables the colour.
-        {"then the defaults", directory.File("missing.ini"), false},
+        {"a file with CheckBox2 0", off, false, 0x0000AA},
+        {"a file with CheckBox2 1", on, true, 0x00AA00},
+        // Unchecking the box fires its click.
+        {"then the defaults", directory.File("missing.ini"), false, 0xAA0000},
     };
     for (const Step& step : steps) {
-      if (!step.load.empty()) window.form->LoadSettings(step.load);
-      QVERIFY2(label->isEnabled() == step.enabled, step.legend);
-      QVERIFY2(swatch->isEnabled() == step.enabled, step.legend);
+      window.dialogs.file_answers.push_back(step.file);
+      QTest::mouseClick(window.Find<QToolButton>("SpeedButton1"), Qt::LeftButton);
+      QVERIFY2(window.form->UseAllWaypoints() == step.check_box2, step.legend);
+      QVERIFY2(label->isEnabled(), step.legend);
+      QVERIFY2(swatch->isEnabled(), step.legend);
+      window.dialogs.colour_answers.push_back(step.chosen);
+      QTest::mousePress(swatch, Qt::LeftButton);
+      QVERIFY2(window.dialogs.calls.back().kind == Kind::Colour, step.legend);
+      QVERIFY2(window.form->TrackColour() == step.chosen, step.legend);
       QVERIFY2(window.Find<QCheckBox>("CheckBox2")->isHidden(), step.legend);
     }
-    QVERIFY(!window.form->UseAllWaypoints());
   }
 
   void swatchPressChoosesItsColour() {
@@ -90,17 +96,17 @@ class CheckBoxAndColourTest : public QObject {
     QCOMPARE(window.form->ShapeFullTrack(), WindowColour{0x00AA00});
   }
 
-  void disabledTrackColourTakesNoPress() {
-    const TempDirectory directory;
-    WriteWholeFile(directory.File("off.ini"), "[Settings]\r\nCheckBox2=0\r\n");
+  void lockedTrackColourTakesNoPress() {
     WindowFixture window;
-    window.form->LoadSettings(directory.File("off.ini"));
+    window.form->LockSettings();
     window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
-    auto* swatch = window.Find<Swatch>("ShapeFullTrack");
-    QTest::mousePress(swatch, Qt::LeftButton);
+    QTest::mousePress(window.Find<Swatch>("ShapeFullTrack"), Qt::LeftButton);
     window.form->ShapeFullTrackMouseDown();
     QVERIFY(window.dialogs.calls.empty());
     QCOMPARE(window.form->TrackColour(), WindowColour{32768});
+    window.form->UnlockSettings();
+    window.form->ShapeFullTrackMouseDown();
+    QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
   }
 };
 

@@ -8,6 +8,8 @@
 
 #include "app/window/file_field.h"
 #include "app/window/swatch.h"
+#include "base/paths.h"
+#include "settings/settings_file.h"
 #include "support/fixtures.h"
 #include "support/temp_directory.h"
 #include "window_fixture.h"
@@ -26,6 +28,7 @@ class ChooserTest : public QObject {
 
  private slots:
   void inputChooser() {
+    const StartDirectory start;
     WindowFixture window;
     auto* button = window.Find<QToolButton>("SpeedButtonOpen");
     // Cancelled: nothing changes.
@@ -35,7 +38,8 @@ class ChooserTest : public QObject {
     QVERIFY(first.kind == Kind::OpenFile);
     QCOMPARE(first.chooser.title, std::string("Open"));
     QVERIFY(first.chooser.filters.empty());
-    QCOMPARE(first.chooser.directory, std::string(kTestExecutableDirectory));
+    // With no input yet it starts in the current directory, where typed names are taken from.
+    QCOMPARE(first.chooser.directory, start.Path());
     QVERIFY(window.form->InputText().empty() && window.form->InputPath().empty());
     QVERIFY(window.form->OutputText().empty() && window.form->OutputPath().empty());
     QVERIFY(!window.Find<QPushButton>("SpeedButton3")->isEnabled());
@@ -139,8 +143,11 @@ class ChooserTest : public QObject {
     QVERIFY(call.kind == Kind::SaveFile);
     QCOMPARE(call.chooser.title, std::string("Save as"));
     QCOMPARE(call.chooser.filters, kSettingsFilters);
-    QCOMPARE(call.chooser.directory, std::string(kTestExecutableDirectory));
-    QCOMPARE(call.chooser.file_name, std::string("trackmint.ini"));
+    // It proposes the default settings file, wherever that is kept.
+    const std::string default_file = DefaultSettingsPath(kTestExecutable);
+    QCOMPARE(call.chooser.directory, DirectoryPart(default_file));
+    QCOMPARE(call.chooser.file_name, FileNamePart(default_file));
+    QVERIFY(!call.chooser.directory.empty() && !call.chooser.file_name.empty());
     QVERIFY(ReadWholeFile(chosen).find("Edit3=6\r\n") != std::string::npos);
     QVERIFY(!std::filesystem::exists(chosen + ".ini"));
     // The settings field and the comparison at close stay as they were.

@@ -47,11 +47,13 @@ class CloseTest : public QObject {
            window.form->UpDown1Click(SpinDirection::Down);
          },
          false},
-        {"scale up and down again gives 0.500000",
+        {"scale up and down again gives 0.5",
          [](WindowFixture& window) {
            window.form->UpDown2Click(SpinDirection::Up);
            window.form->UpDown2Click(SpinDirection::Down);
          },
+         false},
+        {"scale up", [](WindowFixture& window) { window.form->UpDown2Click(SpinDirection::Up); },
          true},
         {"show heights", [](WindowFixture& window) { window.form->SetCheckBox3(true); }, true},
         {"track colour",

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +15,7 @@
 #include <QUrl>
 
 #include "base/clock.h"
+#include "base/paths.h"
 #include "nmea/nmea.h"
 #include "run/conversion_run.h"
 #include "support/fixtures.h"
@@ -128,6 +130,12 @@ std::vector<std::string> ZipMembers(const std::string& zip) {
   return members;
 }
 
+void Retype(QLineEdit* field, const char* text) {
+  field->selectAll();
+  QTest::keyClick(field, Qt::Key_Backspace);
+  QTest::keyClicks(field, QString::fromUtf8(text));
+}
+
 class ConversionTest : public QObject {
   Q_OBJECT
 
@@ -202,6 +210,80 @@ class ConversionTest : public QObject {
     std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"), input);
     QTest::mouseClick(window.form.findChild<QPushButton*>("SpeedButton3"), Qt::LeftButton);
     QCOMPARE(ZipMembers(directory.File("out.kmz")).size(), std::size_t{8});
+  }
+
+  void emptyOutputTakesTheInputsName() {
+    const StartDirectory start;
+    const std::string here = start.Path();
+    for (const char* name : {"day1.nmea", "day2.nmea"})
+      std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"), here + name);
+    ConversionWindow window;
+    auto* input = window.form.findChild<QLineEdit*>("Edit1");
+    auto* output = window.form.findChild<QLineEdit*>("Edit6");
+    auto* run = window.form.findChild<QPushButton*>("SpeedButton3");
+    struct Step {
+      const char* legend;
+      const char* input;  // typed: a name in the current directory
+      bool clear_output;  // by the keyboard
+      const char* output_text;
+    };
+    const Step steps[] = {
+        {"never filled", "day1.nmea", false, "day1.nmea.kmz"},
+        {"emptied after a run", "day2.nmea", true, "day2.nmea.kmz"},
+    };
+    for (const Step& step : steps) {
+      Retype(input, step.input);
+      if (step.clear_output) Retype(output, "");
+      QVERIFY2(output->text().isEmpty(), step.legend);
+      QTest::mouseClick(run, Qt::LeftButton);
+      const std::string kmz = here + step.output_text;
+      QVERIFY2(window.dialogs.CallsOf(Kind::Error).empty(), step.legend);
+      const std::vector<std::string> members = ZipMembers(kmz);
+      QVERIFY2(members.size() == 8, step.legend);
+      QVERIFY2(members.front() == ChangeExtension(step.output_text, ".kml"), step.legend);
+      QVERIFY2(window.form.OutputText() == step.output_text, step.legend);
+      QVERIFY2(window.form.OutputPath() == kmz, step.legend);
+      QVERIFY2(window.form.findChild<QLabel*>("Panel2")->text() == "The progress finished",
+               step.legend);
+    }
+    QCOMPARE(window.dialogs.CallsOf(Kind::Information).size(), std::size_t{2});
+  }
+
+  void typedOutputNameIsTakenFromTheCurrentDirectory() {
+    const TempDirectory logs;
+    const std::string log = logs.File("log.nmea");
+    std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"), log);
+    const StartDirectory start;
+    const std::string here = start.Path();
+    std::filesystem::create_directory(here + "out");
+    ConversionWindow window;
+    window.dialogs.file_answers.push_back(log);
+    QTest::mouseClick(window.form.findChild<QToolButton*>("SpeedButtonOpen"), Qt::LeftButton);
+    auto* output = window.form.findChild<QLineEdit*>("Edit6");
+    auto* run = window.form.findChild<QPushButton*>("SpeedButton3");
+    struct Case {
+      const char* typed;
+      std::string kmz;
+      const char* shown;  // after the run: the file name, as a chooser leaves it
+    };
+    const Case cases[] = {
+        {"near.kmz", here + "near.kmz", "near.kmz"},
+        {"out/track.kmz", here + "out/track.kmz", "track.kmz"},
+    };
+    for (const Case& c : cases) {
+      Retype(output, c.typed);
+      // Run twice: the second run reads what the first left in the field.
+      for (int i = 0; i < 2; ++i) {
+        QTest::mouseClick(run, Qt::LeftButton);
+        QVERIFY2(window.dialogs.CallsOf(Kind::Error).empty(), c.typed);
+        QVERIFY2(window.form.OutputPath() == c.kmz, c.typed);
+        QVERIFY2(window.form.OutputText() == c.shown, c.typed);
+      }
+      QVERIFY2(ZipMembers(c.kmz).size() == 8, c.typed);
+      QVERIFY2(!std::filesystem::exists(logs.File(FileNamePart(c.kmz))),
+               c.typed);  // not beside the input
+    }
+    QVERIFY(!std::filesystem::exists(here + "out/out"));
   }
 };
 

@@ -1,4 +1,7 @@
-// The file fields: text and Hint kept in step, and the Run button following the input text.
+// The file fields: text and Hint kept in step, typed names taken from the current directory, and
+// the Run button following the input text.
+#include <filesystem>
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -23,17 +26,19 @@ class FileFieldTest : public QObject {
 
  private slots:
   void inputRuleAndRunButton() {
+    const StartDirectory start;
+    const std::string here = start.Path();
     WindowFixture window;
     auto* input = window.Find<FileField>("Edit1");
     auto* output = window.Find<FileField>("Edit6");
     auto* run = window.Find<QPushButton>("SpeedButton3");
     QVERIFY(!run->isEnabled());
 
-    // One typed character: a name in the program's directory.
+    // One typed character: a name in the current directory, not in the program's.
     QTest::keyClicks(input, "x");
     QVERIFY(run->isEnabled());
-    QCOMPARE(input->Hint(), std::string("/opt/kelvra/bin/x"));
-    QCOMPARE(window.form->InputPath(), std::string("/opt/kelvra/bin/x"));
+    QCOMPARE(input->Hint(), here + "x");
+    QCOMPARE(window.form->InputPath(), here + "x");
 
     // A chosen file sets both fields.
     window.dialogs.file_answers.push_back("/data/log.nmea");
@@ -44,24 +49,59 @@ class FileFieldTest : public QObject {
     QCOMPARE(output->Hint(), std::string("/data/log.nmea.kmz"));
     QVERIFY(run->isEnabled());
 
-    // Editing the input's name keeps its directory; the output stays.
-    Retype(input, "other.nmea");
-    QCOMPARE(input->Hint(), std::string("/data/other.nmea"));
-    QCOMPARE(Text(output->text()), std::string("log.nmea.kmz"));
-    QCOMPARE(output->Hint(), std::string("/data/log.nmea.kmz"));
+    // A name typed after it is still taken from the current directory; the output stays.
+    struct Case {
+      const char* typed;
+      std::string path;
+    };
+    const Case cases[] = {
+        {"other.nmea", here + "other.nmea"},
+        {"logs/day2.nmea", here + "logs/day2.nmea"},
+        {"../up.nmea", here + "../up.nmea"},
+        {"/x/log.nmea", "/x/log.nmea"},  // an absolute path names its file by itself
+        {"rel.nmea", here + "rel.nmea"},
+        {"~/log.nmea", here + "~/log.nmea"},  // "~" is the shell's business, not the window's
+    };
+    for (const Case& c : cases) {
+      Retype(input, c.typed);
+      QVERIFY2(input->Hint() == c.path, c.typed);
+      QVERIFY2(run->isEnabled(), c.typed);
+      QVERIFY2(Text(output->text()) == "log.nmea.kmz", c.typed);
+      QVERIFY2(output->Hint() == "/data/log.nmea.kmz", c.typed);
+    }
 
-    // Cleared: Run is off and the directory is kept for the next name.
+    // Cleared: Run is off and the field names no file.
     input->selectAll();
     QTest::keyClick(input, Qt::Key_Backspace);
     QVERIFY(!run->isEnabled());
-    QCOMPARE(input->Hint(), std::string("/data/"));
+    QCOMPARE(input->Hint(), std::string());
+  }
 
-    // A typed absolute path names its file by itself, and later names go beside it.
-    QTest::keyClicks(input, "/x/log.nmea");
-    QCOMPARE(input->Hint(), std::string("/x/log.nmea"));
-    Retype(input, "rel.nmea");
-    QCOMPARE(input->Hint(), std::string("/x/rel.nmea"));
-    QVERIFY(run->isEnabled());
+  void typedNameWithoutACurrentDirectoryNamesNoFile() {
+    WindowFixture window;
+    window.dialogs.file_answers.push_back("/data/log.nmea");
+    window.form->SpeedButtonOpenClick();
+    auto* input = window.Find<FileField>("Edit1");
+    {
+      const StartDirectory start;
+      std::filesystem::remove(start.Directory().path());  // removed while the program runs
+      Retype(input, "x.nmea");
+      // The previous file is not left to be converted under the new name.
+      QCOMPARE(input->Hint(), std::string());
+      const std::vector<DialogCall> errors = window.dialogs.CallsOf(DialogCall::Kind::Error);
+      QVERIFY(!errors.empty());
+      QVERIFY2(errors.back().text.find("Can't find the current directory") != std::string::npos,
+               errors.back().text.c_str());
+      // The chooser still opens, wherever it likes.
+      window.Find<QLineEdit>("Edit1")->clear();
+      window.dialogs.file_answers.push_back("/data/other.nmea");
+      window.form->SpeedButtonOpenClick();
+      QCOMPARE(window.dialogs.calls.back().chooser.directory, std::string());
+      QCOMPARE(window.form->InputPath(), std::string("/data/other.nmea"));
+      // An absolute path needs no current directory.
+      Retype(input, "/data/third.nmea");
+      QCOMPARE(input->Hint(), std::string("/data/third.nmea"));
+    }
   }
 
   void settingsFieldTakesItsTextAsPath() {
@@ -75,14 +115,26 @@ class FileFieldTest : public QObject {
     QCOMPARE(settings->Hint(), std::string());
   }
 
-  void outputFieldHasNoRule() {
+  void outputFieldTakesTypedNamesFromTheCurrentDirectory() {
+    const StartDirectory start;
+    const std::string here = start.Path();
     WindowFixture window;
     window.dialogs.file_answers.push_back("/data/log.nmea");
     window.form->SpeedButtonOpenClick();
     auto* output = window.Find<FileField>("Edit6");
-    Retype(output, "track.kmz");
-    QCOMPARE(window.form->OutputText(), std::string("track.kmz"));
-    QCOMPARE(window.form->OutputPath(), std::string("/data/log.nmea.kmz"));
+    // Not beside the input: where the name would go from a shell in the same directory.
+    const std::pair<const char*, std::string> cases[] = {
+        {"track.kmz", here + "track.kmz"},
+        {"out/track.kmz", here + "out/track.kmz"},
+        {"/out/track.kmz", "/out/track.kmz"},
+        {"", ""},  // an empty field names no file
+    };
+    for (const auto& [typed, path] : cases) {
+      Retype(output, typed);
+      QVERIFY2(window.form->OutputText() == typed, typed);
+      QVERIFY2(window.form->OutputPath() == path, typed);
+      QVERIFY2(window.form->InputPath() == "/data/log.nmea", typed);
+    }
   }
 
   void tooltipShowsThePathAsItIs() {

@@ -30,14 +30,12 @@ class SpinnerTest : public QObject {
         {"up from 0.5",
          "0.5",
          SpinDirection::Up,
-         {"0.600000", "0.700000", "0.800000", "0.900000", "1.000000", "1.0", "1.0"}},
-        {"down from 0.5",
-         "0.5",
-         SpinDirection::Down,
-         {"0.400000", "0.300000", "0.200000", "0.100000", "0.1", "0.1"}},
-        {"down from 1.0", "1.0", SpinDirection::Down, {"0.900000"}},
-        {"a text without a number", "abc", SpinDirection::Up, {"0.100000", "0.200000"}},
+         {"0.6", "0.7", "0.8", "0.9", "1.0", "1.0", "1.0"}},
+        {"down from 0.5", "0.5", SpinDirection::Down, {"0.4", "0.3", "0.2", "0.1", "0.1", "0.1"}},
+        {"down from 1.0", "1.0", SpinDirection::Down, {"0.9"}},
+        {"a text without a number", "abc", SpinDirection::Up, {"0.1", "0.2"}},
         {"a text without a number, down", "abc", SpinDirection::Down, {"0.1"}},
+        {"a text an earlier version saved", "0.700000", SpinDirection::Up, {"0.8"}},
     };
     for (const Case& c : cases) {
       WindowFixture window;

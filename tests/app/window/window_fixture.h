@@ -1,14 +1,17 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 #include <QTest>
 #include <QWidget>
 
 #include "app/window/tform1.h"
 #include "scripted_dialogs.h"
+#include "support/temp_directory.h"
 
 // Texts of the core in a failed comparison's message.
 namespace QTest {
@@ -44,6 +47,29 @@ struct WindowFixture {
 
   ScriptedDialogs dialogs;
   std::unique_ptr<TForm1> form;
+};
+
+// A fresh directory as the process's working directory, as for a user who started the program
+// there; the previous working directory comes back at the end.
+class StartDirectory {
+ public:
+  StartDirectory() : m_previous(std::filesystem::current_path()) {
+    std::filesystem::current_path(m_directory.path());
+  }
+  ~StartDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+  }
+  StartDirectory(const StartDirectory&) = delete;
+  StartDirectory& operator=(const StartDirectory&) = delete;
+
+  // The directory's full path, with the trailing separator.
+  std::string Path() const { return std::filesystem::canonical(m_directory.path()).string() + "/"; }
+  const TempDirectory& Directory() const { return m_directory; }
+
+ private:
+  TempDirectory m_directory;
+  std::filesystem::path m_previous;
 };
 
 inline std::string Text(const QString& text) {

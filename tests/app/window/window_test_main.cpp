@@ -9,9 +9,9 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
   using namespace trackmint::testing;
   int failures = 0;
-  for (const auto run :
-       {RunDesignTests, RunFileFieldTests, RunChooserTests, RunDropTests, RunSpinnerTests,
-        RunCheckBoxAndColourTests, RunCloseTests, RunHostTests, RunConversionTests}) {
+  for (const auto run : {RunDesignTests, RunPlacementTests, RunFileFieldTests, RunChooserTests,
+                         RunDropTests, RunSpinnerTests, RunCheckBoxAndColourTests, RunCloseTests,
+                         RunHostTests, RunConversionTests}) {
     failures += run(argc, argv);
   }
   return failures == 0 ? 0 : 1;
