@@ -11,6 +11,7 @@
 
 #include "../tools/quiet_host.h"
 #include "base/clock.h"
+#include "run/epoch_stream.h"
 #include "run/input_phase.h"
 
 namespace {
@@ -48,20 +49,19 @@ int main(int argc, char** argv) {
     const long peak_before = PeakResidentKilobytes();
     const auto start = std::chrono::steady_clock::now();
     NMEA assembler;
-    EpochList epochs;
+    EpochStream epochs([](waypoints&) {});
     ReadEpochList(file.get(), argv[1], epochs, assembler,
                   ProgressStep(static_cast<std::uint64_t>(size)), host, clock);
+    epochs.Finish();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     best_seconds = std::min(best_seconds, elapsed.count());
-    epoch_count = epochs.size();
+    epoch_count = epochs.count();
     if (run == 0) peak_growth_kb = PeakResidentKilobytes() - peak_before;
   }
   const double megabytes = static_cast<double>(size) / (1024.0 * 1024.0);
   std::printf("input phase: %.1f MB, %zu epochs, best of %d: %.3f s, %.0f MB/s\n", megabytes,
               epoch_count, repeats, best_seconds, megabytes / best_seconds);
-  std::printf("input phase: peak memory %.1f MB, %.0f bytes per epoch (record size %zu bytes)\n",
-              peak_growth_kb / 1024.0,
-              epoch_count ? peak_growth_kb * 1024.0 / static_cast<double>(epoch_count) : 0.0,
-              sizeof(waypoints));
+  std::printf("input phase: peak memory growth %.1f MB (one open epoch of %zu bytes)\n",
+              peak_growth_kb / 1024.0, sizeof(waypoints));
   return 0;
 }

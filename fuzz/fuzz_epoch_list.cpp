@@ -1,6 +1,6 @@
 // Arbitrary bytes through the byte path: the block reader with its progress rule, the sentence
-// assembler (block path checked against the byte path), every parser, the epoch list and the
-// document writers.
+// assembler (block path checked against the byte path), every parser, the stream of epochs and
+// the document writers.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,9 +12,10 @@
 #include "../tools/quiet_host.h"
 #include "base/clock.h"
 #include "kml/document_stream.h"
-#include "kml/output_phase.h"
+#include "kml/kml_document.h"
 #include "nmea/nmea.h"
 #include "nmea/sentence_parsers.h"
+#include "run/epoch_stream.h"
 #include "run/input_phase.h"
 
 namespace {
@@ -64,26 +65,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ParseGSV(text, record);
   ParseRMS(text, record);
 
-  // The whole input phase over the bytes as a file.
+  // The whole input phase over the bytes as a file, each final epoch on into the document as the
+  // run writes it, where whatever the log held meets the XML escaping.
   std::vector<std::uint8_t> copy(data, data + size);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
       size > 0 ? fmemopen(copy.data(), copy.size(), "rb") : std::tmpfile(), std::fclose);
   if (!file) return 0;
   QuietHost host;
   NMEA assembler;
-  EpochList epochs;
-  ReadEpochList(file.get(), "fuzz input", epochs, assembler, ProgressStep(size), host, clock);
-  for (const waypoints& epoch : epochs) {
-    if (epoch.gga_flag == 0 && epoch.rmc_flag == 0)
-      __builtin_trap();  // only GGA and RMC make records
-  }
-
-  // And on into the document, where whatever the log held meets the XML escaping.
   std::string document;
-  {
-    DocumentStream stream(document);
-    WriteOutputPhase(stream, epochs, host, clock);
-  }
+  DocumentStream stream(document);
+  KmlDocument writer(stream, host, clock);
+  writer.WriteOpening();
+  writer.BeginWaypoints();
+  EpochStream epochs([&writer](waypoints& epoch) {
+    if (epoch.gga_flag == 0 && epoch.rmc_flag == 0) {
+      __builtin_trap();  // only GGA and RMC make records
+    }
+    writer.AddEpoch(epoch);
+  });
+  ReadEpochList(file.get(), "fuzz input", epochs, assembler, ProgressStep(size), host, clock);
+  epochs.Finish();
+  writer.EndWaypoints();
+  writer.WriteTracksAndClosing();
+  stream.Flush();
   if (!document.ends_with("</kml>")) __builtin_trap();
   return 0;
 }

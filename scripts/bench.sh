@@ -1,48 +1,69 @@
 #!/usr/bin/env bash
-# Generates a log of about 100 MB with the project's generator and measures each phase and the
-# whole conversion, next to gpsbabel's NMEA-to-KML conversion of the same log.
+# Speed and memory of the conversion, measured, never asserted. For a generated log of about
+# 100 MB and one of a million epochs: wall time and peak memory of trackmint (best of three),
+# bytes per epoch, the KMZ's document member against gzip -6 of the same document, and the whole
+# conversion against `gzip -6 -c DOC > /dev/null` timed in the same run. Then the parse and
+# deflate figures on their own.
 # Argument: the release build directory.
 set -euo pipefail
 build=${1:-build/release}
 work=${BENCH_DIR:-build/bench}
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-log="$work/generated-100mb.nmea"
-if [ ! -s "$log" ]; then
-  "$build/tools/generate_nmea_log" --megabytes 100 "$log"
-fi
-echo "== log: $log ($(stat -c %s "$log") bytes)"
+scripts/install-deps.sh time >/dev/null
 
-echo "== input phase"
-"$build/bench/bench_input_phase" "$log"
-echo "== output phase"
-"$build/bench/bench_output_phase" "$log" 3 "$work/document.kml"
-echo "== archive phase (the document of the log, against gzip -6)"
-"$build/bench/bench_archive" "$work/document.kml" "$work"
-
-# Wall time and peak memory of whole conversions, best of three.
-measure() {
-  local label=$1; shift
-  local best_time=999999 best_rss=0
+# The best of three runs of a command: "seconds peak_kilobytes".
+best_of_three() {
+  local best_time=999999 best_rss=0 seconds rss_kb
   for _ in 1 2 3; do
     /usr/bin/time -f '%e %M' -o "$work/time.txt" "$@" >/dev/null 2>"$work/stderr.txt" || {
-      cat "$work/stderr.txt"; return 1; }
+      cat "$work/stderr.txt" >&2; return 1; }
     read -r seconds rss_kb < "$work/time.txt"
     if awk "BEGIN{exit !($seconds < $best_time)}"; then best_time=$seconds; best_rss=$rss_kb; fi
   done
-  printf '%-10s %6.2f s  peak %6.0f MB\n' "$label" "$best_time" "$(awk "BEGIN{print $best_rss/1024}")"
-  echo "$best_time" > "$work/$label.seconds"
+  echo "$best_time $best_rss"
 }
 
-echo "== whole conversion"
-scripts/install-deps.sh gpsbabel time >/dev/null
-measure trackmint "$build/src/app/trackmint" "$log" "$work/generated.kmz"
-measure gpsbabel gpsbabel -i nmea -f "$log" -o kml -F "$work/gpsbabel.kml"
-unzip -p "$work/generated.kmz" generated.kml > "$work/generated.kml"
-printf 'trackmint: %d placemarks, KML %d bytes packed into a KMZ of %d bytes\n' \
-  "$(grep -c '<Placemark' "$work/generated.kml")" "$(stat -c %s "$work/generated.kml")" "$(stat -c %s "$work/generated.kmz")"
-printf 'gpsbabel:  %d placemarks, KML %d bytes\n' \
-  "$(grep -c '<Placemark' "$work/gpsbabel.kml")" "$(stat -c %s "$work/gpsbabel.kml")"
-awk -v a="$(cat "$work/trackmint.seconds")" -v b="$(cat "$work/gpsbabel.seconds")" \
-  'BEGIN{printf "trackmint / gpsbabel time: %.2f\n", a/b}'
-rm -f "$work/generated.kml" "$work/document.kml"
+measure_log() {
+  local label=$1 log=$2
+  local kmz="$work/$label.kmz" doc="$work/$label.kml"
+  echo "== $label: $log ($(stat -c %s "$log") bytes)"
+  read -r seconds rss_kb < <(best_of_three "$build/src/app/trackmint" "$log" "$kmz")
+  local member
+  member=$(unzip -Z1 "$kmz" | head -n 1)
+  unzip -p "$kmz" "$member" > "$doc"
+  local epochs placemarks doc_bytes packed gzip_bytes
+  epochs=$(grep -c $'^\t' "$doc" || true)
+  placemarks=$(grep -c '<Point>' "$doc" || true)
+  doc_bytes=$(stat -c %s "$doc")
+  packed=$(unzip -Zl "$kmz" "$member" | awk '{print $6}')
+  read -r gzip_seconds _ < <(best_of_three sh -c "gzip -6 -c '$doc' > /dev/null")
+  gzip_bytes=$(gzip -6 -c "$doc" | wc -c)
+  "$build/tools/epoch_summary" "$log" | head -n 1
+  printf '  trackmint:        %7.2f s   peak %6.1f MB   %d placemarks\n' "$seconds" \
+    "$(awk "BEGIN{print $rss_kb/1024}")" "$placemarks"
+  printf '  document:         %d bytes; packed %d bytes, gzip -6 %d bytes (%+.2f %%)\n' \
+    "$doc_bytes" "$packed" "$gzip_bytes" "$(awk "BEGIN{print 100*($packed/$gzip_bytes-1)}")"
+  printf '  gzip -6 -c DOC:   %7.2f s   trackmint / gzip -6 = %.2f\n' "$gzip_seconds" \
+    "$(awk "BEGIN{print $seconds/$gzip_seconds}")"
+  echo "$rss_kb $epochs" > "$work/$label.memory"
+  rm -f "$doc"
+}
+
+log100="$work/generated-100mb.nmea"
+[ -s "$log100" ] || "$build/tools/generate_nmea_log" --megabytes 100 "$log100"
+log1m="$work/generated-1m-epochs.nmea"
+[ -s "$log1m" ] || "$build/tools/generate_nmea_log" --epochs 1000000 "$log1m"
+
+measure_log generated-100mb "$log100"
+measure_log generated-1m-epochs "$log1m"
+read -r rss_kb _ < "$work/generated-1m-epochs.memory"
+printf '  peak memory per epoch at a million epochs: %.0f bytes\n' \
+  "$(awk "BEGIN{print $rss_kb*1024/1000000}")"
+
+echo "== the parts alone"
+"$build/bench/bench_input_phase" "$log100"
+"$build/src/app/trackmint" "$log100" "$work/parts.kmz" >/dev/null
+unzip -p "$work/parts.kmz" "$(unzip -Z1 "$work/parts.kmz" | head -n 1)" > "$work/parts.kml"
+"$build/bench/bench_deflate" "$work/parts.kml"
+rm -f "$work/parts.kml" "$work/parts.kmz" "$work"/*.kmz

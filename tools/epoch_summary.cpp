@@ -6,10 +6,12 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "base/clock.h"
 #include "base/trackmint_error.h"
 #include "quiet_host.h"
+#include "run/epoch_stream.h"
 #include "run/input_phase.h"
 
 int main(int argc, char** argv) {
@@ -26,31 +28,34 @@ int main(int argc, char** argv) {
   QuietHost host;
   SystemClock clock;
   NMEA assembler;
-  EpochList epochs;
-  try {
-    ReadEpochList(file.get(), argv[1], epochs, assembler, 0, host, clock);
-  } catch (const TrackmintError& error) {
-    std::fprintf(stderr, "epoch_summary: %s\n", error.what());
-    return 1;
-  }
   std::map<int, int> by_quality;
   int both = 0, gga_only = 0, rmc_only = 0, with_satellites = 0;
-  for (const waypoints& record : epochs) {
+  std::string first;
+  std::string last;
+  EpochStream epochs([&](waypoints& record) {
     ++by_quality[record.gga_fix_quality];
     both += record.gga_flag && record.rmc_flag;
     gga_only += record.gga_flag && !record.rmc_flag;
     rmc_only += !record.gga_flag && record.rmc_flag;
     with_satellites += record.gsv_seen;
+    last = record.date_text + " " + record.time_text;
+    if (first.empty()) first = last;
+  });
+  try {
+    ReadEpochList(file.get(), argv[1], epochs, assembler, 0, host, clock);
+    epochs.Finish();
+  } catch (const TrackmintError& error) {
+    std::fprintf(stderr, "epoch_summary: %s\n", error.what());
+    return 1;
   }
   std::printf(
-      "%s: %zu epochs (%d GGA and RMC, %d GGA only, %d RMC only, %d with satellites in view)\n",
-      argv[1], epochs.size(), both, gga_only, rmc_only, with_satellites);
+      "%s: %llu epochs (%d GGA and RMC, %d GGA only, %d RMC only, %d with satellites in view)\n",
+      argv[1], static_cast<unsigned long long>(epochs.count()), both, gga_only, rmc_only,
+      with_satellites);
   for (const auto& [quality, count] : by_quality)
     std::printf("  GGA quality %d: %d epochs\n", quality, count);
-  if (!epochs.empty()) {
-    std::printf("  first epoch %s %s, last epoch %s %s\n", epochs.front().date_text.c_str(),
-                epochs.front().time_text.c_str(), epochs.back().date_text.c_str(),
-                epochs.back().time_text.c_str());
+  if (epochs.count() > 0) {
+    std::printf("  first epoch %s, last epoch %s\n", first.c_str(), last.c_str());
   }
   return 0;
 }

@@ -16,7 +16,6 @@ class QuietHost : public RunHost {
   std::string OutputText() const override { return {}; }
   std::string OutputPath() const override { return m_output_path; }
   void SetOutputPath(const std::string& path) override { m_output_path = path; }
-  std::string ExecutableDirectory() const override { return "./"; }
   WindowColour ClassColour(IconSlot slot) const override {
     return kDesignIconColours[static_cast<std::size_t>(slot)];
   }
@@ -46,7 +45,6 @@ class QuietHost : public RunHost {
   void UnlockSettings() override {}
   void ProcessPendingEvents() override {}
   void ShowFinalMessage(const std::string&) override {}
-  MemberErrorAnswer AskMemberError(const std::string&) override { return MemberErrorAnswer::Abort; }
 
  private:
   std::string m_output_path;

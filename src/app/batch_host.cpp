@@ -1,15 +1,15 @@
 #include "app/batch_host.h"
 
+#include "app/stop_signals.h"
+
 #include "base/classic_system_colours.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 
 namespace trackmint {
 
-BatchHost::BatchHost(std::string executable_directory, const PlainSettingsControls& settings,
-                     std::FILE* progress)
-    : m_executable_directory(std::move(executable_directory)),
-      m_settings(settings),
+BatchHost::BatchHost(const PlainSettingsControls& settings, std::FILE* progress)
+    : m_settings(settings),
       m_progress(progress) {}
 
 BatchHost::~BatchHost() {
@@ -59,8 +59,8 @@ void BatchHost::AdvanceProgress() {
   ShowProgress();
 }
 
-MemberErrorAnswer BatchHost::AskMemberError(const std::string& error_text) {
-  throw TrackmintError(error_text);
+void BatchHost::ProcessPendingEvents() {
+  ThrowIfStopRequested();
 }
 
 void BatchHost::ShowProgress() {

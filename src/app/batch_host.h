@@ -14,8 +14,7 @@ namespace trackmint {
 // error on a terminal) a progress line follows the gauge and the phases.
 class BatchHost : public RunHost {
  public:
-  BatchHost(std::string executable_directory, const PlainSettingsControls& settings,
-            std::FILE* progress = nullptr);
+  explicit BatchHost(const PlainSettingsControls& settings, std::FILE* progress = nullptr);
   ~BatchHost() override;
 
   // The files as the command line names them: relative names from the current directory.
@@ -27,7 +26,6 @@ class BatchHost : public RunHost {
   std::string OutputText() const override { return m_output_text; }
   std::string OutputPath() const override { return m_output_path; }
   void SetOutputPath(const std::string& path) override { m_output_path = path; }
-  std::string ExecutableDirectory() const override { return m_executable_directory; }
 
   WindowColour ClassColour(IconSlot slot) const override;
   WindowColour TrackColour() const override { return m_settings.ShapeFullTrack(); }
@@ -50,18 +48,16 @@ class BatchHost : public RunHost {
   void SetRunEnabled(bool) override {}
   void LockSettings() override {}
   void UnlockSettings() override {}
-  void ProcessPendingEvents() override {}
+  // Where the run stops when a signal asked it to.
+  void ProcessPendingEvents() override;
   // Nobody reads a closing message in batch mode.
   void ShowFinalMessage(const std::string&) override {}
-  // Nobody can answer: the member's error ends the run.
-  MemberErrorAnswer AskMemberError(const std::string& error_text) override;
 
   const std::string& LeftStatus() const { return m_left_status; }
 
  private:
   void ShowProgress();
 
-  std::string m_executable_directory;
   const PlainSettingsControls& m_settings;
   std::FILE* m_progress;
   std::string m_input_text;

@@ -10,6 +10,7 @@
 
 #include "app/batch_host.h"
 #include "app/error_text.h"
+#include "app/stop_signals.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "run/conversion_run.h"
@@ -49,16 +50,16 @@ std::string FileErrorText(const std::string& failure, const RunResult& result) {
 
 int RunBatch(const CommandLine& command, const std::string& executable_path, NMEA& assembler,
              const Clock& clock, std::FILE* out, std::FILE* err) {
-  const std::string executable_directory = DirectoryPart(executable_path);
   std::string result_line;
   std::string warning;
   try {
+    const StopSignals stop_signals;
     // Nothing is saved back in this mode.
     PlainSettingsControls settings;
     LoadBatchSettings(command, executable_path, settings, err);
 
     // The host's progress line is gone before anything else is printed.
-    BatchHost host(executable_directory, settings, isatty(fileno(err)) ? err : nullptr);
+    BatchHost host(settings, isatty(fileno(err)) ? err : nullptr);
     host.SetInputFile(command.input);
     host.SetOutputFile(command.output);
     const RunResult result = SpeedButton3Click(host, assembler, clock);
@@ -71,6 +72,9 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
       case RunOutcome::OutputNotCreated:
         throw TrackmintError(FileErrorText(host.LeftStatus(), result));
     }
+  } catch (const Interrupted& interrupted) {
+    std::fprintf(err, "%s: %s\n", kApplicationTitle, interrupted.what());
+    return interrupted.exit_status();
   } catch (const TrackmintError& error) {
     return Failure(err, error.what());
   } catch (const std::bad_alloc&) {

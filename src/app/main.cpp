@@ -7,6 +7,7 @@
 #include "app/batch_mode.h"
 #include "app/command_line.h"
 #include "app/error_text.h"
+#include "app/stop_signals.h"
 #include "base/clock.h"
 #include "base/paths.h"
 #include "nmea/nmea.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   using namespace trackmint;
   // The one sentence assembler of the process; every run resets it.
   NMEA assembler;
+  IgnoreFileSizeSignal();
 
   const CommandLine command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   switch (command.mode) {

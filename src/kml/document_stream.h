@@ -1,31 +1,30 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "base/number_format.h"
+#include "base/piece_sink.h"
 
 namespace trackmint {
 
 // The append-only text output the KML writers are handed. Text collects in one large buffer that
-// goes out in whole pieces, to a file that someone else owns or to a string (for tests), so that
-// writing a document costs little more than copying its bytes. A failed write to the file is
-// remembered; the caller checks Failed() after Flush() so that no truncated document is packed.
+// goes out in whole pieces to a piece sink (the deflate stream of the KMZ) or to a string (for
+// tests), so that writing a document costs little more than writing its bytes once. A sink that
+// cannot take a piece throws, and the error leaves through the writer that wrote.
 class DocumentStream {
  public:
-  static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 18;
+  static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 20;
   // Enough for any single number, so a number never has to be split.
   static constexpr std::size_t kMinCapacity = 2 * kMaxFixedChars;
 
-  explicit DocumentStream(std::FILE* file, std::size_t capacity = kDefaultCapacity);
+  // Pieces of the capacity (at least kMinCapacity) go to the sink.
+  DocumentStream(PieceSink& sink, std::size_t capacity);
   explicit DocumentStream(std::string& text, std::size_t capacity = kDefaultCapacity);
-  // Flushes what is left, so the stream must go before its file is closed. A failure here is
-  // seen only by an owner that flushed and checked before.
-  ~DocumentStream();
   DocumentStream(const DocumentStream&) = delete;
   DocumentStream& operator=(const DocumentStream&) = delete;
 
@@ -39,7 +38,7 @@ class DocumentStream {
     }
   }
   void Write(char c) {
-    if (m_used == m_capacity) Drain();
+    if (m_used == m_capacity) Flush();
     m_buffer[m_used++] = c;
   }
   // printf's "%.Nf" in the C locale.
@@ -53,31 +52,40 @@ class DocumentStream {
     m_used = static_cast<std::size_t>(trackmint::WriteDecimal(out, value) - m_buffer.get());
   }
 
-  // Hands everything written so far to the file (and the file's own buffer to the system) or to
-  // the string.
+  // Hands everything written so far on as one piece. Nothing is handed on by the destructor:
+  // text after the last flush is dropped, as a run that failed half-way needs.
   void Flush();
-  // True once any write to the file has failed; ErrorNumber() is the errno of the first failure,
-  // for the message that names it.
-  bool Failed() const { return m_failed; }
-  int ErrorNumber() const { return m_error_number; }
+  // Bytes written so far, flushed or not.
+  std::uint64_t size() const { return m_flushed + m_used; }
+
+  std::size_t capacity() const { return m_capacity; }
 
  private:
+  // Appends to a string and hands the same buffer back.
+  class StringSink final : public PieceSink {
+   public:
+    explicit StringSink(std::string& text) : m_text(text) {}
+    std::unique_ptr<char[]> TakePiece(std::unique_ptr<char[]> piece, std::size_t size) override {
+      m_text.append(piece.get(), size);
+      return piece;
+    }
+
+   private:
+    std::string& m_text;
+  };
+
   char* Room(std::size_t size) {
-    if (size > m_capacity - m_used) Drain();
+    if (size > m_capacity - m_used) Flush();
     return m_buffer.get() + m_used;
   }
   void WriteLong(std::string_view text);
-  void Drain();
-  void Put(const char* data, std::size_t size);
-  void NoteFailure();
 
-  std::FILE* m_file = nullptr;
-  std::string* m_text = nullptr;
+  std::unique_ptr<StringSink> m_string_sink;
+  PieceSink& m_sink;
   std::size_t m_capacity;
   std::unique_ptr<char[]> m_buffer;
   std::size_t m_used = 0;
-  bool m_failed = false;
-  int m_error_number = 0;
+  std::uint64_t m_flushed = 0;
 };
 
 }  // namespace trackmint

@@ -4,13 +4,13 @@
 
 #include "base/window_colour.h"
 #include "kml/document_stream.h"
-#include "run/run_host.h"
+#include "kml/document_settings.h"
 
 namespace trackmint {
 
 // A shared line style with an id, which a track placemark refers to as "#id". The width text is
-// written as the setting holds it; the host resolves a system colour.
+// written as the setting holds it; a system colour is resolved through the settings.
 void WriteLineStyle(DocumentStream& stream, std::string_view width_text, WindowColour colour,
-                    std::string_view style_id, const RunHost& host);
+                    std::string_view style_id, const DocumentSettings& settings);
 
 }  // namespace trackmint

@@ -1,5 +1,7 @@
 #include "kml/track_placemarks.h"
 
+#include <stdexcept>
+
 namespace trackmint {
 namespace {
 
@@ -21,12 +23,13 @@ void WriteLineStringClosing(DocumentStream& stream) {
   stream.Write("</Placemark>\n");
 }
 
-void WriteVertex(DocumentStream& stream, const waypoints& record) {
-  stream.WriteFixed(record.longitude, 6);
+template <typename Vertex>
+void WriteVertex(DocumentStream& stream, const Vertex& vertex) {
+  stream.WriteFixed(vertex.longitude, 6);
   stream.Write(',');
-  stream.WriteFixed(record.latitude, 6);
+  stream.WriteFixed(vertex.latitude, 6);
   stream.Write(',');
-  stream.WriteFixed(record.altitude, 6);
+  stream.WriteFixed(vertex.altitude, 6);
   stream.Write('\n');
 }
 
@@ -39,23 +42,36 @@ bool IsValidTrackEpoch(const waypoints& record) {
   return false;
 }
 
-void WriteNormalTrack(DocumentStream& stream, const EpochList& epochs, std::string_view name) {
-  if (epochs.empty()) return;
+void TrackVertices::Add(const waypoints& record) {
+  ++m_epoch_count;
+  const bool valid = IsValidTrackEpoch(record);
+  if (!valid && !m_keep_every_epoch) return;
+  m_vertices.push_back({record.longitude, record.latitude, record.altitude});
+  if (m_keep_every_epoch) m_valid.push_back(valid);
+}
+
+void WriteNormalTrack(DocumentStream& stream, const TrackVertices& vertices,
+                      std::string_view name) {
+  if (vertices.m_epoch_count == 0) return;
   stream.Write("<Placemark>\n");
   WriteLineStringOpening(stream, name);
-  for (const waypoints& record : epochs) {
-    if (IsValidTrackEpoch(record)) WriteVertex(stream, record);
+  for (std::size_t i = 0; i < vertices.m_vertices.size(); ++i) {
+    if (!vertices.m_keep_every_epoch || vertices.m_valid[i]) {
+      WriteVertex(stream, vertices.m_vertices[i]);
+    }
   }
   WriteLineStringClosing(stream);
 }
 
-void WriteIncorrectTrack(DocumentStream& stream, const EpochList& epochs, std::string_view name) {
+void WriteIncorrectTrack(DocumentStream& stream, const TrackVertices& vertices,
+                         std::string_view name) {
+  if (!vertices.m_keep_every_epoch) throw std::logic_error("the vertices of every epoch are gone");
   // The line end inside the opening tag is this track's own layout; the name follows the ">".
   stream.Write("<Placemark\n>");
   WriteLineStringOpening(stream, name);
-  for (const waypoints& record : epochs) {
+  for (const auto& vertex : vertices.m_vertices) {
     stream.Write('\t');
-    WriteVertex(stream, record);
+    WriteVertex(stream, vertex);
   }
   WriteLineStringClosing(stream);
 }

@@ -95,13 +95,13 @@ void WritePoint(DocumentStream& stream, const waypoints& record, bool show_heigh
 }  // namespace
 
 void WriteWaypointPlacemark(DocumentStream& stream, const waypoints& record, std::int32_t number,
-                            std::string_view icon_file_name, bool show_height,
-                            const RunHost& host) {
+                            std::string_view icon_file_name, std::string_view icon_scale_text,
+                            bool show_height) {
   stream.Write("<Placemark>\n");
   WriteDescription(stream, record, number);
   WriteLookAt(stream, record);
   WriteTimeStamp(stream, record.date_text, record.time_text);
-  WriteIconStyle(stream, host.IconScaleText(), record.course_over_ground, icon_file_name);
+  WriteIconStyle(stream, icon_scale_text, record.course_over_ground, icon_file_name);
   WritePoint(stream, record, show_height);
   stream.Write("</Placemark>\n");
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "nmea/waypoints.h"
-#include "run/run_host.h"
+#include "kml/fix_class.h"
 
 namespace trackmint {
 

@@ -1,6 +1,5 @@
 #include "kmz/arrow_icon.h"
 
-#include "base/paths.h"
 #include "kmz/arrow_image.h"
 
 namespace trackmint {
@@ -22,17 +21,11 @@ void RecolourArrow(ArrowPicture& picture, WindowColour rgb) {
   }
 }
 
-std::string MakeArrowIcon(WindowColour colour, const std::string& directory, const RunHost& host) {
+ArrowIcon MakeArrowIcon(WindowColour rgb) {
   ArrowPicture picture = DecodeArrowPng(ArrowImage());
-  const WindowColour rgb = host.ResolveColour(colour) & 0xFFFFFFu;
+  rgb &= 0xFFFFFFu;
   RecolourArrow(picture, rgb);
-  const std::string name = IconFileName(rgb);
-  std::string path = name;
-  if (!directory.empty()) {
-    path = IsPathSeparator(directory.back()) ? directory + name : directory + "/" + name;
-  }
-  WriteIconPng(path, picture);
-  return name;
+  return {IconFileName(rgb), EncodeIconPng(picture)};
 }
 
 }  // namespace trackmint

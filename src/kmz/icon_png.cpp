@@ -58,10 +58,17 @@ struct RawChunk {
   std::size_t size;
 };
 
-bool WriteRows(png_structp png, png_infop info, std::FILE* file, png_bytepp rows,
-               const RawChunk* chunks, std::size_t chunk_count) {
+void WriteToMemory(png_structp png, png_bytep data, std::size_t length) {
+  auto* bytes = static_cast<std::vector<unsigned char>*>(png_get_io_ptr(png));
+  bytes->insert(bytes->end(), data, data + length);
+}
+
+void FlushNothing(png_structp) {}
+
+bool WriteRows(png_structp png, png_infop info, std::vector<unsigned char>* bytes,
+               png_bytepp rows, const RawChunk* chunks, std::size_t chunk_count) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_init_io(png, file);
+  png_set_write_fn(png, bytes, WriteToMemory, FlushNothing);
   png_set_IHDR(png, info, kArrowSize, kArrowSize, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
@@ -83,10 +90,6 @@ std::vector<png_bytep> RowPointers(unsigned char* pixels) {
   for (int y = 0; y < kArrowSize; ++y) rows[y] = pixels + y * kRowBytes;
   return rows;
 }
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 }  // namespace
 
@@ -113,7 +116,7 @@ ArrowPicture DecodeArrowPng(std::span<const unsigned char> png) {
   return picture;
 }
 
-void WriteIconPng(const std::string& path, const ArrowPicture& picture) {
+std::vector<unsigned char> EncodeIconPng(const ArrowPicture& picture) {
   if (picture.rgba.size() != static_cast<std::size_t>(kArrowSize * kRowBytes)) {
     throw std::invalid_argument("an icon is 48 x 48 RGBA");
   }
@@ -124,20 +127,13 @@ void WriteIconPng(const std::string& path, const ArrowPicture& picture) {
   }
   // libpng takes row pointers to non-const bytes, but only reads them when writing.
   std::vector<png_bytep> rows = RowPointers(const_cast<unsigned char*>(picture.rgba.data()));
-
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-  if (!file) throw TrackmintError("Cannot create file " + path);
-  bool written = false;
-  {
-    const PngWriteStructs structs;
-    written = WriteRows(structs.png(), structs.info(), file.get(), rows.data(), chunks.data(),
-                        chunks.size());
+  std::vector<unsigned char> bytes;
+  const PngWriteStructs structs;
+  if (!WriteRows(structs.png(), structs.info(), &bytes, rows.data(), chunks.data(),
+                 chunks.size())) {
+    throw TrackmintError("Can't make an arrow icon: " + structs.error_text());
   }
-  const bool closed = std::fclose(file.release()) == 0;
-  if (!written || !closed) {
-    std::remove(path.c_str());
-    throw TrackmintError("Cannot write file " + path);
-  }
+  return bytes;
 }
 
 }  // namespace trackmint

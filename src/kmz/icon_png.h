@@ -26,10 +26,8 @@ struct ArrowPicture {
 // Decodes a 48 x 48 RGBA PNG of 8 bits a channel; any other image is refused.
 ArrowPicture DecodeArrowPng(std::span<const unsigned char> png);
 
-// Writes the picture as an 8-bit RGBA PNG: IHDR, the copied chunks in their order, the image
+// The picture as an 8-bit RGBA PNG in memory: IHDR, the copied chunks in their order, the image
 // data (every row filtered with Sub, zlib level 7, IDAT chunks of at most 65535 bytes), IEND.
-// A file that cannot be created throws "Cannot create file <path>"; one that cannot be written
-// to the end is removed and throws as well.
-void WriteIconPng(const std::string& path, const ArrowPicture& picture);
+std::vector<unsigned char> EncodeIconPng(const ArrowPicture& picture);
 
 }  // namespace trackmint

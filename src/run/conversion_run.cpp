@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,16 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "base/number_format.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
-#include "kml/document_frame.h"
 #include "kml/document_stream.h"
-#include "kml/line_style.h"
-#include "kml/output_phase.h"
-#include "kmz/archive_phase.h"
+#include "kml/kml_document.h"
 #include "kmz/arrow_icon.h"
-#include "kmz/intermediate_directory.h"
-#include "run/epoch_list.h"
+#include "kmz/kmz_archive.h"
+#include "kmz/kmz_file.h"
+#include "kmz/parallel_deflate.h"
+#include "run/epoch_stream.h"
 #include "run/input_phase.h"
 
 namespace trackmint {
@@ -95,18 +94,17 @@ class FailureReport {
   int m_exceptions_before;
 };
 
-// Where the KMZ cannot go before anything is written: a folder of that name, or a name that ends
-// in a separator.
-int OutputPathProblem(const std::string& kmz_path) {
-  if (FileNamePart(kmz_path).empty()) return EISDIR;
-  struct stat info {};
-  if (::stat(kmz_path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return EISDIR;
-  return 0;
+// The seven arrow icons in the colours of the fix classes and the grey one, their names stored
+// with the host for the placemarks.
+std::vector<ArrowIcon> MakeArrowIcons(RunHost& host) {
+  std::vector<ArrowIcon> icons;
+  for (const IconSlot slot : kIconOrder) {
+    const WindowColour colour = slot == IconSlot::Grey ? kGreyIconColour : host.ClassColour(slot);
+    icons.push_back(MakeArrowIcon(host.ResolveColour(colour)));
+    host.SetIconFileName(slot, icons.back().file_name);
+  }
+  return icons;
 }
-
-constexpr std::array<IconSlot, kIconSlotCount> kIconOrder = {
-    IconSlot::Auto,      IconSlot::Diff,    IconSlot::RtkFix, IconSlot::RtkFloat,
-    IconSlot::Estimated, IconSlot::Invalid, IconSlot::Grey};
 
 }  // namespace
 
@@ -119,30 +117,19 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
   }
 
   // The KMZ path: the output field's text in the directory of its full path, or of the current
-  // directory when it has none; an absolute text stands as it is. The document and the icons go
-  // into a private directory beside it and are packed under their own names.
+  // directory when it has none; an absolute text stands as it is. The KMZ is written unnamed in
+  // that directory and takes the path only when it is complete.
   const std::string output_path = host.OutputPath();
   const std::string output_directory =
       output_path.empty() ? CurrentDirectory() : DirectoryPart(output_path);
   const std::string output_text = host.OutputText();
   const std::string kmz_path = JoinToDirectory(output_directory, output_text);
-  if (const int problem = OutputPathProblem(kmz_path)) {
+  std::optional<KmzFile> kmz;
+  try {
+    kmz.emplace(kmz_path, fileno(input.get()));
+  } catch (const KmzNotCreated& error) {
     input.reset();
-    return Fail(host, RunOutcome::OutputNotCreated, kmz_path, problem);
-  }
-  std::optional<IntermediateDirectory> intermediates = IntermediateDirectory::Create(kmz_path);
-  if (!intermediates) {
-    const int error_number = errno;
-    input.reset();
-    return Fail(host, RunOutcome::OutputNotCreated, kmz_path, error_number);
-  }
-  const std::string document_path =
-      intermediates->File(FileNamePart(ChangeExtension(output_text, ".kml")));
-  UniqueFile document_file(std::fopen(document_path.c_str(), "w"));
-  if (!document_file) {
-    const int error_number = errno;
-    input.reset();
-    return Fail(host, RunOutcome::OutputNotCreated, kmz_path, error_number);
+    return Fail(host, RunOutcome::OutputNotCreated, kmz_path, error.error_number());
   }
   host.SetOutputPath(kmz_path);
 
@@ -151,48 +138,49 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
   host.SetRightStatus(" ");
   const RunButtonOff run_button_off(host);
   const FailureReport failure_report(host);
-  std::optional<DocumentStream> document(std::in_place, document_file.get());
-  WriteDocumentOpening(*document);
 
-  // The arrow icons, one per fix class and the grey one.
-  std::vector<std::string> icon_paths;
-  for (IconSlot slot : kIconOrder) {
-    const WindowColour colour = slot == IconSlot::Grey ? kGreyIconColour : host.ClassColour(slot);
-    const std::string name = MakeArrowIcon(colour, intermediates->path(), host);
-    host.SetIconFileName(slot, name);
-    icon_paths.push_back(intermediates->File(name));
-  }
-
-  WriteLineStyle(*document, host.TrackWidthText(), host.TrackColour(), "NormalTrack", host);
+  // The document goes from the writers through the deflate workers straight into the KMZ.
+  KmzArchive archive(*kmz, clock);
+  archive.BeginMember(FileNamePart(ChangeExtension(output_text, ".kml")));
+  ParallelDeflate deflate(archive.MemberData(), DocumentStream::kDefaultCapacity);
+  DocumentStream stream(deflate, DocumentStream::kDefaultCapacity);
+  KmlDocument document(stream, host, clock);
+  document.WriteOpening();
+  const std::vector<ArrowIcon> icons = MakeArrowIcons(host);
+  document.WriteNormalTrackStyle();
 
   const std::int32_t progress_step = ProgressStep(SizeOf(input.get()));
   host.SetLeftStatus("The progress started");
   const SettingsLock lock(host);
 
+  // Each epoch's placemark is written the moment the epoch is final.
   assembler.Reset();
-  EpochList epochs;
+  document.BeginWaypoints();
+  EpochStream epochs([&document](waypoints& record) { document.AddEpoch(record); });
   const std::uint64_t sentences =
       ReadEpochList(input.get(), input_path, epochs, assembler, progress_step, host, clock);
   // Random bytes or a file of another kind would give an empty KMZ that looks like a success and
   // replaces the user's earlier one.
   if (sentences == 0) throw TrackmintError("no NMEA sentences in " + input_path);
-  const std::int32_t placemarks = WriteOutputPhase(*document, epochs, host, clock);
-
-  // A document that did not reach the disk whole is never packed.
-  document->Flush();
-  const bool written = !document->Failed() && std::fflush(document_file.get()) == 0;
-  const int write_error = written ? 0 : document->Failed() ? document->ErrorNumber() : errno;
-  document.reset();
-  if (std::fclose(document_file.release()) != 0 || !written) {
-    throw TrackmintError("Can't write the output file " + kmz_path + ": " +
-                         std::strerror(written ? errno : write_error));
-  }
+  epochs.Finish();
   input.reset();
-  epochs.clear();
 
-  // The intermediate files go with their directory when the run ends.
+  host.SetLeftStatus("");
+  host.SetLeftStatus("Creation of KML-file");
+  const std::int32_t placemarks = document.EndWaypoints();
+  host.SetRightStatus("");
+  host.SetRightStatus("Waypoints " + FormatDecimal(placemarks));
+  document.WriteTracksAndClosing();
+  stream.Flush();
+
   host.SetLeftStatus("Packing of KMZ-file");
-  PackKmz(kmz_path, document_path, icon_paths, host, clock);
+  deflate.Finish();
+  archive.EndMember(deflate.crc32(), deflate.compressed_size(), deflate.uncompressed_size());
+  for (const ArrowIcon& icon : icons) archive.AddMember(icon.file_name, icon.png);
+  archive.Finish();
+  // The last moment a request to stop can keep the earlier KMZ.
+  host.ProcessPendingEvents();
+  kmz->Commit();
 
   host.SetLeftStatus("The progress finished");
   host.ShowFinalMessage("The progress finished!\n\rInput file " + host.InputText() + "\n\r" +

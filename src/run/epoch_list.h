@@ -9,34 +9,35 @@
 #include <utility>
 
 #include "nmea/waypoints.h"
+#include "run/epoch_stream.h"
 
 namespace trackmint {
 
-// One position record per epoch, held by value in log order. When full, the list doubles its
+// Every position record of a log, held by value in log order, for the tools and tests that look at
+// a whole log (the conversion streams its epochs instead). When full, the list doubles its
 // capacity by adding a block as large as everything it holds so far; records never move once
-// appended, so a growing list neither copies its records nor touches fresh memory twice (on a
-// log of a million epochs that is half the input phase's time).
-class EpochList {
+// appended, so a growing list neither copies its records nor touches fresh memory twice.
+class EpochList final : public Epochs {
  public:
   EpochList() = default;
   EpochList(const EpochList&) = delete;
   EpochList& operator=(const EpochList&) = delete;
   EpochList(EpochList&& other) noexcept { *this = std::move(other); }
   EpochList& operator=(EpochList&& other) noexcept;
-  ~EpochList() { clear(); }
+  ~EpochList() override { clear(); }
 
   template <bool kConst>
   class Iterator;
   using iterator = Iterator<false>;
   using const_iterator = Iterator<true>;
 
-  bool empty() const { return m_size == 0; }
+  bool empty() const override { return m_size == 0; }
   std::size_t size() const { return m_size; }
   std::size_t capacity() const { return m_blocks_used == 0 ? 0 : BlockStart(m_blocks_used); }
 
   waypoints& operator[](std::size_t index) { return *Slot(index); }
   const waypoints& operator[](std::size_t index) const { return *Slot(index); }
-  waypoints& back() { return *Slot(m_size - 1); }
+  waypoints& back() override { return *Slot(m_size - 1); }
   const waypoints& back() const { return *Slot(m_size - 1); }
   waypoints& front() { return *Slot(0); }
   const waypoints& front() const { return *Slot(0); }
@@ -45,7 +46,7 @@ class EpochList {
     new (NextSlot()) waypoints(record);
     ++m_size;
   }
-  void push_back(waypoints&& record) {
+  void push_back(waypoints&& record) override {
     new (NextSlot()) waypoints(std::move(record));
     ++m_size;
   }

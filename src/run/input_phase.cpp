@@ -37,6 +37,27 @@ void AdvanceProgressOverBlock(std::size_t count, bool short_block, std::int32_t 
   }
 }
 
+// Fills the block, short only at the end of the file. A read that a signal interrupted gives the
+// host its turn (where a request to stop ends the run) and goes on; any other error ends the run.
+std::size_t ReadBlock(std::FILE* input, const std::string& input_path,
+                      std::array<unsigned char, kInputBlockSize>& block, RunHost& host) {
+  std::size_t count = 0;
+  while (count < block.size()) {
+    count += std::fread(block.data() + count, 1, block.size() - count, input);
+    if (std::ferror(input)) {
+      if (errno != EINTR) {
+        throw TrackmintError("Can't read the input file " + input_path + ": " +
+                             std::strerror(errno));
+      }
+      std::clearerr(input);
+      host.ProcessPendingEvents();
+    } else if (std::feof(input)) {
+      break;
+    }
+  }
+  return count;
+}
+
 }  // namespace
 
 std::int32_t ProgressStep(std::uint64_t file_size) {
@@ -45,17 +66,14 @@ std::int32_t ProgressStep(std::uint64_t file_size) {
   return static_cast<std::int32_t>(step < kMax ? step : kMax);
 }
 
-std::uint64_t ReadEpochList(std::FILE* input, const std::string& input_path, EpochList& epochs,
+std::uint64_t ReadEpochList(std::FILE* input, const std::string& input_path, Epochs& epochs,
                    NMEA& assembler, std::int32_t progress_step, RunHost& host, const Clock& clock) {
   std::array<unsigned char, kInputBlockSize> block;
   SentenceText sentence;
   std::int32_t byte_counter = 0;
   std::uint64_t sentences = 0;
   for (;;) {
-    const std::size_t count = std::fread(block.data(), 1, block.size(), input);
-    if (std::ferror(input)) {
-      throw TrackmintError("Can't read the input file " + input_path + ": " + std::strerror(errno));
-    }
+    const std::size_t count = ReadBlock(input, input_path, block, host);
     host.ProcessPendingEvents();
     AdvanceProgressOverBlock(count, count < block.size(), progress_step, byte_counter, host);
     assembler.PutBlock(block.data(), count, sentence, [&](const SentenceText& complete) {

@@ -7,7 +7,7 @@
 namespace trackmint {
 namespace {
 
-void AddRecord(waypoints&& record, EpochList& epochs) {
+void AddRecord(waypoints&& record, Epochs& epochs) {
   if (!epochs.empty() && epochs.back().time_text == record.time_text) {
     MergeRecord(record, epochs.back());
   } else {
@@ -15,32 +15,32 @@ void AddRecord(waypoints&& record, EpochList& epochs) {
   }
 }
 
-void NewRecordFromGGA(std::string_view sentence, EpochList& epochs, const Clock&) {
+void NewRecordFromGGA(std::string_view sentence, Epochs& epochs, const Clock&) {
   waypoints record;
   ParseGGA(sentence, record);
   AddRecord(std::move(record), epochs);
 }
 
-void NewRecordFromRMC(std::string_view sentence, EpochList& epochs, const Clock& clock) {
+void NewRecordFromRMC(std::string_view sentence, Epochs& epochs, const Clock& clock) {
   waypoints record;
   ParseRMC(sentence, record, clock);
   AddRecord(std::move(record), epochs);
 }
 
 void AddToLastRecord(void (*parse)(std::string_view, waypoints&), std::string_view sentence,
-                     EpochList& epochs) {
+                     Epochs& epochs) {
   if (!epochs.empty()) parse(sentence, epochs.back());
 }
 
-void AddGSV(std::string_view sentence, EpochList& epochs, const Clock&) {
+void AddGSV(std::string_view sentence, Epochs& epochs, const Clock&) {
   AddToLastRecord(ParseGSV, sentence, epochs);
 }
 
-void AddGSA(std::string_view sentence, EpochList& epochs, const Clock&) {
+void AddGSA(std::string_view sentence, Epochs& epochs, const Clock&) {
   AddToLastRecord(ParseGSA, sentence, epochs);
 }
 
-void AddRMS(std::string_view sentence, EpochList& epochs, const Clock&) {
+void AddRMS(std::string_view sentence, Epochs& epochs, const Clock&) {
   AddToLastRecord(ParseRMS, sentence, epochs);
 }
 
@@ -50,7 +50,7 @@ void AddRMS(std::string_view sentence, EpochList& epochs, const Clock&) {
 struct SentenceRoute {
   std::string_view identifier;
   std::size_t position;
-  void (*handle)(std::string_view, EpochList&, const Clock&);
+  void (*handle)(std::string_view, Epochs&, const Clock&);
 };
 
 constexpr std::array<SentenceRoute, 6> kRoutes = {{
@@ -64,7 +64,7 @@ constexpr std::array<SentenceRoute, 6> kRoutes = {{
 
 }  // namespace
 
-void DispatchSentence(std::string_view sentence, EpochList& epochs, const Clock& clock) {
+void DispatchSentence(std::string_view sentence, Epochs& epochs, const Clock& clock) {
   for (const SentenceRoute& route : kRoutes) {
     if (sentence.substr(std::min(route.position, sentence.size())).starts_with(route.identifier)) {
       route.handle(sentence, epochs, clock);

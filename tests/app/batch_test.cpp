@@ -3,8 +3,12 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -236,7 +240,7 @@ TEST(BatchMode, FailuresExitWithOneAndLeaveNothing) {
        "Kelvra Trackmint: Can't read the input file " + work.path() + ": Is a directory.\n"},
       {"a folder as the output",
        {garmin, work.path() + "/"},
-       "Kelvra Trackmint: Can't create the output file " + work.path() + "/: Is a directory.\n"},
+       "Kelvra Trackmint: Can't write the output file " + work.path() + "/: Is a directory.\n"},
       {"random bytes",
        {work.File("noise.bin"), old_kmz},
        "Kelvra Trackmint: no NMEA sentences in " + work.File("noise.bin") + ".\n"},
@@ -270,6 +274,122 @@ TEST(BatchMode, ALogWithoutAUsableFixConvertsAndSaysSo) {
   const KmzContent content = ReadKmz(work.File("void.kmz"));
   EXPECT_TRUE(content.intact);
   EXPECT_EQ(WaypointCount(content.document), 0);
+}
+
+// OUT must be a file the KMZ may replace: anything else is refused before the log is read, and
+// a link is written through.
+TEST(BatchMode, OutputThatIsNoFileToReplace) {
+  TempDirectory work;
+  const std::string log = work.File("day1.nmea");
+  std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"), log);
+  std::filesystem::create_directory(work.File("folder"));
+  ASSERT_EQ(::mkfifo(work.File("fifo.kmz").c_str(), 0600), 0);
+  std::filesystem::create_hard_link(log, work.File("same.kmz"));
+  const std::string original = ReadWholeFile(log);
+  struct Case {
+    std::string output;
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {work.File("folder"), "Is a directory"},
+      {work.File("fifo.kmz"), "it is not a regular file"},
+      {"/dev/null", "it is not a regular file"},
+      {log, "it is the input file"},
+      {work.File("same.kmz"), "it is the input file"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    const ProgramResult result = Convert({log, c.output}, work.path());
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.err,
+              "Kelvra Trackmint: Can't write the output file " + c.output + ": " + c.reason + ".\n");
+    EXPECT_EQ(ReadWholeFile(log), original);
+    EXPECT_EQ(DirectoryEntries(work.path()),
+              (std::vector<std::string>{"day1.nmea", "fifo.kmz", "folder", "same.kmz"}));
+  }
+
+  std::filesystem::create_symlink("folder/real.kmz", work.File("link.kmz"));
+  const ProgramResult linked = Convert({log, "link.kmz"}, work.path());
+  ASSERT_EQ(linked.exit_status, 0) << linked.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(work.File("link.kmz")));
+  EXPECT_TRUE(ReadKmz(work.File("folder/real.kmz")).intact);
+}
+
+// A file-size limit is the run's own write error, not a silent death by SIGXFSZ, and the earlier
+// KMZ stays.
+TEST(BatchMode, AFileSizeLimitIsAWriteError) {
+  TempDirectory work;
+  WriteWholeFile(work.File("out.kmz"), "an earlier KMZ");
+  const std::string command = "ulimit -f 64; exec '" + kProgram + "' '" +
+                              FixturePath("nmeaparser/NmeaSampleData.txt") + "' out.kmz";
+  const ProgramResult result = RunProgram("/bin/sh", {"-c", command}, work.path(),
+                                          {{"XDG_CONFIG_HOME", EmptyConfigHome().path()}});
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_EQ(result.err, "Kelvra Trackmint: Can't write the output file " + work.File("out.kmz") +
+                            ": File too large.\n");
+  EXPECT_EQ(ReadWholeFile(work.File("out.kmz")), "an earlier KMZ");
+  EXPECT_EQ(DirectoryEntries(work.path()), std::vector<std::string>{"out.kmz"});
+}
+
+// SIGINT, SIGTERM and SIGHUP in the middle of a run: the message, the status shells give for the
+// signal, the earlier KMZ as it was and nothing beside it. The log comes through a pipe that the
+// test keeps open, so the run is surely in the middle of it, waiting for more.
+TEST(BatchMode, SignalsStopTheRunAndKeepTheEarlierKmz) {
+  std::string sentences;
+  for (int i = 0; i < 2000; ++i) {
+    sentences += testing::Line("GPGGA,12" + std::to_string(1000 + i % 5000) +
+                               ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+  }
+  for (const auto& [signal_number, status] :
+       std::vector<std::pair<int, int>>{{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}}) {
+    SCOPED_TRACE(signal_number);
+    TempDirectory work;
+    WriteWholeFile(work.File("out.kmz"), "an earlier KMZ");
+    ASSERT_EQ(::mkfifo(work.File("log.pipe").c_str(), 0600), 0);
+    testing::RunningProgram program(kProgram, {"log.pipe", "out.kmz"}, work.path(),
+                                    {{"XDG_CONFIG_HOME", EmptyConfigHome().path()}});
+    {
+      // Opening the pipe waits for the program to open it for reading.
+      std::ofstream pipe(work.File("log.pipe"), std::ios::binary);
+      pipe << sentences << std::flush;
+      ::usleep(300000);
+      program.Signal(signal_number);
+      const ProgramResult result = program.Wait();
+      EXPECT_EQ(result.exit_status, status) << result.err;
+      EXPECT_EQ(result.err, "Kelvra Trackmint: interrupted\n");
+      EXPECT_EQ(result.out, "");
+    }
+    EXPECT_EQ(ReadWholeFile(work.File("out.kmz")), "an earlier KMZ");
+    EXPECT_EQ(DirectoryEntries(work.path()), (std::vector<std::string>{"log.pipe", "out.kmz"}));
+  }
+}
+
+// The same in the middle of a long log read from a file, where the signal arrives between
+// blocks while the document is being deflated.
+TEST(BatchMode, ASignalDuringALongLogKeepsTheEarlierKmz) {
+  TempDirectory work;
+  std::string log;
+  for (int i = 0; i < 200000; ++i) {
+    const int second = i % 86400;
+    char time[32];
+    std::snprintf(time, sizeof time, "%02d%02d%02d.%d", second / 3600, second / 60 % 60,
+                  second % 60, i / 86400);
+    log += testing::Line(std::string("GPGGA,") + time +
+                         ",4807.038,N,01131.000,E,4,08,0.9,545.4,M,,,,");
+  }
+  WriteWholeFile(work.File("long.nmea"), log);
+  WriteWholeFile(work.File("out.kmz"), "an earlier KMZ");
+  testing::RunningProgram program(kProgram, {"long.nmea", "out.kmz"}, work.path(),
+                                  {{"XDG_CONFIG_HOME", EmptyConfigHome().path()}});
+  ::usleep(500000);
+  program.Signal(SIGTERM);
+  const ProgramResult result = program.Wait();
+  // A machine fast enough to finish first has nothing to show here.
+  if (result.exit_status == 0) GTEST_SKIP() << "the run ended before the signal";
+  EXPECT_EQ(result.exit_status, 143) << result.err;
+  EXPECT_EQ(result.err, "Kelvra Trackmint: interrupted\n");
+  EXPECT_EQ(ReadWholeFile(work.File("out.kmz")), "an earlier KMZ");
+  EXPECT_EQ(DirectoryEntries(work.path()), (std::vector<std::string>{"long.nmea", "out.kmz"}));
 }
 
 TEST(BatchMode, HelpAndVersion) {

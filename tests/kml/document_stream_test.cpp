@@ -2,21 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
-#include "support/fixtures.h"
-#include "support/temp_directory.h"
 
 namespace trackmint {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Mixed pieces: short texts, single characters, numbers, and texts longer than the buffer.
 void WriteMixture(DocumentStream& stream, std::string& expected) {
@@ -45,56 +38,75 @@ TEST(DocumentStream, StringGetsEveryPieceInOrderWhateverTheBufferSize) {
     {
       DocumentStream stream(text, capacity);
       WriteMixture(stream, expected);
+      EXPECT_EQ(stream.size(), expected.size());
       stream.Flush();
       EXPECT_EQ(text, expected);
       stream.Write("tail");
     }
-    // The destructor hands on what was written after the last flush.
-    EXPECT_EQ(text, expected + "tail");
+    // What was not flushed is dropped: a run that fails half-way hands on no half piece.
+    EXPECT_EQ(text, expected);
   }
 }
 
-TEST(DocumentStream, FileGetsTheBytesAndNoFailure) {
-  testing::TempDirectory directory;
-  const std::string path = directory.File("document.kml");
+// A sink that keeps each piece as it came and hands back a fresh buffer, as the deflate stream
+// does.
+class RecordingSink final : public PieceSink {
+ public:
+  explicit RecordingSink(std::size_t capacity) : m_capacity(capacity) {}
+  std::unique_ptr<char[]> TakePiece(std::unique_ptr<char[]> piece, std::size_t size) override {
+    pieces.emplace_back(piece.get(), size);
+    buffers.push_back(piece.get());
+    if (fail_after >= 0 && static_cast<int>(pieces.size()) > fail_after) {
+      throw std::runtime_error("the disk is full");
+    }
+    return std::make_unique<char[]>(m_capacity);
+  }
+  std::vector<std::string> pieces;
+  std::vector<const char*> buffers;
+  int fail_after = -1;
+
+ private:
+  std::size_t m_capacity;
+};
+
+TEST(DocumentStream, PiecesGoToTheSinkWholeAndInOrder) {
+  constexpr std::size_t kCapacity = 1000;
+  RecordingSink sink(kCapacity);
   std::string expected;
-  {
-    File file(std::fopen(path.c_str(), "w"));
-    ASSERT_TRUE(file);
-    DocumentStream stream(file.get(), 0);
-    WriteMixture(stream, expected);
-    stream.Flush();
-    EXPECT_FALSE(stream.Failed());
-    EXPECT_EQ(stream.ErrorNumber(), 0);
-    // Flush has reached the file itself, not only the file's own buffer.
-    EXPECT_EQ(testing::ReadWholeFile(path), expected);
+  DocumentStream stream(sink, kCapacity);
+  WriteMixture(stream, expected);
+  // A text longer than the room left fills the buffer to the brim before it goes.
+  const std::string long_text(2500, 'L');
+  stream.Write(long_text);
+  expected += long_text;
+  stream.Flush();
+  stream.Flush();  // nothing more to hand on: no empty piece
+
+  std::string joined;
+  for (const std::string& piece : sink.pieces) {
+    EXPECT_FALSE(piece.empty());
+    EXPECT_LE(piece.size(), kCapacity);
+    joined += piece;
   }
-  EXPECT_EQ(testing::ReadWholeFile(path), expected);
+  EXPECT_EQ(joined, expected);
+  ASSERT_GE(sink.pieces.size(), 4u);
+  // The long text: two pieces of exactly the capacity after the one it began in.
+  EXPECT_EQ(sink.pieces[sink.pieces.size() - 2].size(), kCapacity);
+  // Each piece is the buffer itself, never a copy: no buffer comes twice while the sink has it.
+  for (std::size_t i = 1; i < sink.buffers.size(); ++i) {
+    EXPECT_NE(sink.buffers[i], sink.buffers[i - 1]);
+  }
 }
 
-TEST(DocumentStream, RemembersAFailedWrite) {
-  // A full device takes nothing; a file opened for reading refuses writes.
-  File full(std::fopen("/dev/full", "w"));
-  ASSERT_TRUE(full);
-  DocumentStream to_full(full.get());
-  to_full.Write("<kml>\n");
-  EXPECT_FALSE(to_full.Failed());  // nothing has left the buffer yet
-  to_full.Flush();
-  EXPECT_TRUE(to_full.Failed());
-  EXPECT_EQ(to_full.ErrorNumber(), ENOSPC);
-
-  testing::TempDirectory directory;
-  const std::string path = directory.File("read-only.kml");
-  testing::WriteWholeFile(path, "");
-  File read_only(std::fopen(path.c_str(), "r"));
-  ASSERT_TRUE(read_only);
-  DocumentStream to_read_only(read_only.get(), 0);
-  to_read_only.Write(std::string(5000, 'x'));  // longer than the buffer: goes out at once
-  EXPECT_TRUE(to_read_only.Failed());
-  EXPECT_EQ(to_read_only.ErrorNumber(), EBADF);
-  to_read_only.Write("more");
-  to_read_only.Flush();
-  EXPECT_TRUE(to_read_only.Failed());  // and stays failed
+TEST(DocumentStream, ASinkThatFailsStopsTheWriterThatWrote) {
+  RecordingSink sink(DocumentStream::kMinCapacity);
+  sink.fail_after = 1;
+  DocumentStream stream(sink, DocumentStream::kMinCapacity);
+  const std::string text(DocumentStream::kMinCapacity, 'x');
+  stream.Write(text);
+  stream.Write(text);  // the first piece goes and is taken
+  EXPECT_THROW(stream.Write(text), std::runtime_error);
+  EXPECT_EQ(sink.pieces.size(), 2u);
 }
 
 }  // namespace

@@ -6,9 +6,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include "kml/document_frame.h"
-#include "kml/line_style.h"
-#include "kml/output_phase.h"
+#include "kml/kml_document.h"
 
 namespace trackmint::testing {
 namespace {
@@ -71,11 +69,33 @@ StubHost KmlHost() {
   return host;
 }
 
-std::string WholeDocument(EpochList& epochs, StubHost& host, const Clock& clock) {
+TrackVertices VerticesOf(const EpochList& epochs, bool keep_every_epoch) {
+  TrackVertices vertices(keep_every_epoch);
+  for (const waypoints& record : epochs) vertices.Add(record);
+  return vertices;
+}
+
+std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const DocumentSettings& settings,
+                         const Clock& clock) {
+  KmlDocument document(stream, settings, clock);
+  document.BeginWaypoints();
+  for (waypoints& record : epochs) document.AddEpoch(record);
+  const std::int32_t placemarks = document.EndWaypoints();
+  document.WriteTracksAndClosing();
+  return placemarks;
+}
+
+std::string WholeDocument(EpochList& epochs, const DocumentSettings& settings, const Clock& clock,
+                          std::int32_t* placemarks) {
   return WrittenText([&](DocumentStream& stream) {
-    WriteDocumentOpening(stream);
-    WriteLineStyle(stream, host.TrackWidthText(), host.TrackColour(), "NormalTrack", host);
-    WriteOutputPhase(stream, epochs, host, clock);
+    KmlDocument document(stream, settings, clock);
+    document.WriteOpening();
+    document.WriteNormalTrackStyle();
+    document.BeginWaypoints();
+    for (waypoints& record : epochs) document.AddEpoch(record);
+    const std::int32_t count = document.EndWaypoints();
+    document.WriteTracksAndClosing();
+    if (placemarks != nullptr) *placemarks = count;
   });
 }
 

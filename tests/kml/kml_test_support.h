@@ -8,6 +8,7 @@
 
 #include "base/clock.h"
 #include "kml/document_stream.h"
+#include "kml/track_placemarks.h"
 #include "run/epoch_list.h"
 #include "support/fixtures.h"
 #include "support/stub_host.h"
@@ -22,20 +23,29 @@ EpochList MakeEpochList(std::initializer_list<waypoints> records);
 // A host whose seven icons have names that say which they are.
 StubHost KmlHost();
 
+// The vertices the document keeps of the epochs.
+TrackVertices VerticesOf(const EpochList& epochs, bool keep_every_epoch);
+
 // Everything a writer put into a stream over a string. The stream has the smallest buffer, so
 // every test also crosses buffer boundaries.
 template <typename Write>
 std::string WrittenText(Write write) {
   std::string text;
-  {
-    DocumentStream stream(text, 0);
-    write(stream);
-  }
+  DocumentStream stream(text, 0);
+  write(stream);
+  stream.Flush();
   return text;
 }
 
-// The whole document as the run writes it: the opening, the NormalTrack style, the output phase.
-std::string WholeDocument(EpochList& epochs, StubHost& host, const Clock& clock = kConversionDay);
+// The body and the end of the document for the epochs, in the order the run hands them on: the
+// WayPoints folder, the tracks and the closing lines. Returns the number of waypoint placemarks.
+std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const DocumentSettings& settings,
+                         const Clock& clock = kConversionDay);
+
+// The whole document as the run writes it: the opening, the NormalTrack style, then the epochs.
+// The number of waypoint placemarks goes to placemarks when given.
+std::string WholeDocument(EpochList& epochs, const DocumentSettings& settings,
+                          const Clock& clock = kConversionDay, std::int32_t* placemarks = nullptr);
 
 // Switches the whole process locale for the length of a test and restores the old one.
 class ScopedLocale {

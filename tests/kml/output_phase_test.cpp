@@ -1,4 +1,4 @@
-#include "kml/output_phase.h"
+#include "kml/kml_document.h"
 
 #include <gtest/gtest.h>
 
@@ -175,11 +175,12 @@ StubHost ClockDateHost() {
 TEST(OutputPhase, SelectionWithFixedDate) {
   EpochList epochs = SelectionEpochs();
   StubHost host = testing::KmlHost();
-  const std::string document = testing::WholeDocument(epochs, host);
+  std::int32_t placemarks = -1;
+  const std::string document =
+      testing::WholeDocument(epochs, host, testing::kConversionDay, &placemarks);
   EXPECT_TRUE(SameText(Golden("fixed_date_selection.kml"), document));
   EXPECT_TRUE(testing::IsWellFormedXml(document));
-  EXPECT_EQ(host.right_status, "Waypoints 4");
-  EXPECT_EQ(host.left_status_history, (std::vector<std::string>{"", "Creation of KML-file"}));
+  EXPECT_EQ(placemarks, 4);
   // The dates stay in the list: the fixed date on every selected epoch with a GGA fix.
   const std::vector<std::string> dates = {"2000-01-01^", "2000-01-01^", "", "2000-01-01^", "",
                                           "2020-03-18",  "2020-03-18",  ""};
@@ -195,12 +196,11 @@ TEST(OutputPhase, ClockDateHeightAndBothTracks) {
         "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
         "<Style id=\"NormalTrack\">\n<LineStyle>\n"
         "<color>FF008000</color>\n<width>3</width>\n</LineStyle>\n</Style>\n");
-    count = WriteOutputPhase(stream, epochs, host, testing::kConversionDay);
+    count = testing::WriteEpochs(stream, epochs, host, testing::kConversionDay);
   });
   EXPECT_TRUE(SameText(Golden("clock_date_all_waypoints.kml"), document));
   EXPECT_TRUE(testing::IsWellFormedXml(document));
   EXPECT_EQ(count, 4);
-  EXPECT_EQ(host.right_status, "Waypoints 4");
 }
 
 TEST(OutputPhase, EmptyEpochList) {
@@ -213,8 +213,10 @@ TEST(OutputPhase, EmptyEpochList) {
       "</Folder>\n";
   EpochList epochs;
   StubHost host = testing::KmlHost();
-  EXPECT_TRUE(SameText(opening + "</Document>\n</kml>", testing::WholeDocument(epochs, host)));
-  EXPECT_EQ(host.right_status, "Waypoints 0");
+  std::int32_t placemarks = -1;
+  EXPECT_TRUE(SameText(opening + "</Document>\n</kml>",
+                       testing::WholeDocument(epochs, host, testing::kConversionDay, &placemarks)));
+  EXPECT_EQ(placemarks, 0);
 
   host.use_all_waypoints = true;
   const std::string document = testing::WholeDocument(epochs, host);
@@ -243,14 +245,16 @@ TEST(OutputPhase, EmptyEpochList) {
 std::string IconOf(const waypoints& record) {
   EpochList epochs = testing::MakeEpochList({record});
   StubHost host = testing::KmlHost();
-  const std::string document = testing::WholeDocument(epochs, host);
+  std::int32_t placemarks = -1;
+  const std::string document =
+      testing::WholeDocument(epochs, host, testing::kConversionDay, &placemarks);
   EXPECT_EQ(document.find("invalid.png"), std::string::npos);  // never the Invalid icon
   const std::size_t start = document.find("<href>");
   if (start == std::string::npos) {
-    EXPECT_EQ(host.right_status, "Waypoints 0");
+    EXPECT_EQ(placemarks, 0);
     return "";
   }
-  EXPECT_EQ(host.right_status, "Waypoints 1");
+  EXPECT_EQ(placemarks, 1);
   const std::size_t end = document.find("</href>", start);
   return document.substr(start + 6, end - start - 6);
 }
@@ -328,7 +332,7 @@ TEST(OutputPhase, ReadsTheIconScaleAtEachPlacemark) {
       {Epoch("1", 1, 0, 0, 1), Epoch("2", 1, 0, 0, 1), Epoch("3", 1, 0, 0, 1)});
   ChangingScaleHost host;
   const std::string document = testing::WrittenText([&](DocumentStream& stream) {
-    WriteOutputPhase(stream, epochs, host, testing::kConversionDay);
+    testing::WriteEpochs(stream, epochs, host, testing::kConversionDay);
   });
   const std::size_t first = document.find("<scale>0.1</scale>");
   const std::size_t second = document.find("<scale>0.2</scale>");

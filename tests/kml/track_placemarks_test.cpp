@@ -10,6 +10,13 @@
 namespace trackmint {
 namespace {
 
+// The valid track of the epochs, with the vertices kept as the document keeps them.
+std::string NormalTrackText(const EpochList& epochs, bool keep_every_epoch) {
+  const TrackVertices vertices = testing::VerticesOf(epochs, keep_every_epoch);
+  return testing::WrittenText(
+      [&](DocumentStream& s) { WriteNormalTrack(s, vertices, "NormalTrack"); });
+}
+
 using testing::SameText;
 using testing::WrittenText;
 
@@ -67,12 +74,15 @@ TEST(TrackPlacemarks, NormalTrackThroughValidEpochsOnly) {
       "</coordinates>\n"
       "</LineString>\n"
       "</Placemark>\n",
-      WrittenText([&](DocumentStream& s) { WriteNormalTrack(s, epochs, "NormalTrack"); })));
+      NormalTrackText(epochs, false)));
+  // Keeping every epoch for the second track changes nothing in the first.
+  EXPECT_EQ(NormalTrackText(epochs, false), NormalTrackText(epochs, true));
 }
 
 TEST(TrackPlacemarks, EmptyListAndListWithoutValidEpoch) {
   const EpochList empty;
-  EXPECT_EQ(WrittenText([&](DocumentStream& s) { WriteNormalTrack(s, empty, "NormalTrack"); }), "");
+  EXPECT_EQ(NormalTrackText(empty, false), "");
+  EXPECT_EQ(NormalTrackText(empty, true), "");
   const std::string no_vertices_tail =
       "<tessellate>1</tessellate>\n"
       "<coordinates>\n"
@@ -85,7 +95,9 @@ TEST(TrackPlacemarks, EmptyListAndListWithoutValidEpoch) {
       "<styleUrl>#IncorrectTrack</styleUrl>\n"
       "<LineString>\n" +
           no_vertices_tail,
-      WrittenText([&](DocumentStream& s) { WriteIncorrectTrack(s, empty, "IncorrectTrack"); })));
+      WrittenText([&](DocumentStream& s) {
+        WriteIncorrectTrack(s, testing::VerticesOf(empty, true), "IncorrectTrack");
+      })));
   const EpochList invalid_only = testing::MakeEpochList({Record(1, 0, 0, 0), Record(0, 1, 'V', 0)});
   EXPECT_TRUE(SameText(
       "<Placemark>\n"
@@ -93,7 +105,8 @@ TEST(TrackPlacemarks, EmptyListAndListWithoutValidEpoch) {
       "<styleUrl>#NormalTrack</styleUrl>\n"
       "<LineString>\n" +
           no_vertices_tail,
-      WrittenText([&](DocumentStream& s) { WriteNormalTrack(s, invalid_only, "NormalTrack"); })));
+      NormalTrackText(invalid_only, false)));
+  EXPECT_EQ(NormalTrackText(invalid_only, false), NormalTrackText(invalid_only, true));
 }
 
 TEST(TrackPlacemarks, IncorrectTrackThroughEveryEpoch) {
@@ -116,7 +129,9 @@ TEST(TrackPlacemarks, IncorrectTrackThroughEveryEpoch) {
       "</coordinates>\n"
       "</LineString>\n"
       "</Placemark>\n",
-      WrittenText([&](DocumentStream& s) { WriteIncorrectTrack(s, epochs, "IncorrectTrack"); })));
+      WrittenText([&](DocumentStream& s) {
+        WriteIncorrectTrack(s, testing::VerticesOf(epochs, true), "IncorrectTrack");
+      })));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ using testing::WrittenText;
 std::string Placemark(const waypoints& record, int number = 0, bool show_height = false) {
   const testing::StubHost host = testing::KmlHost();
   return WrittenText([&](DocumentStream& stream) {
-    WriteWaypointPlacemark(stream, record, number, "auto.png", show_height, host);
+    WriteWaypointPlacemark(stream, record, number, "auto.png", host.IconScaleText(), show_height);
   });
 }
 
@@ -279,7 +279,7 @@ TEST(WaypointPlacemark, HostileTextsAreMadeSafe) {
   testing::StubHost host = testing::KmlHost();
   host.icon_scale_text = "0.5</scale>";
   const std::string placemark = WrittenText([&](DocumentStream& stream) {
-    WriteWaypointPlacemark(stream, record, 0, "auto.png", false, host);
+    WriteWaypointPlacemark(stream, record, 0, "auto.png", host.IconScaleText(), false);
   });
   EXPECT_EQ(
       LineStartingWith(placemark, "\t<tr><th>Time"),

@@ -42,13 +42,6 @@ void MakeSocket(const std::string& path) {
   if (!bound) throw std::runtime_error("cannot bind " + path);
 }
 
-void SetModificationTime(const std::string& path, std::time_t time) {
-  const timespec times[2] = {{time, 0}, {time, 0}};
-  if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0) {
-    throw std::runtime_error("cannot set the time of " + path);
-  }
-}
-
 std::string RandomBytes(std::size_t size, unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(size, '\0');

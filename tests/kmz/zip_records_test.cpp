@@ -121,5 +121,95 @@ TEST(ZipRecords, EndRecordBytes) {
   EXPECT_EQ(EncodeEndRecord(8, 0x1C0, 0x12345), expected);
 }
 
+// A member of more than 4 GiB: both sizes go to the Zip64 field behind the name.
+TEST(ZipRecords, LocalHeaderWithZip64Sizes) {
+  MemberFields member = SampleMember();
+  member.compressed_size = 0x100000010;
+  member.uncompressed_size = 0x123456789;
+  member.local_header_offset = 0;
+  const Bytes expected = {0x50, 0x4B, 0x03, 0x04,  // signature
+                          0x2D, 0x00,              // version needed: 45
+                          0x00, 0x00,              // flags
+                          0x08, 0x00,              // method: deflate
+                          0xAF, 0x6D,              // time
+                          0x6F, 0x58,              // date
+                          0x78, 0x56, 0x34, 0x12,  // CRC-32
+                          0xFF, 0xFF, 0xFF, 0xFF,  // compressed size: in the Zip64 field
+                          0xFF, 0xFF, 0xFF, 0xFF,  // uncompressed size: in the Zip64 field
+                          0x05, 0x00,              // name length
+                          0x14, 0x00,              // extra field length: 20
+                          'a',  '.',  'k',  'm',  'l',
+                          0x01, 0x00,                                      // Zip64 field id
+                          0x10, 0x00,                                      // its size: 16
+                          0x89, 0x67, 0x45, 0x23, 0x01, 0x00, 0x00, 0x00,  // uncompressed
+                          0x10, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};  // compressed
+  EXPECT_EQ(EncodeLocalHeader(member), expected);
+  EXPECT_TRUE(NeedsZip64Sizes(member));
+}
+
+// A small member that lies beyond 4 GiB: only its offset goes to the central Zip64 field.
+TEST(ZipRecords, CentralHeaderWithZip64Offset) {
+  MemberFields member = SampleMember();
+  member.local_header_offset = 0x100000000;
+  const Bytes expected = {0x50, 0x4B, 0x01, 0x02,  // signature
+                          0x2D, 0x00,              // version made by: 45, MS-DOS
+                          0x2D, 0x00,              // version needed: 45
+                          0x00, 0x00,              // flags
+                          0x08, 0x00,              // method
+                          0xAF, 0x6D,              // time
+                          0x6F, 0x58,              // date
+                          0x78, 0x56, 0x34, 0x12,  // CRC-32
+                          0x00, 0x01, 0x00, 0x00,  // compressed size
+                          0x00, 0x20, 0x00, 0x00,  // uncompressed size
+                          0x05, 0x00,              // name length
+                          0x0C, 0x00,              // extra field length: 12
+                          0x00, 0x00,              // comment length
+                          0x00, 0x00,              // disk number start
+                          0x00, 0x00,              // internal attributes
+                          0x20, 0x00, 0x00, 0x00,  // external attributes: archive
+                          0xFF, 0xFF, 0xFF, 0xFF,  // local header offset: in the Zip64 field
+                          'a',  '.',  'k',  'm',  'l',
+                          0x01, 0x00,                                      // Zip64 field id
+                          0x08, 0x00,                                      // its size: 8
+                          0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};  // offset
+  EXPECT_EQ(EncodeCentralHeader(member), expected);
+  // Its local header needs no Zip64 field, but names the same version.
+  const Bytes local = EncodeLocalHeader(member);
+  ASSERT_EQ(local.size(), 35u);
+  EXPECT_EQ(local[4], 0x2D);
+}
+
+TEST(ZipRecords, ArchiveEndWithTheZip64EndRecord) {
+  // Eight members, a directory of 0x1C0 bytes at 0x100000045: the Zip64 end record follows it at
+  // 0x100000205, its locator right after, then the end record with the offset all ones.
+  const Bytes expected = {
+      0x50, 0x4B, 0x06, 0x06,                          // Zip64 end record signature
+      0x2C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // size of the rest: 44
+      0x2D, 0x00,                                      // version made by: 45
+      0x2D, 0x00,                                      // version needed: 45
+      0x00, 0x00, 0x00, 0x00,                          // this disk
+      0x00, 0x00, 0x00, 0x00,                          // disk of the directory
+      0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // entries on this disk
+      0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // entries in total
+      0xC0, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // directory size
+      0x45, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,  // directory offset
+      0x50, 0x4B, 0x06, 0x07,                          // locator signature
+      0x00, 0x00, 0x00, 0x00,                          // disk of the Zip64 end record
+      0x05, 0x02, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,  // its offset
+      0x01, 0x00, 0x00, 0x00,                          // disks in total
+      0x50, 0x4B, 0x05, 0x06,                          // end record signature
+      0x00, 0x00,                                      // this disk
+      0x00, 0x00,                                      // disk of the directory
+      0x08, 0x00,                                      // entries on this disk
+      0x08, 0x00,                                      // entries in total
+      0xC0, 0x01, 0x00, 0x00,                          // directory size
+      0xFF, 0xFF, 0xFF, 0xFF,                          // directory offset: in the Zip64 record
+      0x00, 0x00};                                     // comment length
+  EXPECT_EQ(EncodeArchiveEnd({8, 0x1C0, 0x100000045}), expected);
+  // Below the limit the end record stands alone, as in any small archive.
+  const auto small = EncodeEndRecord(8, 0x1C0, 0x12345);
+  EXPECT_EQ(EncodeArchiveEnd({8, 0x1C0, 0x12345}), Bytes(small.begin(), small.end()));
+}
+
 }  // namespace
 }  // namespace trackmint

@@ -1,6 +1,7 @@
 #include "run/conversion_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -41,7 +42,6 @@ std::string Member(const std::string& kmz, const std::string& name) {
 // A host as the window would be after choosing <directory>/log.nmea.
 StubHost HostFor(const TempDirectory& directory, const std::string& log_name = "log.nmea") {
   StubHost host;
-  host.executable_directory = directory.path() + "/";
   host.input_text = log_name;
   host.input_path = directory.File(log_name);
   host.output_text = log_name + ".kmz";
@@ -90,32 +90,87 @@ TEST(ConversionRun, AnOutputThatCannotBeCreatedKeepsTheOutputPath) {
   EXPECT_EQ(Entries(directory.path()), std::vector<std::string>{"log.nmea"});
 }
 
-// A folder where the KMZ should go, or a name that ends in a separator, names no file to write.
-TEST(ConversionRun, AFolderAsTheOutputIsRefusedBeforeAnythingIsWritten) {
+// The KMZ replaces only a regular file (or one a link points to), and never the log itself;
+// anything else is refused before a byte is read or written.
+TEST(ConversionRun, TheOutputMustBeAFileThatMayBeReplaced) {
   TempDirectory directory;
-  WriteWholeFile(directory.File("log.nmea"), testing::Line("GPRMC,1,A,4807.038,N,01131.000,E,1,2,010120,,,A"));
+  const std::string log = testing::Line("GPRMC,1,A,4807.038,N,01131.000,E,1,2,010120,,,A");
+  WriteWholeFile(directory.File("log.nmea"), log);
   std::filesystem::create_directory(directory.File("folder.kmz"));
+  ASSERT_EQ(::mkfifo(directory.File("fifo.kmz").c_str(), 0600), 0);
   struct Case {
     std::string output_text;
-    std::string failed_path;
+    std::string reason;
   };
   const std::vector<Case> cases = {
-      {"folder.kmz", directory.File("folder.kmz")},
-      {"", directory.path() + "/"},
+      {"folder.kmz", "Is a directory"},
+      {"", "Is a directory"},  // the name ends in the separator
+      {"fifo.kmz", "it is not a regular file"},
+      {"log.nmea", "it is the input file"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.output_text);
     StubHost host = HostFor(directory);
     host.output_text = c.output_text;
     NMEA assembler;
-    const RunResult result = SpeedButton3Click(host, assembler, kClock);
-    EXPECT_EQ(result.outcome, RunOutcome::OutputNotCreated);
-    EXPECT_EQ(result.failed_path, c.failed_path);
-    EXPECT_EQ(result.error_number, EISDIR);
+    try {
+      SpeedButton3Click(host, assembler, kClock);
+      ADD_FAILURE() << "no error";
+    } catch (const TrackmintError& error) {
+      EXPECT_EQ(std::string(error.what()), "Can't write the output file " +
+                                               directory.File(c.output_text) + ": " + c.reason);
+    }
     EXPECT_EQ(host.locks, 0);
-    EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"folder.kmz", "log.nmea"}));
-    EXPECT_TRUE(Entries(directory.File("folder.kmz")).empty());
+    EXPECT_TRUE(host.left_status_history.empty());
+    EXPECT_EQ(Entries(directory.path()),
+              (std::vector<std::string>{"fifo.kmz", "folder.kmz", "log.nmea"}));
+    EXPECT_EQ(ReadWholeFile(directory.File("log.nmea")), log);
   }
+}
+
+// A link at the output is written through: the file it names becomes the KMZ, the link stays.
+TEST(ConversionRun, ALinkAtTheOutputIsWrittenThrough) {
+  TempDirectory directory;
+  WriteWholeFile(directory.File("log.nmea"),
+                 testing::Line("GPRMC,1,A,4807.038,N,01131.000,E,1,2,010120,,,A"));
+  std::filesystem::create_directory(directory.File("kmz"));
+  WriteWholeFile(directory.File("kmz/day1.kmz"), "earlier");
+  std::filesystem::create_symlink("kmz/day1.kmz", directory.File("log.nmea.kmz"));
+  StubHost host = HostFor(directory);
+  NMEA assembler;
+  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
+  EXPECT_TRUE(std::filesystem::is_symlink(directory.File("log.nmea.kmz")));
+  EXPECT_TRUE(ReadWholeFile(directory.File("kmz/day1.kmz")).starts_with("PK\x03\x04"));
+  EXPECT_EQ(Entries(directory.File("kmz")), std::vector<std::string>{"day1.kmz"});
+}
+
+// While the KMZ is written nothing new is seen beside it: no document, no icons, no half KMZ.
+TEST(ConversionRun, NothingStandsBesideTheKmzWhileItIsWritten) {
+  TempDirectory directory;
+  std::string log;
+  for (int i = 0; i < 400; ++i) {
+    log += testing::Line("GPGGA,12" + std::to_string(1000 + i) +
+                         ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+  }
+  WriteWholeFile(directory.File("log.nmea"), log);
+  WriteWholeFile(directory.File("log.nmea.kmz"), "the previous KMZ");
+  struct LookingHost : StubHost {
+    std::string directory;
+    std::vector<std::vector<std::string>> seen;
+    void ProcessPendingEvents() override {
+      StubHost::ProcessPendingEvents();
+      seen.push_back(Entries(directory));
+    }
+  } host;
+  static_cast<StubHost&>(host) = HostFor(directory);
+  host.directory = directory.path();
+  NMEA assembler;
+  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
+  ASSERT_GT(host.seen.size(), 10u);  // a turn for each block of the log, and one before the end
+  for (const std::vector<std::string>& entries : host.seen) {
+    EXPECT_EQ(entries, (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
+  }
+  EXPECT_TRUE(ReadWholeFile(directory.File("log.nmea.kmz")).starts_with("PK\x03\x04"));
 }
 
 TEST(ConversionRun, ALogWithoutSentencesIsAnErrorThatKeepsTheEarlierKmz) {

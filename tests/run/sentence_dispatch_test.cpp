@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "run/epoch_list.h"
 #include "support/sentences.h"
 
 namespace trackmint {

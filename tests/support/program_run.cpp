@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include "support/fixtures.h"
@@ -12,20 +14,23 @@
 
 namespace trackmint::testing {
 
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& directory,
-                         const std::map<std::string, std::string>& environment) {
-  TempDirectory capture;
-  const std::string out_path = capture.File("out");
-  const std::string err_path = capture.File("err");
+RunningProgram::RunningProgram(const std::string& program,
+                               const std::vector<std::string>& arguments,
+                               const std::string& directory,
+                               const std::map<std::string, std::string>& environment) {
+  char capture[] = "/tmp/trackmint-run-XXXXXX";
+  if (mkdtemp(capture) == nullptr) throw std::runtime_error("no capture directory");
+  m_capture = capture;
+  const std::string out_path = m_capture + "/out";
+  const std::string err_path = m_capture + "/err";
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
 
-  const pid_t child = fork();
-  if (child < 0) throw std::runtime_error("fork failed");
-  if (child == 0) {
+  m_pid = fork();
+  if (m_pid < 0) throw std::runtime_error("fork failed");
+  if (m_pid == 0) {
     const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(directory.c_str()) != 0)
@@ -40,13 +45,47 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
     execv(program.c_str(), argv.data());
     _exit(127);
   }
-  int status = 0;
-  waitpid(child, &status, 0);
+}
+
+RunningProgram::~RunningProgram() {
+  if (m_pid > 0) {
+    kill(m_pid, SIGKILL);
+    waitpid(m_pid, nullptr, 0);
+  }
+  std::filesystem::remove_all(m_capture);
+}
+
+void RunningProgram::Signal(int signal_number) const {
+  if (m_pid > 0) kill(m_pid, signal_number);
+}
+
+ProgramResult RunningProgram::Wait(int seconds) {
   ProgramResult result;
-  result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadWholeFile(out_path);
-  result.err = ReadWholeFile(err_path);
+  int status = 0;
+  for (int waited = 0;; ++waited) {
+    const pid_t done = waitpid(m_pid, &status, WNOHANG);
+    if (done == m_pid) break;
+    if (waited >= seconds * 100) {
+      kill(m_pid, SIGKILL);
+      waitpid(m_pid, &status, 0);
+      status = -1;
+      break;
+    }
+    usleep(10000);
+  }
+  m_pid = -1;
+  result.exit_status = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.out = ReadWholeFile(m_capture + "/out");
+  result.err = ReadWholeFile(m_capture + "/err");
   return result;
+}
+
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& directory,
+                         const std::map<std::string, std::string>& environment) {
+  RunningProgram running(program, arguments, directory, environment);
+  // No test program may hang the suite; a run of minutes is a failure in itself.
+  return running.Wait(600);
 }
 
 }  // namespace trackmint::testing

@@ -18,4 +18,24 @@ ProgramResult RunProgram(const std::string& program, const std::vector<std::stri
                          const std::string& directory,
                          const std::map<std::string, std::string>& environment = {});
 
+// A program started as RunProgram starts it, that the test may send signals while it runs.
+class RunningProgram {
+ public:
+  RunningProgram(const std::string& program, const std::vector<std::string>& arguments,
+                 const std::string& directory,
+                 const std::map<std::string, std::string>& environment = {});
+  // Kills the program if the test did not wait for it.
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  void Signal(int signal_number) const;
+  // Waits for the end; a program that has not ended within the seconds is killed (exit -1).
+  ProgramResult Wait(int seconds = 120);
+
+ private:
+  std::string m_capture;  // a private directory for the captured output
+  int m_pid = -1;
+};
+
 }  // namespace trackmint::testing

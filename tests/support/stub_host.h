@@ -17,7 +17,6 @@ class StubHost : public RunHost {
   std::string input_path;
   std::string output_text;
   std::string output_path;
-  std::string executable_directory = "/nonexistent/";
   std::array<WindowColour, kIconSlotCount> class_colours = kDesignIconColours;
   WindowColour track_colour = 0x0000FF;
   std::string track_width_text = "5";
@@ -26,8 +25,6 @@ class StubHost : public RunHost {
   std::string fixed_date_text = "2000-01-01";
   bool show_height = false;
   bool use_all_waypoints = false;
-  std::vector<std::string> member_errors;  // texts the archive asked about
-  MemberErrorAnswer member_error_answer = MemberErrorAnswer::Ignore;
 
   // What the run reported.
   std::array<std::string, kIconSlotCount> icon_file_names;
@@ -47,7 +44,6 @@ class StubHost : public RunHost {
   std::string OutputText() const override { return output_text; }
   std::string OutputPath() const override { return output_path; }
   void SetOutputPath(const std::string& path) override { output_path = path; }
-  std::string ExecutableDirectory() const override { return executable_directory; }
 
   WindowColour ClassColour(IconSlot slot) const override {
     return class_colours[static_cast<std::size_t>(slot)];
@@ -89,10 +85,6 @@ class StubHost : public RunHost {
   void UnlockSettings() override { --lock_depth; }
   void ProcessPendingEvents() override { ++pending_event_calls; }
   void ShowFinalMessage(const std::string& text) override { final_messages.push_back(text); }
-  MemberErrorAnswer AskMemberError(const std::string& error_text) override {
-    member_errors.push_back(error_text);
-    return member_error_answer;
-  }
 };
 
 }  // namespace trackmint::testing

@@ -87,17 +87,4 @@ void QtWindowDialogs::ShowError(const std::string& text) {
   Show(m_parent, QMessageBox::Critical, kApplicationTitle, text, QMessageBox::Ok);
 }
 
-MemberErrorAnswer QtWindowDialogs::AskAbortRetryIgnore(const std::string& caption,
-                                                       const std::string& text) {
-  switch (Show(m_parent, QMessageBox::Question, ToQString(caption), text,
-               QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore)) {
-    case QMessageBox::Retry:
-      return MemberErrorAnswer::Retry;
-    case QMessageBox::Ignore:
-      return MemberErrorAnswer::Ignore;
-    default:
-      return MemberErrorAnswer::Abort;  // Abort, or the box closed without an answer
-  }
-}
-
 }  // namespace trackmint

@@ -19,8 +19,6 @@ class QtWindowDialogs final : public WindowDialogs {
   bool AskYesNo(const std::string& text) override;
   void ShowInformation(const std::string& text) override;
   void ShowError(const std::string& text) override;
-  MemberErrorAnswer AskAbortRetryIgnore(const std::string& caption,
-                                        const std::string& text) override;
 
  private:
   QPointer<QWidget> m_parent;

@@ -100,7 +100,6 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   std::string OutputText() const override;
   std::string OutputPath() const override;
   void SetOutputPath(const std::string& path) override;
-  std::string ExecutableDirectory() const override;
   WindowColour ClassColour(IconSlot slot) const override;
   WindowColour TrackColour() const override;
   std::string TrackWidthText() const override;
@@ -122,7 +121,6 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   void UnlockSettings() override;
   void ProcessPendingEvents() override;
   void ShowFinalMessage(const std::string& text) override;
-  MemberErrorAnswer AskMemberError(const std::string& error_text) override;
 
   // SettingsControls.
   bool CheckBox1() const override;

@@ -21,7 +21,6 @@ namespace trackmint {
 namespace {
 
 constexpr int kGaugeMaximum = 100;
-constexpr const char* kMemberErrorCaption = "Confirm";
 
 }  // namespace
 
@@ -45,10 +44,6 @@ std::string TForm1::OutputPath() const {
 
 void TForm1::SetOutputPath(const std::string& path) {
   m_edit6->SetHint(path);
-}
-
-std::string TForm1::ExecutableDirectory() const {
-  return DirectoryPart(m_executable_path);
 }
 
 WindowColour TForm1::ClassColour(IconSlot slot) const {
@@ -173,9 +168,6 @@ void TForm1::ShowFinalMessage(const std::string& text) {
   m_dialogs.ShowInformation(text);
 }
 
-MemberErrorAnswer TForm1::AskMemberError(const std::string& error_text) {
-  return m_dialogs.AskAbortRetryIgnore(kMemberErrorCaption, error_text);
-}
 
 // The settings' side of the window.
 

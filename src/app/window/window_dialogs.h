@@ -41,8 +41,6 @@ class WindowDialogs {
   virtual bool AskYesNo(const std::string& text) = 0;         // information, Yes and No
   virtual void ShowInformation(const std::string& text) = 0;  // OK
   virtual void ShowError(const std::string& text) = 0;        // the error display's box, OK
-  virtual MemberErrorAnswer AskAbortRetryIgnore(const std::string& caption,
-                                                const std::string& text) = 0;
 };
 
 }  // namespace trackmint

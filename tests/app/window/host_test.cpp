@@ -50,7 +50,6 @@ class HostTest : public QObject {
     window.form->SetIconFileName(IconSlot::Diff, "65535.png");
     QCOMPARE(window.form->IconFileName(IconSlot::Diff), std::string("65535.png"));
     QCOMPARE(window.form->IconFileName(IconSlot::Auto), std::string());
-    QCOMPARE(window.form->ExecutableDirectory(), std::string(kTestExecutableDirectory));
   }
 
   void lockAndUnlock() {
@@ -122,11 +121,6 @@ class HostTest : public QObject {
     QCOMPARE(window.dialogs.calls.back().text,
              std::string("The progress finished!\n\rInput file a.nmea\n\rWaypoints 3"));
     QVERIFY(window.dialogs.calls.back().kind == Kind::Information);
-    window.dialogs.member_error_answers.push_back(MemberErrorAnswer::Retry);
-    QVERIFY(window.form->AskMemberError("x: Cannot open file") == MemberErrorAnswer::Retry);
-    QVERIFY(window.dialogs.calls.back().kind == Kind::Confirm);
-    QCOMPARE(window.dialogs.calls.back().caption, std::string("Confirm"));
-    QCOMPARE(window.dialogs.calls.back().text, std::string("x: Cannot open file"));
     // In the box the "\n\r" line ends show as plain line breaks.
     QCOMPARE(MessageBoxText("The progress finished!\n\rInput file a\n\rWaypoints 3"),
              QStringLiteral("The progress finished!\nInput file a\nWaypoints 3"));

@@ -26,7 +26,6 @@ class ScriptedDialogs final : public WindowDialogs {
   std::deque<std::optional<std::string>> file_answers;
   std::deque<std::optional<WindowColour>> colour_answers;
   std::deque<bool> yes_no_answers;
-  std::deque<MemberErrorAnswer> member_error_answers;
   std::vector<DialogCall> calls;
 
   std::optional<std::string> AskOpenFile(const FileChooser& chooser) override {
@@ -59,14 +58,6 @@ class ScriptedDialogs final : public WindowDialogs {
   }
   void ShowError(const std::string& text) override {
     calls.push_back({DialogCall::Kind::Error, {}, 0, {}, text});
-  }
-  MemberErrorAnswer AskAbortRetryIgnore(const std::string& caption,
-                                        const std::string& text) override {
-    calls.push_back({DialogCall::Kind::Confirm, {}, 0, caption, text});
-    if (member_error_answers.empty()) return MemberErrorAnswer::Abort;
-    const MemberErrorAnswer answer = member_error_answers.front();
-    member_error_answers.pop_front();
-    return answer;
   }
 
   // The calls of one kind, in order.

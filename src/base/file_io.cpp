@@ -1,4 +1,6 @@
-#include "kmz/file_io.h"
+#include "base/file_io.h"
+
+#include "base/paths.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -100,6 +102,21 @@ int CopyBetween(int from, std::uint64_t from_offset, int to, std::uint64_t to_of
 
 std::string WithReason(const std::string& text, int error_number) {
   return text + ": " + std::strerror(error_number);
+}
+
+std::string FollowSymbolicLinks(const std::string& path) {
+  constexpr int kMaxLinks = 40;
+  std::string current = path;
+  for (int hop = 0; hop < kMaxLinks; ++hop) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 2);
+    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size() - 1);
+    if (length < 0) return current;
+    const std::string link(target.data(), static_cast<std::size_t>(length));
+    current = JoinToDirectory(DirectoryPart(current), link);
+  }
+  return current;
 }
 
 }  // namespace trackmint

@@ -45,4 +45,9 @@ int CopyBetween(int from, std::uint64_t from_offset, int to, std::uint64_t to_of
 // "<path>: <reason>" for messages.
 std::string WithReason(const std::string& text, int error_number);
 
+// The file a path stands for once every symbolic link on its last part is followed (a link to a
+// link, a link relative to its folder), whether that file exists or not; the path itself when it
+// is no link. A chain that does not end (a loop) stops after 40 links.
+std::string FollowSymbolicLinks(const std::string& path);
+
 }  // namespace trackmint

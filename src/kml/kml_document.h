@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+#include "base/clock.h"
+#include "kml/document_settings.h"
+#include "kml/document_stream.h"
+#include "kml/track_placemarks.h"
+#include "nmea/waypoints.h"
+
+namespace trackmint {
+
+// The KML document written as the epochs of a log become final, so that no epoch is kept once
+// its placemark is written: the opening and the valid track's style, the WayPoints folder with one
+// placemark per epoch with a usable fix, the valid track, with "Use all the waypoints" the track
+// through every epoch, and the closing lines. Each setting is read at the moment it is needed.
+class KmlDocument {
+ public:
+  // Whether every epoch's vertex is kept is read here, as the settings stay locked for the run.
+  KmlDocument(DocumentStream& stream, const DocumentSettings& settings, const Clock& clock);
+
+  // "<kml>" in the KML 2.2 namespace and "<Document>".
+  void WriteOpening();
+  // The shared line style of the valid track.
+  void WriteNormalTrackStyle();
+  // The opening of the WayPoints folder, before the first epoch.
+  void BeginWaypoints();
+  // One final epoch: its placemark when it has a usable fix (its date text set first: the fixed
+  // date with "^", or the clock's date with "*" for an epoch with a GGA fix alone), and its
+  // vertex.
+  void AddEpoch(waypoints& record);
+  // Closes the folder and returns the number of waypoint placemarks.
+  std::int32_t EndWaypoints();
+  // The track lines and the closing lines.
+  void WriteTracksAndClosing();
+
+  std::uint64_t epoch_count() const { return m_vertices.epoch_count(); }
+  std::int32_t placemark_count() const { return m_placemark_count; }
+
+ private:
+  DocumentStream& m_stream;
+  const DocumentSettings& m_settings;
+  const Clock& m_clock;
+  TrackVertices m_vertices;
+  std::int32_t m_placemark_count = 0;
+};
+
+}  // namespace trackmint

@@ -1,0 +1,124 @@
+#include "kmz/kmz_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "base/paths.h"
+
+namespace trackmint {
+namespace {
+
+constexpr const char* kHiddenPrefix = ".trackmint-";
+constexpr const char* kHiddenSuffix = ".part";
+
+[[noreturn]] void ThrowCannotWrite(const std::string& path, const std::string& reason) {
+  throw TrackmintError("Can't write the output file " + path + ": " + reason);
+}
+
+// Only a regular file may be replaced, and never the log being read.
+void CheckTarget(const std::string& path, const std::string& target, int input_fd,
+                 struct stat& existing, bool& exists) {
+  exists = ::stat(target.c_str(), &existing) == 0;
+  if (!exists) return;
+  if (S_ISDIR(existing.st_mode)) ThrowCannotWrite(path, std::strerror(EISDIR));
+  if (!S_ISREG(existing.st_mode)) ThrowCannotWrite(path, "it is not a regular file");
+  struct stat input {};
+  if (input_fd >= 0 && ::fstat(input_fd, &input) == 0 && input.st_dev == existing.st_dev &&
+      input.st_ino == existing.st_ino) {
+    ThrowCannotWrite(path, "it is the input file");
+  }
+}
+
+// The path of an open descriptor, for linking an unnamed file into its folder.
+std::string DescriptorPath(int fd) {
+  return "/proc/self/fd/" + std::to_string(fd);
+}
+
+}  // namespace
+
+KmzNotCreated::KmzNotCreated(const std::string& path, int error_number)
+    : TrackmintError(WithReason("Can't create the output file " + path, error_number)),
+      m_error_number(error_number) {}
+
+KmzFile::KmzFile(std::string path, int input_fd, Kind kind)
+    : m_path(std::move(path)),
+      m_target(FollowSymbolicLinks(m_path)),
+      m_directory(DirectoryPart(m_target)),
+      m_kind(kind) {
+  struct stat existing {};
+  bool exists = false;
+  CheckTarget(m_path, m_target, input_fd, existing, exists);
+  if (m_kind == Kind::Unnamed) {
+    const std::string directory = m_directory.empty() ? "." : m_directory;
+    m_fd = UniqueFd(::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+    // A file system without unnamed files says so in one of these ways.
+    if (!m_fd.valid() && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+      m_kind = Kind::Hidden;
+    }
+  }
+  if (m_kind == Kind::Hidden) {
+    m_fd = CreateUniqueFile(m_directory, kHiddenPrefix, kHiddenSuffix, m_hidden_path);
+    if (!m_fd.valid()) m_hidden_path.clear();
+  }
+  if (!m_fd.valid()) throw KmzNotCreated(m_path, errno);
+  if (exists) ::fchmod(m_fd.get(), existing.st_mode & 07777);
+}
+
+KmzFile::~KmzFile() {
+  if (!m_committed && !m_hidden_path.empty()) ::unlink(m_hidden_path.c_str());
+}
+
+void KmzFile::ThrowWriteError(int error_number) const {
+  ThrowCannotWrite(m_path, std::strerror(error_number));
+}
+
+void KmzFile::Append(std::span<const unsigned char> bytes) {
+  WriteAt(m_size, bytes);
+}
+
+void KmzFile::WriteAt(std::uint64_t offset, std::span<const unsigned char> bytes) {
+  if (const int error = WriteAllAt(m_fd.get(), offset, bytes)) ThrowWriteError(error);
+  if (offset + bytes.size() > m_size) m_size = offset + bytes.size();
+}
+
+void KmzFile::ReadAt(std::uint64_t offset, std::span<unsigned char> bytes) const {
+  if (const int error = ReadAllAt(m_fd.get(), offset, bytes)) {
+    throw TrackmintError(WithReason("Can't read the output file " + m_path, error));
+  }
+}
+
+void KmzFile::Commit() {
+  if (::fsync(m_fd.get()) != 0) ThrowWriteError(errno);
+  if (m_kind == Kind::Unnamed) {
+    // The unnamed file gets a hidden name first; a name cannot be given to it and put over the
+    // path in one step.
+    for (int attempt = 0; m_hidden_path.empty(); ++attempt) {
+      std::string candidate;
+      UniqueFd probe = CreateUniqueFile(m_directory, kHiddenPrefix, kHiddenSuffix, candidate);
+      if (!probe.valid()) ThrowWriteError(errno);
+      probe.Close();
+      ::unlink(candidate.c_str());
+      if (::linkat(AT_FDCWD, DescriptorPath(m_fd.get()).c_str(), AT_FDCWD, candidate.c_str(),
+                   AT_SYMLINK_FOLLOW) == 0) {
+        m_hidden_path = candidate;
+      } else if (errno != EEXIST || attempt == 100) {
+        ThrowWriteError(errno);
+      }
+    }
+  }
+  if (!m_fd.Close()) ThrowWriteError(errno);
+  if (std::rename(m_hidden_path.c_str(), m_target.c_str()) != 0) ThrowWriteError(errno);
+  m_committed = true;
+  // The rename itself reaches the disk with the folder.
+  const std::string directory = m_directory.empty() ? "." : m_directory;
+  const UniqueFd directory_fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (directory_fd.valid()) ::fsync(directory_fd.get());
+}
+
+}  // namespace trackmint

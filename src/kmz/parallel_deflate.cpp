@@ -1,0 +1,224 @@
+#include "kmz/parallel_deflate.h"
+
+#include <pthread.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <csignal>
+#include <limits>
+#include <new>
+#include <stdexcept>
+
+namespace trackmint {
+namespace {
+
+constexpr int kLevel = 6;
+constexpr int kRawWindowBits = -15;  // negative: raw deflate, no zlib header and trailer
+constexpr int kMemoryLevel = 8;
+constexpr std::size_t kDictionarySize = 32768;  // the whole window of deflate
+
+// One worker's compressor, made once and reset for each piece.
+class PieceCompressor {
+ public:
+  PieceCompressor() {
+    if (deflateInit2(&m_stream, kLevel, Z_DEFLATED, kRawWindowBits, kMemoryLevel,
+                     Z_DEFAULT_STRATEGY) != Z_OK) {
+      throw std::bad_alloc();
+    }
+  }
+  ~PieceCompressor() { deflateEnd(&m_stream); }
+  PieceCompressor(const PieceCompressor&) = delete;
+  PieceCompressor& operator=(const PieceCompressor&) = delete;
+
+  void Compress(const unsigned char* input, std::size_t size,
+                const std::vector<unsigned char>& dictionary, bool last,
+                std::vector<unsigned char>& output) {
+    if (deflateReset(&m_stream) != Z_OK) throw std::logic_error("deflate reset failed");
+    if (!dictionary.empty() &&
+        deflateSetDictionary(&m_stream, dictionary.data(), static_cast<uInt>(dictionary.size())) !=
+            Z_OK) {
+      throw std::logic_error("deflate dictionary refused");
+    }
+    // Room for the worst case, plus the few bytes of the sync flush's empty block.
+    output.resize(deflateBound(&m_stream, static_cast<uLong>(size)) + 16);
+    m_stream.next_in = const_cast<Bytef*>(input);
+    m_stream.avail_in = static_cast<uInt>(size);
+    std::size_t produced = 0;
+    const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
+    for (;;) {
+      m_stream.next_out = output.data() + produced;
+      m_stream.avail_out = static_cast<uInt>(output.size() - produced);
+      const int result = deflate(&m_stream, flush);
+      if (result == Z_STREAM_ERROR) throw std::logic_error("deflate stream state damaged");
+      produced = output.size() - m_stream.avail_out;
+      if (last ? result == Z_STREAM_END : m_stream.avail_out != 0) break;
+      output.resize(output.size() * 2);
+    }
+    output.resize(produced);
+  }
+
+ private:
+  z_stream m_stream{};
+};
+
+}  // namespace
+
+ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity,
+                                 unsigned worker_count)
+    : m_sink(sink),
+      m_piece_capacity(piece_capacity),
+      m_crc32(static_cast<std::uint32_t>(::crc32(0L, Z_NULL, 0))) {
+  // zlib counts in uInt; a piece is far below that.
+  if (piece_capacity > std::numeric_limits<uInt>::max() / 2) {
+    throw std::length_error("deflate piece too large");
+  }
+  if (worker_count == 0) worker_count = std::max(1u, std::thread::hardware_concurrency());
+  // Enough pieces on their way to keep every worker busy while the caller writes.
+  m_max_in_flight = 2 * static_cast<std::size_t>(worker_count) + 1;
+  m_workers.reserve(worker_count);
+  // The workers take no signals: a signal meant for the run reaches the thread that reads the
+  // log, where a blocked read returns and the run looks at it.
+  sigset_t all_signals;
+  sigset_t former_signals;
+  sigfillset(&all_signals);
+  pthread_sigmask(SIG_BLOCK, &all_signals, &former_signals);
+  try {
+    for (unsigned i = 0; i < worker_count; ++i) m_workers.emplace_back([this] { Work(); });
+    pthread_sigmask(SIG_SETMASK, &former_signals, nullptr);
+  } catch (...) {
+    pthread_sigmask(SIG_SETMASK, &former_signals, nullptr);
+    {
+      const std::lock_guard lock(m_mutex);
+      m_stopping = true;
+    }
+    m_work_ready.notify_all();
+    for (std::thread& worker : m_workers) worker.join();
+    throw;
+  }
+}
+
+ParallelDeflate::~ParallelDeflate() {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_stopping = true;
+  }
+  m_work_ready.notify_all();
+  for (std::thread& worker : m_workers) worker.join();
+}
+
+std::unique_ptr<char[]> ParallelDeflate::TakePiece(std::unique_ptr<char[]> piece,
+                                                   std::size_t size) {
+  if (m_finished) throw std::logic_error("the deflate stream is already finished");
+  if (size > m_piece_capacity) throw std::length_error("deflate piece larger than agreed");
+  if (m_holding) Submit(std::move(m_held), m_held_size, false);
+  m_held = std::move(piece);
+  m_held_size = size;
+  m_holding = true;
+  WriteFinished(false);
+  return FreeBuffer();
+}
+
+void ParallelDeflate::Finish() {
+  if (m_finished) return;
+  if (m_holding) Submit(std::move(m_held), m_held_size, true);
+  m_holding = false;
+  while (!m_in_flight.empty()) WriteFinished(true);
+  m_finished = true;
+}
+
+void ParallelDeflate::Submit(std::unique_ptr<char[]> piece, std::size_t size, bool last) {
+  while (m_in_flight.size() >= m_max_in_flight) WriteFinished(true);
+  auto job = std::make_unique<Job>();
+  job->input = std::move(piece);
+  job->size = size;
+  job->last = last;
+  job->dictionary = std::move(m_next_dictionary);
+  // The next piece is primed with the end of this one, or of this one and the one before when
+  // this one is shorter than the window.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(job->input.get());
+  const std::size_t keep = std::min(size, kDictionarySize);
+  m_next_dictionary.clear();
+  if (keep < kDictionarySize && !job->dictionary.empty()) {
+    const std::size_t from_before = std::min(job->dictionary.size(), kDictionarySize - keep);
+    m_next_dictionary.assign(job->dictionary.end() - static_cast<std::ptrdiff_t>(from_before),
+                             job->dictionary.end());
+  }
+  m_next_dictionary.insert(m_next_dictionary.end(), bytes + size - keep, bytes + size);
+  m_uncompressed_size += size;
+  Job* queued = job.get();
+  m_in_flight.push_back(std::move(job));
+  {
+    const std::lock_guard lock(m_mutex);
+    m_queue.push_back(queued);
+  }
+  m_work_ready.notify_one();
+}
+
+void ParallelDeflate::WriteFinished(bool wait) {
+  while (!m_in_flight.empty()) {
+    Job& front = *m_in_flight.front();
+    {
+      std::unique_lock lock(m_mutex);
+      if (wait) m_job_done.wait(lock, [&front] { return front.done; });
+      if (!front.done) return;
+    }
+    wait = false;
+    if (front.error) std::rethrow_exception(front.error);
+    if (!front.output.empty()) m_sink.Write(front.output);
+    m_compressed_size += front.output.size();
+    m_crc32 = static_cast<std::uint32_t>(
+        crc32_combine(m_crc32, front.crc32, static_cast<z_off_t>(front.size)));
+    m_free_buffers.push_back(std::move(front.input));
+    m_in_flight.pop_front();
+  }
+}
+
+std::unique_ptr<char[]> ParallelDeflate::FreeBuffer() {
+  if (m_free_buffers.empty()) return std::make_unique_for_overwrite<char[]>(m_piece_capacity);
+  std::unique_ptr<char[]> buffer = std::move(m_free_buffers.back());
+  m_free_buffers.pop_back();
+  return buffer;
+}
+
+void ParallelDeflate::Work() {
+  std::unique_ptr<PieceCompressor> compressor;
+  std::exception_ptr start_error;
+  try {
+    compressor = std::make_unique<PieceCompressor>();
+  } catch (...) {
+    start_error = std::current_exception();
+  }
+  for (;;) {
+    Job* job = nullptr;
+    {
+      std::unique_lock lock(m_mutex);
+      m_work_ready.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
+      if (m_stopping) return;
+      job = m_queue.front();
+      m_queue.pop_front();
+    }
+    std::vector<unsigned char> output;
+    std::uint32_t crc = 0;
+    std::exception_ptr error = start_error;
+    if (!error) {
+      try {
+        const auto* input = reinterpret_cast<const unsigned char*>(job->input.get());
+        compressor->Compress(input, job->size, job->dictionary, job->last, output);
+        crc = static_cast<std::uint32_t>(
+            ::crc32(::crc32(0L, Z_NULL, 0), input, static_cast<uInt>(job->size)));
+      } catch (...) {
+        error = std::current_exception();
+      }
+    }
+    {
+      const std::lock_guard lock(m_mutex);
+      job->output = std::move(output);
+      job->crc32 = crc;
+      job->error = error;
+      job->done = true;
+    }
+    m_job_done.notify_all();
+  }
+}
+
+}  // namespace trackmint

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "base/piece_sink.h"
+#include "kmz/byte_sink.h"
+
+namespace trackmint {
+
+// One raw deflate stream (level 6, 15 window bits, memory level 8, default strategy) made from
+// pieces that worker threads compress side by side while the caller writes the next one. Each
+// piece is primed with the last 32 KiB of the piece before it, so matches reach back across the
+// cut as in one stream, and ends with a sync flush that leaves the stream on a byte boundary; the
+// last one finishes the stream. The compressed pieces go to the sink in their order, from the
+// caller's thread only; the workers touch nothing but the pieces they are given.
+class ParallelDeflate final : public PieceSink {
+ public:
+  // Pieces hold at most piece_capacity bytes. worker_count 0 takes one worker per core.
+  ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, unsigned worker_count = 0);
+  // Stops the workers; pieces not yet written are dropped (a run that failed).
+  ~ParallelDeflate() override;
+  ParallelDeflate(const ParallelDeflate&) = delete;
+  ParallelDeflate& operator=(const ParallelDeflate&) = delete;
+
+  // Takes a piece to compress; waits while too many are on their way.
+  std::unique_ptr<char[]> TakePiece(std::unique_ptr<char[]> piece, std::size_t size) override;
+  // Ends the stream with the last piece taken and writes everything still on its way. No piece
+  // at all gives no bytes at all (an empty member is stored, not deflated).
+  void Finish();
+
+  std::uint32_t crc32() const { return m_crc32; }
+  std::uint64_t compressed_size() const { return m_compressed_size; }
+  std::uint64_t uncompressed_size() const { return m_uncompressed_size; }
+  unsigned worker_count() const { return static_cast<unsigned>(m_workers.size()); }
+
+ private:
+  struct Job {
+    std::unique_ptr<char[]> input;
+    std::size_t size = 0;
+    std::vector<unsigned char> dictionary;  // the end of the piece before
+    bool last = false;
+    // Filled by a worker.
+    std::vector<unsigned char> output;
+    std::uint32_t crc32 = 0;
+    std::exception_ptr error;
+    bool done = false;
+  };
+
+  void Submit(std::unique_ptr<char[]> piece, std::size_t size, bool last);
+  // Writes the finished jobs at the front, in order; with wait, first waits for the front one.
+  void WriteFinished(bool wait);
+  void Work();
+  std::unique_ptr<char[]> FreeBuffer();
+
+  ByteSink& m_sink;
+  std::size_t m_piece_capacity;
+  std::size_t m_max_in_flight;
+
+  // The newest piece waits here until the next one shows whether it is the last.
+  std::unique_ptr<char[]> m_held;
+  std::size_t m_held_size = 0;
+  bool m_holding = false;
+  std::vector<unsigned char> m_next_dictionary;
+  std::vector<std::unique_ptr<char[]>> m_free_buffers;
+  std::deque<std::unique_ptr<Job>> m_in_flight;  // in stream order; only the caller's thread
+
+  std::mutex m_mutex;
+  std::condition_variable m_work_ready;
+  std::condition_variable m_job_done;
+  std::deque<Job*> m_queue;  // guarded by m_mutex, as are the jobs' worker fields
+  bool m_stopping = false;
+  std::vector<std::thread> m_workers;
+
+  std::uint32_t m_crc32;
+  std::uint64_t m_compressed_size = 0;
+  std::uint64_t m_uncompressed_size = 0;
+  bool m_finished = false;
+};
+
+}  // namespace trackmint
