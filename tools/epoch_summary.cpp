@@ -1,6 +1,7 @@
-// Prints what the input phase makes of a log: epochs, fix qualities, satellites.
+// Prints what the input phase makes of a log: epochs, fix qualities, satellites by system.
 //
 //   epoch_summary LOG
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 
 #include "base/clock.h"
 #include "base/trackmint_error.h"
+#include "nmea/satellite_rows.h"
 #include "quiet_host.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
@@ -28,6 +30,13 @@ int main(int argc, char** argv) {
   QuietHost host;
   SystemClock clock;
   NMEA assembler;
+  // Rows of the satellites tables, added up over the epochs, by system.
+  struct SystemCounts {
+    int rows = 0;
+    int snr_zero = 0;
+    int used = 0;
+  };
+  std::array<SystemCounts, kSystemRows.size()> by_system{};
   std::map<int, int> by_quality;
   int both = 0, gga_only = 0, rmc_only = 0, with_satellites = 0;
   std::string first;
@@ -38,6 +47,14 @@ int main(int argc, char** argv) {
     gga_only += record.gga_flag && !record.rmc_flag;
     rmc_only += !record.gga_flag && record.rmc_flag;
     with_satellites += record.gsv_seen;
+    for (int row = 0; row < kSatelliteRowCount; ++row) {
+      const SatelliteEntry& satellite = record.satellites[static_cast<std::size_t>(row)];
+      if (satellite.in_view != 1) continue;
+      SystemCounts& counts = by_system[static_cast<std::size_t>(SatelliteOfRow(row).system)];
+      ++counts.rows;
+      counts.snr_zero += satellite.snr == 0;
+      counts.used += satellite.used;
+    }
     last = record.date_text + " " + record.time_text;
     if (first.empty()) first = last;
   });
@@ -54,6 +71,12 @@ int main(int argc, char** argv) {
       with_satellites);
   for (const auto& [quality, count] : by_quality)
     std::printf("  GGA quality %d: %d epochs\n", quality, count);
+  for (std::size_t system = 0; system < by_system.size(); ++system) {
+    const SystemCounts& counts = by_system[system];
+    if (counts.rows == 0) continue;
+    std::printf("  %c satellite rows: %d (%d with SNR 0, %d used)\n", kSystemRows[system].letter,
+                counts.rows, counts.snr_zero, counts.used);
+  }
   if (epochs.count() > 0) {
     std::printf("  first epoch %s, last epoch %s\n", first.c_str(), last.c_str());
   }

@@ -1,8 +1,6 @@
 #include "kml/satellites_table.h"
 
-#include <string_view>
-
-#include "kml/xml_text.h"
+#include "nmea/satellite_rows.h"
 
 namespace trackmint {
 
@@ -12,13 +10,14 @@ void WriteSatellitesTable(DocumentStream& stream, const waypoints& record) {
       "<tfoot><tr><th colspan=5 align=center>Information about the satellites</th></tr></tfoot>\n");
   stream.Write(
       "\t<tr>\t<th>SYS</th>\t<th>Svn</th>\t<th>El</th>\t<th>Az</th>\t<th>SNR</th>\t</tr>\n");
-  for (const SatelliteEntry& satellite : record.satellites) {
+  for (int row = 0; row < kSatelliteRowCount; ++row) {
+    const SatelliteEntry& satellite = record.satellites[static_cast<std::size_t>(row)];
     if (satellite.in_view != 1) continue;
+    const SatelliteId id = SatelliteOfRow(row);
     stream.Write("\t<tr>\t<td>");
-    // The letter is the parser's own; a stray byte must still not break the description.
-    WriteXmlText(stream, std::string_view(&satellite.system_letter, 1), XmlTextPlace::CData);
+    stream.Write(SystemLetter(id.system));
     stream.Write("</td>\t<td>");
-    stream.WriteDecimal(satellite.satellite_number);
+    stream.WriteDecimal(id.number);
     if (satellite.used == 1) stream.Write('*');
     stream.Write("</td>\t<td>");
     stream.WriteDecimal(satellite.elevation);

@@ -5,8 +5,8 @@
 
 namespace trackmint {
 
-// The description's second table: one row per satellite in view, in table order (GPS, SBAS,
-// GLONASS), a used satellite's number marked with "*".
+// The description's second table: one row per satellite in view, by system (GPS, SBAS, GLONASS,
+// Galileo, BeiDou, QZSS, NavIC) and number, a used satellite's number marked with "*".
 void WriteSatellitesTable(DocumentStream& stream, const waypoints& record);
 
 }  // namespace trackmint

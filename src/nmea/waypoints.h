@@ -4,26 +4,23 @@
 #include <cstdint>
 #include <string>
 
+#include "nmea/satellite_rows.h"
+
 namespace trackmint {
 
-// NMEA satellite numbers 1 to 32 are GPS, 33 to 64 SBAS, 65 to 96 GLONASS; entry 0 stays empty.
-inline constexpr int kSatelliteTableSize = 97;
-inline constexpr int kFirstSbasNumber = 33;
-inline constexpr int kFirstGlonassNumber = 65;
-inline constexpr int kLastSatelliteNumber = 96;
-
-// One satellite of the epoch's sky. The fields are ordered so that an entry takes 8 bytes.
+// One satellite of the epoch's sky, kept in the row of its system and number (satellite_rows.h),
+// which also gives its letter and shown number.
 struct SatelliteEntry {
-  char system_letter = 0;             // 'G', 'S' or 'R'; 0 until a GSV sentence named it
-  std::uint8_t satellite_number = 0;  // as shown: GPS number, SBAS PRN (120..151), GLONASS slot
-  std::uint8_t elevation = 0;         // degrees, modulo 256
-  std::uint8_t snr = 0;               // dB-Hz; 0 when the field was empty
-  std::uint16_t azimuth = 0;          // degrees, modulo 65536
-  std::uint8_t used = 0;              // a GSA sentence listed it as used in the solution
-  std::uint8_t in_view = 0;           // a GSV sentence gave its SNR field; only these are shown
+  std::uint8_t elevation = 0;  // degrees, modulo 256
+  std::uint8_t snr = 0;        // dB-Hz; 0 when the field was empty; the strongest of its signals
+  std::uint16_t azimuth = 0;   // degrees, modulo 65536
+  std::uint8_t used = 0;       // a GSA sentence listed it as used in the solution
+  std::uint8_t in_view = 0;    // a GSV sentence gave its SNR field; only these are shown
 
   bool operator==(const SatelliteEntry&) const = default;
 };
+// Every record holds a table for all seven systems, so an entry stays small.
+static_assert(sizeof(SatelliteEntry) == 6);
 
 // One epoch of the receiver's solution. A new record is all zero; the parsers only set fields.
 struct waypoints {
@@ -46,7 +43,7 @@ struct waypoints {
   std::uint8_t gsv_seen = 0;      // a GSV sentence stored the SNR of one of its satellites
   std::uint8_t gga_flag = 0;      // a GGA sentence contributed
   std::uint8_t rmc_flag = 0;      // an RMC sentence contributed
-  std::array<SatelliteEntry, kSatelliteTableSize> satellites{};
+  std::array<SatelliteEntry, kSatelliteRowCount> satellites{};  // by row: every system
 
   bool operator==(const waypoints&) const = default;
 };

@@ -8,6 +8,7 @@
 
 #include "kml_test_support.h"
 #include "support/fixtures.h"
+#include "support/satellite_sky.h"
 
 namespace trackmint {
 namespace {
@@ -103,37 +104,17 @@ EpochList ClockDateEpochs() {
   gga_rtk_fix.differential_age = 1.2;
   gga_rtk_fix.gsa_fix_type = 3;
   gga_rtk_fix.gsv_seen = 1;
-  // Numbers as shown: GPS 3 and 17, SBAS 40 as PRN 127, GLONASS 70 as slot 6.
-  auto& satellites = gga_rtk_fix.satellites;
-  satellites[3] = {.system_letter = 'G',
-                   .satellite_number = 3,
-                   .elevation = 45,
-                   .snr = 40,
-                   .azimuth = 120,
-                   .used = 1,
-                   .in_view = 1};
-  satellites[17] = {.system_letter = 'G',
-                    .satellite_number = 17,
-                    .elevation = 5,
-                    .snr = 0,
-                    .azimuth = 300,
-                    .used = 0,
-                    .in_view = 1};
-  satellites[20] = {.used = 1};  // listed by GSA, never in view: no row
-  satellites[40] = {.system_letter = 'S',
-                    .satellite_number = 127,
-                    .elevation = 30,
-                    .snr = 35,
-                    .azimuth = 200,
-                    .used = 0,
-                    .in_view = 1};
-  satellites[70] = {.system_letter = 'R',
-                    .satellite_number = 6,
-                    .elevation = 60,
-                    .snr = 42,
-                    .azimuth = 10,
-                    .used = 1,
-                    .in_view = 1};
+  // GPS 3 and 17, SBAS PRN 127 (NMEA 40), GLONASS slot 6 (NMEA 70).
+  using testing::SatelliteNamed;
+  SatelliteNamed(gga_rtk_fix, "G3") = {
+      .elevation = 45, .snr = 40, .azimuth = 120, .used = 1, .in_view = 1};
+  SatelliteNamed(gga_rtk_fix, "G17") = {
+      .elevation = 5, .snr = 0, .azimuth = 300, .used = 0, .in_view = 1};
+  SatelliteNamed(gga_rtk_fix, "G20") = {.used = 1};  // listed by GSA, never in view: no row
+  SatelliteNamed(gga_rtk_fix, "S127") = {
+      .elevation = 30, .snr = 35, .azimuth = 200, .used = 0, .in_view = 1};
+  SatelliteNamed(gga_rtk_fix, "R6") = {
+      .elevation = 60, .snr = 42, .azimuth = 10, .used = 1, .in_view = 1};
   epochs.push_back(gga_rtk_fix);
 
   waypoints both_float = Epoch("081500.2", 1, 1, 'A', 5, 'F');
@@ -370,7 +351,7 @@ TEST(OutputPhase, HostileTextsStillGiveAWellFormedDocument) {
       record.time_text += hostile;
       record.date_text = hostile + "*" + hostile;
       record.gsv_seen = 1;
-      record.satellites[1] = {.system_letter = '<', .satellite_number = 1, .in_view = 1};
+      testing::SatelliteNamed(record, "G1") = {.in_view = 1};
     }
     return epochs;
   };

@@ -7,11 +7,13 @@
 
 #include "kml/time_stamp.h"
 #include "kml_test_support.h"
+#include "support/satellite_sky.h"
 
 namespace trackmint {
 namespace {
 
 using testing::SameText;
+using testing::SatelliteNamed;
 using testing::WrittenText;
 
 std::string Placemark(const waypoints& record, int number = 0, bool show_height = false) {
@@ -124,11 +126,11 @@ TEST(WaypointPlacemark, GsaStatusTexts) {
 
 TEST(WaypointPlacemark, SatellitesTableOnlyAfterGsv) {
   waypoints record = GgaRecord(1);
-  // Filled out of order on purpose: the table follows the satellite numbers.
-  record.satellites[96] = {'R', 32, 10, 42, 350, 0, 1};
-  record.satellites[33] = {'S', 120, 20, 0, 180, 1, 1};
-  record.satellites[1] = {'G', 1, 90, 50, 0, 0, 1};
-  record.satellites[2] = {0, 0, 0, 0, 0, 1, 0};  // used, but no GSV named it
+  // Filled out of order on purpose: the table follows the systems and their numbers.
+  SatelliteNamed(record, "R32") = {.elevation = 10, .snr = 42, .azimuth = 350, .in_view = 1};
+  SatelliteNamed(record, "S120") = {.elevation = 20, .azimuth = 180, .used = 1, .in_view = 1};
+  SatelliteNamed(record, "G1") = {.elevation = 90, .snr = 50, .in_view = 1};
+  SatelliteNamed(record, "G2") = {.used = 1};  // used, but no GSV named it
   const std::string satellites_table =
       "\t<table>\n"
       "<tfoot><tr><th colspan=5 align=center>Information about the satellites</th></tr></tfoot>\n"
@@ -148,6 +150,38 @@ TEST(WaypointPlacemark, SatellitesTableOnlyAfterGsv) {
   EXPECT_NE(without_gsv.find("\t<tr><th>SAT</th><td>0</td></tr>\n\t</table>\n]]></description>\n"),
             std::string::npos)
       << without_gsv;
+}
+
+// Every system has its own rows, so the same number in several systems makes several rows, in
+// the order G S R E C J I and by number within a system.
+TEST(WaypointPlacemark, SatellitesTableListsEverySystemInItsOwnRows) {
+  waypoints record = GgaRecord(1);
+  record.gsv_seen = 1;
+  SatelliteNamed(record, "I14") = {.elevation = 7, .snr = 17, .azimuth = 70, .in_view = 1};
+  SatelliteNamed(record, "J1") = {
+      .elevation = 6, .snr = 16, .azimuth = 60, .used = 1, .in_view = 1};
+  SatelliteNamed(record, "C63") = {.elevation = 5, .snr = 15, .azimuth = 50, .in_view = 1};
+  SatelliteNamed(record, "C5") = {
+      .elevation = 4, .snr = 14, .azimuth = 40, .used = 1, .in_view = 1};
+  SatelliteNamed(record, "E5") = {.elevation = 3, .snr = 13, .azimuth = 30, .in_view = 1};
+  SatelliteNamed(record, "R5") = {.elevation = 2, .snr = 12, .azimuth = 20, .in_view = 1};
+  SatelliteNamed(record, "S158") = {.elevation = 1, .snr = 11, .azimuth = 10, .in_view = 1};
+  SatelliteNamed(record, "G5") = {.elevation = 0, .snr = 10, .azimuth = 0, .used = 1, .in_view = 1};
+  SatelliteNamed(record, "E36") = {.used = 1};  // used, not in view: no row
+  const std::string placemark = Placemark(record);
+  const std::string rows = placemark.substr(placemark.find("\t<tr>\t<td>"));
+  EXPECT_EQ(rows,
+            "\t<tr>\t<td>G</td>\t<td>5*</td>\t<td>0</td>\t<td>0</td>\t<td>10</td>\t</tr>\n"
+            "\t<tr>\t<td>S</td>\t<td>158</td>\t<td>1</td>\t<td>10</td>\t<td>11</td>\t</tr>\n"
+            "\t<tr>\t<td>R</td>\t<td>5</td>\t<td>2</td>\t<td>20</td>\t<td>12</td>\t</tr>\n"
+            "\t<tr>\t<td>E</td>\t<td>5</td>\t<td>3</td>\t<td>30</td>\t<td>13</td>\t</tr>\n"
+            "\t<tr>\t<td>C</td>\t<td>5*</td>\t<td>4</td>\t<td>40</td>\t<td>14</td>\t</tr>\n"
+            "\t<tr>\t<td>C</td>\t<td>63</td>\t<td>5</td>\t<td>50</td>\t<td>15</td>\t</tr>\n"
+            "\t<tr>\t<td>J</td>\t<td>1*</td>\t<td>6</td>\t<td>60</td>\t<td>16</td>\t</tr>\n"
+            "\t<tr>\t<td>I</td>\t<td>14</td>\t<td>7</td>\t<td>70</td>\t<td>17</td>\t</tr>\n"
+            "\t</table>\n"
+            "]]></description>\n" +
+                placemark.substr(placemark.find("<LookAt>")));
 }
 
 TEST(WaypointPlacemark, HeightShownByExtrudingToTheGround) {
@@ -275,7 +309,7 @@ TEST(WaypointPlacemark, HostileTextsAreMadeSafe) {
   record.time_text = "&<>]]>\x01\xff";
   record.date_text = "]]>\x7f\xc3\xa9^";
   record.gsv_seen = 1;
-  record.satellites[5] = {'\0', 5, 1, 2, 3, 0, 1};  // a letter no parser writes
+  SatelliteNamed(record, "G5") = {.elevation = 1, .snr = 2, .azimuth = 3, .in_view = 1};
   testing::StubHost host = testing::KmlHost();
   host.icon_scale_text = "0.5</scale>";
   const std::string placemark = WrittenText([&](DocumentStream& stream) {
@@ -287,7 +321,7 @@ TEST(WaypointPlacemark, HostileTextsAreMadeSafe) {
   EXPECT_EQ(TimeStampOf(placemark), "");  // neither text is a date or a time
   EXPECT_EQ(LineStartingWith(placemark, "<scale>"), "<scale>0.5&lt;/scale&gt;</scale>\n");
   EXPECT_EQ(LineStartingWith(placemark, "\t<tr>\t<td>"),
-            "\t<tr>\t<td>?</td>\t<td>5</td>\t<td>1</td>\t<td>3</td>\t<td>2</td>\t</tr>\n");
+            "\t<tr>\t<td>G</td>\t<td>5</td>\t<td>1</td>\t<td>3</td>\t<td>2</td>\t</tr>\n");
   EXPECT_TRUE(testing::IsWellFormedXml(placemark));
 }
 

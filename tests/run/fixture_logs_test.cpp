@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <map>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -13,17 +12,10 @@
 #include "run/input_phase.h"
 #include "support/fixtures.h"
 #include "support/read_log.h"
+#include "support/satellite_sky.h"
 #include "support/stub_host.h"
 
 namespace trackmint {
-
-// Failure messages name the satellite entry's fields instead of dumping its bytes.
-void PrintTo(const SatelliteEntry& entry, std::ostream* os) {
-  *os << "{'" << (entry.system_letter ? entry.system_letter : '-') << "' "
-      << int{entry.satellite_number} << ", elevation " << int{entry.elevation} << ", azimuth "
-      << entry.azimuth << ", snr " << int{entry.snr} << ", used " << int{entry.used} << ", in view "
-      << int{entry.in_view} << "}";
-}
 
 namespace {
 
@@ -83,72 +75,38 @@ std::vector<std::string> DateTexts(const EpochList& epochs) {
   return texts;
 }
 
-// NMEA satellite numbers of the entries with the used flag, or with the in-view flag.
-std::vector<int> UsedSatellites(const waypoints& record) {
-  std::vector<int> numbers;
-  for (int n = 1; n < kSatelliteTableSize; ++n) {
-    if (record.satellites[static_cast<std::size_t>(n)].used) numbers.push_back(n);
-  }
-  return numbers;
-}
+using testing::InView;
+using testing::kNotUsed;
+using testing::kUsed;
+using testing::NamedSatellite;
+using testing::SatelliteNamed;
+using testing::SatellitesInView;
+using testing::UsedOnly;
+using testing::UsedSatellites;
 
-std::vector<int> SatellitesInView(const waypoints& record) {
-  std::vector<int> numbers;
-  for (int n = 1; n < kSatelliteTableSize; ++n) {
-    if (record.satellites[static_cast<std::size_t>(n)].in_view) numbers.push_back(n);
-  }
-  return numbers;
-}
-
-// Whether any entry from first to last (NMEA numbers) holds anything.
-bool HasEntryIn(const waypoints& record, int first, int last) {
-  for (int n = first; n <= last; ++n) {
-    if (record.satellites[static_cast<std::size_t>(n)] != SatelliteEntry{}) return true;
-  }
-  return false;
-}
-
-constexpr bool kUsed = true;
-constexpr bool kNotUsed = false;
-
-// An entry as a GSV group leaves it (shown number, elevation, azimuth, SNR), with or without the
-// used mark of a GSA sentence.
-SatelliteEntry InView(char letter, int shown, int elevation, int azimuth, int snr, bool used) {
-  SatelliteEntry entry;
-  entry.system_letter = letter;
-  entry.satellite_number = static_cast<std::uint8_t>(shown);
-  entry.elevation = static_cast<std::uint8_t>(elevation);
-  entry.azimuth = static_cast<std::uint16_t>(azimuth);
-  entry.snr = static_cast<std::uint8_t>(snr);
-  entry.used = used ? 1 : 0;
-  entry.in_view = 1;
-  return entry;
-}
-
-// A number that ended a GSV sentence: named, but with no elevation, azimuth or SNR.
-SatelliteEntry NamedOnly(char letter, int shown) {
-  SatelliteEntry entry;
-  entry.system_letter = letter;
-  entry.satellite_number = static_cast<std::uint8_t>(shown);
-  return entry;
-}
-
-// Listed by GSA, named by no GSV of the epoch.
-SatelliteEntry UsedOnly() {
-  SatelliteEntry entry;
-  entry.used = 1;
-  return entry;
-}
-
-// The whole satellites table: the given entries, every other one empty.
-void ExpectSky(const waypoints& record, const std::map<int, SatelliteEntry>& sky) {
+// The whole satellites table: the given entries, in table order, every other one empty.
+void ExpectSky(const waypoints& record, const std::vector<NamedSatellite>& sky) {
   SCOPED_TRACE("satellites of epoch " + record.time_text);
-  for (int n = 0; n < kSatelliteTableSize; ++n) {
-    const auto it = sky.find(n);
-    EXPECT_EQ(record.satellites[static_cast<std::size_t>(n)],
-              it == sky.end() ? SatelliteEntry{} : it->second)
-        << "satellite " << n;
+  EXPECT_EQ(testing::FilledSatellites(record), sky);
+}
+
+// The rows a system's satellites fill in the tables of all epochs, added up.
+int RowsOfSystem(const EpochList& epochs, SatelliteSystem system) {
+  int rows = 0;
+  for (const waypoints& record : epochs) {
+    for (int row = 0; row < kSatelliteRowCount; ++row) {
+      rows += SatelliteOfRow(row).system == system &&
+              record.satellites[static_cast<std::size_t>(row)].in_view == 1;
+    }
   }
+  return rows;
+}
+
+// The rows of each system in table order, G S R E C J I.
+std::vector<int> RowsBySystem(const EpochList& epochs) {
+  std::vector<int> rows;
+  for (const SystemRows& system : kSystemRows) rows.push_back(RowsOfSystem(epochs, system.system));
+  return rows;
 }
 
 // Every field but the satellites table.
@@ -226,32 +184,62 @@ TEST(FixtureLogs, UbloxRtkFloatAmongBinaryFrames) {
                              .gsv_seen = 1,
                              .gga_flag = 1,
                              .rmc_flag = 1});
-  // Galileo 04 and BeiDou 20 leave GPS 4 and 20 as GPS saw them, BeiDou 33 and 60 leave the
-  // SBAS rows empty, and the PDOP 1.42 marks nothing. The signal id 1 that ends the GPS and
-  // GLONASS GSV sentences names satellite 1 without putting it in view.
+  // Each system's GSA (system ids 1 to 5) marks its own satellites, so Galileo 04 and BeiDou 20
+  // are other satellites than GPS 4 and 20, and the PDOP 1.42 marks nothing. Galileo comes on
+  // signals 2, 7 and 0, BeiDou on 1, B and 0: each satellite once, with its strongest SNR
+  // (Galileo 04: 21 on signal 2, 27 on signal 7); the signal-0 sets give no SNR at all.
   ExpectSky(epochs.front(), {
-                                {1, NamedOnly('G', 1)},
-                                {4, InView('G', 4, 2, 85, 16, kNotUsed)},
-                                {5, InView('G', 5, 31, 311, 42, kUsed)},
-                                {6, InView('G', 6, 16, 202, 19, kNotUsed)},
-                                {7, InView('G', 7, 65, 66, 28, kUsed)},
-                                {9, InView('G', 9, 32, 81, 36, kUsed)},
-                                {11, InView('G', 11, 33, 232, 39, kUsed)},
-                                {13, InView('G', 13, 21, 270, 42, kUsed)},
-                                {14, InView('G', 14, 11, 161, 15, kNotUsed)},
-                                {16, InView('G', 16, 1, 23, 14, kNotUsed)},
-                                {20, InView('G', 20, 65, 284, 39, kUsed)},
-                                {30, InView('G', 30, 70, 193, 20, kUsed)},
-                                {68, InView('R', 4, 33, 88, 31, kUsed)},
-                                {69, InView('R', 5, 66, 15, 26, kUsed)},
-                                {70, InView('R', 6, 18, 301, 26, kUsed)},
-                                {78, InView('R', 14, 39, 46, 31, kUsed)},
-                                {79, InView('R', 15, 54, 130, 25, kUsed)},
-                                {80, InView('R', 16, 15, 177, 0, kNotUsed)},
-                                {84, InView('R', 20, 18, 240, 0, kNotUsed)},
-                                {85, InView('R', 21, 26, 294, 36, kUsed)},
-                                {86, InView('R', 22, 7, 347, 0, kNotUsed)},
+                                InView("G4", 2, 85, 16, kNotUsed),
+                                InView("G5", 31, 311, 42, kUsed),
+                                InView("G6", 16, 202, 19, kNotUsed),
+                                InView("G7", 65, 66, 28, kUsed),
+                                InView("G9", 32, 81, 36, kUsed),
+                                InView("G11", 33, 232, 39, kUsed),
+                                InView("G13", 21, 270, 42, kUsed),
+                                InView("G14", 11, 161, 15, kNotUsed),
+                                InView("G16", 1, 23, 14, kNotUsed),
+                                InView("G20", 65, 284, 39, kUsed),
+                                InView("G30", 70, 193, 20, kUsed),
+                                InView("R4", 33, 88, 31, kUsed),
+                                InView("R5", 66, 15, 26, kUsed),
+                                InView("R6", 18, 301, 26, kUsed),
+                                InView("R14", 39, 46, 31, kUsed),
+                                InView("R15", 54, 130, 25, kUsed),
+                                InView("R16", 15, 177, 0, kNotUsed),
+                                InView("R20", 18, 240, 0, kNotUsed),
+                                InView("R21", 26, 294, 36, kUsed),
+                                InView("R22", 7, 347, 0, kNotUsed),
+                                InView("E4", 77, 354, 27, kUsed),
+                                InView("E6", 59, 286, 43, kUsed),
+                                InView("E9", 35, 275, 44, kUsed),
+                                InView("E10", 28, 208, 19, kNotUsed),
+                                InView("E11", 41, 238, 35, kUsed),
+                                InView("E12", 12, 189, 0, kNotUsed),
+                                InView("E19", 29, 75, 32, kUsed),
+                                InView("E21", 26, 64, 24, kUsed),
+                                InView("E23", 27, 121, 18, kNotUsed),
+                                InView("E27", 1, 20, 0, kNotUsed),
+                                InView("E31", 3, 165, 0, kNotUsed),
+                                InView("E36", 33, 302, 40, kUsed),
+                                InView("C2", 0, 100, 0, kNotUsed),
+                                InView("C5", 18, 120, 0, kNotUsed),
+                                InView("C6", 7, 47, 0, kNotUsed),
+                                InView("C9", 22, 48, 26, kUsed),
+                                InView("C20", 15, 298, 44, kUsed),
+                                InView("C23", 53, 149, 0, kNotUsed),
+                                InView("C25", 43, 63, 28, kUsed),
+                                InView("C29", 9, 304, 34, kNotUsed),
+                                InView("C30", 8, 254, 19, kNotUsed),
+                                InView("C32", 69, 319, 36, kUsed),
+                                InView("C33", 1, 113, 0, kNotUsed),
+                                InView("C37", 15, 192, 21, kNotUsed),
+                                InView("C41", 48, 104, 31, kUsed),
+                                InView("C60", 2, 104, 0, kNotUsed),
                             });
+
+  // GLONASS 85 on signal 1 at 37 dB-Hz, then on signal 3 at 8: the row keeps 37.
+  EXPECT_EQ(epochs[25].time_text, "231433.00");
+  EXPECT_EQ(SatelliteNamed(epochs[25], "R21"), InView("R21", 26, 294, 37, kUsed).entry);
 
   ExpectFix(epochs.back(), {.time_text = "231437.00",
                             .date_text = "2025-04-11",
@@ -269,7 +257,12 @@ TEST(FixtureLogs, UbloxRtkFloatAmongBinaryFrames) {
                             .gga_flag = 1,
                             .rmc_flag = 1});
   EXPECT_EQ(UsedSatellites(epochs.back()),
-            (std::vector<int>{5, 7, 9, 11, 13, 20, 30, 68, 69, 70, 78, 79, 80, 85}));
+            (std::vector<std::string>{"G5",  "G7",  "G9",  "G11", "G13", "G20", "G30", "R4",
+                                      "R5",  "R6",  "R14", "R15", "R16", "R21", "E4",  "E6",
+                                      "E9",  "E11", "E19", "E21", "E36", "C9",  "C20", "C25",
+                                      "C32", "C41"}));
+  // Rows in all epochs: G S R E C J I.
+  EXPECT_EQ(RowsBySystem(epochs), (std::vector<int>{330, 0, 270, 360, 420, 0, 0}));
 }
 
 // Quectel L76K at 5 Hz: GGA before RMC, GSA with system id, BeiDou GSV under the BD talker,
@@ -306,18 +299,24 @@ TEST(FixtureLogs, QuectelMultiSystemFiveHertz) {
                      .gsv_seen = 1,
                      .gga_flag = 1,
                      .rmc_flag = 1});
-  // BeiDou 13, 27 and 37 are neither used nor in view; satellite 1 is in view, and the PDOP 1.5
-  // does not make it used.
-  EXPECT_EQ(UsedSatellites(second), (std::vector<int>{2, 7, 14, 15, 17, 20, 22, 30, 73, 83, 84}));
+  // BeiDou 13, 27 and 37 in their own rows, used by the GSA with system id 4; GPS 1 is in view,
+  // and the PDOP 1.5 does not make it used.
+  EXPECT_EQ(UsedSatellites(second),
+            (std::vector<std::string>{"G2", "G7", "G14", "G15", "G17", "G20", "G22", "G30", "R9",
+                                      "R19", "R20", "C13", "C27", "C37"}));
   EXPECT_EQ(SatellitesInView(second),
-            (std::vector<int>{1,  2,  7,  8,  14, 15, 17, 19, 20, 22, 24,
-                              30, 65, 71, 72, 73, 74, 75, 80, 82, 83, 84}));
-  EXPECT_EQ(second.satellites[1], InView('G', 1, 17, 83, 3, kNotUsed));
-  EXPECT_EQ(second.satellites[8], InView('G', 8, 0, 0, 15, kNotUsed));
-  EXPECT_EQ(second.satellites[65], InView('R', 1, 19, 333, 0, kNotUsed));
-  EXPECT_EQ(second.satellites[74], InView('R', 10, 52, 302, 0, kNotUsed));
-  EXPECT_EQ(second.satellites[84], InView('R', 20, 12, 149, 26, kUsed));
-  EXPECT_EQ(second.satellites[37], SatelliteEntry{});
+            (std::vector<std::string>{"G1",  "G2",  "G7",  "G8",  "G14", "G15", "G17",
+                                      "G19", "G20", "G22", "G24", "G30", "R1",  "R7",
+                                      "R8",  "R9",  "R10", "R11", "R16", "R18", "R19",
+                                      "R20", "C13", "C27", "C37"}));
+  EXPECT_EQ(SatelliteNamed(second, "G1"), InView("G1", 17, 83, 3, kNotUsed).entry);
+  EXPECT_EQ(SatelliteNamed(second, "G8"), InView("G8", 0, 0, 15, kNotUsed).entry);
+  EXPECT_EQ(SatelliteNamed(second, "R1"), InView("R1", 19, 333, 0, kNotUsed).entry);
+  EXPECT_EQ(SatelliteNamed(second, "R10"), InView("R10", 52, 302, 0, kNotUsed).entry);
+  EXPECT_EQ(SatelliteNamed(second, "R20"), InView("R20", 12, 149, 26, kUsed).entry);
+  EXPECT_EQ(SatelliteNamed(second, "C13"), InView("C13", 19, 43, 17, kUsed).entry);
+  EXPECT_EQ(SatelliteNamed(second, "C27"), InView("C27", 38, 127, 33, kUsed).entry);
+  EXPECT_EQ(SatelliteNamed(second, "C37"), InView("C37", 36, 91, 24, kUsed).entry);
 
   // The log ends after the first GSV sentence of the last epoch.
   ExpectFix(epochs.back(), {.time_text = "055304.000",
@@ -332,19 +331,26 @@ TEST(FixtureLogs, QuectelMultiSystemFiveHertz) {
                             .gsv_seen = 1,
                             .gga_flag = 1});
   EXPECT_EQ(UsedSatellites(epochs.back()),
-            (std::vector<int>{1, 2, 7, 14, 15, 17, 20, 22, 30, 73, 84}));
-  EXPECT_EQ(SatellitesInView(epochs.back()), (std::vector<int>{1, 2, 7, 8}));
+            (std::vector<std::string>{"G1", "G2", "G7", "G14", "G15", "G17", "G20", "G22", "G30",
+                                      "R9", "R20", "C13", "C27", "C37"}));
+  EXPECT_EQ(SatellitesInView(epochs.back()), (std::vector<std::string>{"G1", "G2", "G7", "G8"}));
+  // Rows in all epochs: G S R E C J I.
+  EXPECT_EQ(RowsBySystem(epochs), (std::vector<int>{1792, 0, 1613, 0, 447, 0, 0}));
 }
 
-// Multi-system receivers number Galileo and BeiDou satellites from 1: none may land on a GPS or
-// SBAS row. With the system id last in GSA, the PDOP is no satellite either, so satellite 1 is
-// used exactly in the epochs whose GPS list names 01.
-void ExpectOtherSystemsOffGpsAndSbasRows(const EpochList& epochs, int epochs_using_satellite_1) {
-  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.satellites[1].used == 1; }),
-            epochs_using_satellite_1);
+// Multi-system receivers number Galileo and BeiDou satellites from 1 again: each lands in its own
+// system's rows, none on a GPS or SBAS row. With the system id last in GSA, the PDOP is no
+// satellite either, so GPS 1 is used exactly in the epochs whose GPS list names 01.
+void ExpectOtherSystemsOffGpsAndSbasRows(const EpochList& epochs, int epochs_using_gps_1) {
+  EXPECT_EQ(CountEpochs(epochs,
+                        [](const waypoints& r) { return SatelliteNamed(r, "G1").used == 1; }),
+            epochs_using_gps_1);
   EXPECT_EQ(CountEpochs(epochs,
                         [](const waypoints& r) {
-                          return HasEntryIn(r, kFirstSbasNumber, kFirstGlonassNumber - 1);
+                          for (const NamedSatellite& satellite : testing::FilledSatellites(r)) {
+                            if (satellite.name.starts_with('S')) return true;
+                          }
+                          return false;
                         }),
             0);
 }
@@ -388,14 +394,14 @@ TEST(FixtureLogs, Garmin25NmeaTwo) {
                              .gsv_seen = 1,
                              .rmc_flag = 1});
   ExpectSky(epochs.front(), {
-                                {1, InView('G', 1, 10, 158, 45, kNotUsed)},
-                                {3, InView('G', 3, 72, 164, 41, kNotUsed)},
-                                {11, InView('G', 11, 24, 279, 0, kNotUsed)},
-                                {14, InView('G', 14, 30, 119, 48, kNotUsed)},
-                                {15, InView('G', 15, 33, 70, 40, kNotUsed)},
-                                {16, InView('G', 16, 5, 184, 0, kNotUsed)},
-                                {18, InView('G', 18, 20, 46, 0, kNotUsed)},
-                                {19, InView('G', 19, 73, 304, 0, kNotUsed)},
+                                InView("G1", 10, 158, 45, kNotUsed),
+                                InView("G3", 72, 164, 41, kNotUsed),
+                                InView("G11", 24, 279, 0, kNotUsed),
+                                InView("G14", 30, 119, 48, kNotUsed),
+                                InView("G15", 33, 70, 40, kNotUsed),
+                                InView("G16", 5, 184, 0, kNotUsed),
+                                InView("G18", 20, 46, 0, kNotUsed),
+                                InView("G19", 73, 304, 0, kNotUsed),
                             });
 
   // The first fix reports 00 satellites in use; its GSA leaves the VDOP empty.
@@ -412,7 +418,7 @@ TEST(FixtureLogs, Garmin25NmeaTwo) {
                          .gsv_seen = 1,
                          .gga_flag = 1,
                          .rmc_flag = 1});
-  EXPECT_EQ(UsedSatellites(epochs[10]), (std::vector<int>{1, 3, 14}));
+  EXPECT_EQ(UsedSatellites(epochs[10]), (std::vector<std::string>{"G1", "G3", "G14"}));
 
   ExpectFix(epochs.back(), {.time_text = "120335",
                             .date_text = "2005-03-15",
@@ -427,9 +433,11 @@ TEST(FixtureLogs, Garmin25NmeaTwo) {
                             .gsv_seen = 1,
                             .gga_flag = 1,
                             .rmc_flag = 1});
-  EXPECT_EQ(SatellitesInView(epochs.back()), (std::vector<int>{1, 3, 11, 14, 15, 16, 18, 19, 22}));
-  EXPECT_EQ(epochs.back().satellites[22], InView('G', 22, 50, 54, 0, kNotUsed));
-  EXPECT_EQ(epochs.back().satellites[14], InView('G', 14, 30, 119, 47, kUsed));
+  EXPECT_EQ(
+      SatellitesInView(epochs.back()),
+      (std::vector<std::string>{"G1", "G3", "G11", "G14", "G15", "G16", "G18", "G19", "G22"}));
+  EXPECT_EQ(SatelliteNamed(epochs.back(), "G22"), InView("G22", 50, 54, 0, kNotUsed).entry);
+  EXPECT_EQ(SatelliteNamed(epochs.back(), "G14"), InView("G14", 30, 119, 47, kUsed).entry);
 }
 
 // GPS-320FW spoofed to 2019-04-07, then a cold start: many sentences cut short, run together or
@@ -464,8 +472,9 @@ TEST(FixtureLogs, ColdBootWithDamagedSentences) {
                         .gsa_fix_type = 3,
                         .gsv_seen = 1,
                         .gga_flag = 1});
-  EXPECT_EQ(UsedSatellites(epochs[0]), (std::vector<int>{4, 13, 20, 31}));
-  EXPECT_EQ(SatellitesInView(epochs[0]), (std::vector<int>{4, 6, 7, 11, 13, 14, 20, 31}));
+  EXPECT_EQ(UsedSatellites(epochs[0]), (std::vector<std::string>{"G4", "G13", "G20", "G31"}));
+  EXPECT_EQ(SatellitesInView(epochs[0]),
+            (std::vector<std::string>{"G4", "G6", "G7", "G11", "G13", "G14", "G20", "G31"}));
 
   ExpectFix(epochs[1], {.time_text = "000345.03",
                         .date_text = "2019-04-07",
@@ -484,11 +493,11 @@ TEST(FixtureLogs, ColdBootWithDamagedSentences) {
                         .rmc_flag = 1});
 
   // The malformed GSV with a right checksum ($GPGSV,3,3,12,2,40,16,00,090,*72): satellite 2 in
-  // view, and 090 named as GLONASS slot 26 but cut off before its elevation.
+  // view; 090 (GLONASS slot 26) is cut off before its elevation and changes nothing.
   ExpectFix(
       epochs[10],
       {.time_text = "000410.00", .date_text = "", .gsa_fix_type = 1, .gsv_seen = 1, .gga_flag = 1});
-  ExpectSky(epochs[10], {{2, InView('G', 2, 40, 16, 0, kNotUsed)}, {90, NamedOnly('R', 26)}});
+  ExpectSky(epochs[10], {InView("G2", 40, 16, 0, kNotUsed)});
 
   ExpectFix(epochs.back(), {.time_text = "000435.00",
                             .date_text = "2099-08-22",
@@ -499,8 +508,9 @@ TEST(FixtureLogs, ColdBootWithDamagedSentences) {
                             .gga_flag = 1,
                             .rmc_flag = 1});
   EXPECT_EQ(SatellitesInView(epochs.back()),
-            (std::vector<int>{1, 4, 5, 6, 13, 16, 17, 20, 23, 24, 25, 31}));
-  EXPECT_EQ(epochs.back().satellites[4], InView('G', 4, 20, 270, 40, kNotUsed));
+            (std::vector<std::string>{"G1", "G4", "G5", "G6", "G13", "G16", "G17", "G20", "G23",
+                                      "G24", "G25", "G31"}));
+  EXPECT_EQ(SatelliteNamed(epochs.back(), "G4"), InView("G4", 20, 270, 40, kNotUsed).entry);
 }
 
 // Magellan EC-10X: RMC only, checksums in lower case, void RMC sentences with an empty date.
@@ -535,12 +545,8 @@ TEST(FixtureLogs, BeidouUnderGbTalker) {
   EXPECT_EQ(CountFlags(epochs), (FlagCounts{5, 0, 0}));
   EXPECT_EQ(CountQuality(epochs, 0), 3);
   EXPECT_EQ(CountQuality(epochs, 1), 2);
-  // BeiDou 201 to 214 lie beyond the table: only GPS rows are ever filled.
-  EXPECT_EQ(CountEpochs(epochs,
-                        [](const waypoints& r) {
-                          return HasEntryIn(r, kFirstSbasNumber, kLastSatelliteNumber);
-                        }),
-            0);
+  // BeiDou 201 to 214 under GB are C 1 to 14. Rows in all epochs: G S R E C J I.
+  EXPECT_EQ(RowsBySystem(epochs), (std::vector<int>{102, 0, 0, 0, 37, 0, 0}));
 
   ExpectFix(epochs.front(), {.time_text = "053229.438",
                              .date_text = "2015-03-02",
@@ -549,10 +555,12 @@ TEST(FixtureLogs, BeidouUnderGbTalker) {
                              .gsv_seen = 1,
                              .gga_flag = 1,
                              .rmc_flag = 1});
-  EXPECT_EQ(UsedSatellites(epochs.front()), std::vector<int>{});
+  EXPECT_EQ(UsedSatellites(epochs.front()), std::vector<std::string>{});
   EXPECT_EQ(SatellitesInView(epochs.front()),
-            (std::vector<int>{4,  5,  6,  7,  9,  11, 12, 14, 15, 16, 17,
-                              18, 21, 22, 23, 24, 25, 26, 27, 28, 31}));
+            (std::vector<std::string>{"G4",  "G5",  "G6",  "G7",  "G9",  "G11", "G12",
+                                      "G14", "G15", "G16", "G17", "G18", "G21", "G22",
+                                      "G23", "G24", "G25", "G26", "G27", "G28", "G31",
+                                      "C1",  "C2",  "C4",  "C5",  "C9"}));
 
   const waypoints& first_fix = epochs[3];
   ExpectFix(first_fix, {.time_text = "053232.438",
@@ -571,11 +579,18 @@ TEST(FixtureLogs, BeidouUnderGbTalker) {
                         .gsv_seen = 1,
                         .gga_flag = 1,
                         .rmc_flag = 1});
-  EXPECT_EQ(UsedSatellites(first_fix), (std::vector<int>{12, 14, 18, 22, 24, 31}));
+  // The second GN GSA lists BeiDou 201 without a system id, so it is read with the GP numbering,
+  // in which 201 is QZSS 9: C1 gets no mark, and the mark on J9 shows in no row.
+  EXPECT_EQ(UsedSatellites(first_fix),
+            (std::vector<std::string>{"G12", "G14", "G18", "G22", "G24", "G31", "J9"}));
   EXPECT_EQ(SatellitesInView(first_fix),
-            (std::vector<int>{3,  5,  6,  7,  9,  11, 12, 14, 15, 16, 18,
-                              21, 22, 23, 24, 25, 26, 27, 28, 30, 31}));
-  EXPECT_EQ(first_fix.satellites[22], InView('G', 22, 80, 39, 49, kUsed));
+            (std::vector<std::string>{"G3",  "G5",  "G6",  "G7",  "G9",  "G11", "G12", "G14",
+                                      "G15", "G16", "G18", "G21", "G22", "G23", "G24", "G25",
+                                      "G26", "G27", "G28", "G30", "G31", "C1",  "C2",  "C3",
+                                      "C4",  "C5",  "C6",  "C7",  "C9",  "C10", "C13", "C14"}));
+  EXPECT_EQ(SatelliteNamed(first_fix, "G22"), InView("G22", 80, 39, 49, kUsed).entry);
+  EXPECT_EQ(SatelliteNamed(first_fix, "C1"), InView("C1", 49, 147, 44, kNotUsed).entry);
+  EXPECT_EQ(SatelliteNamed(first_fix, "C13"), InView("C13", 83, 243, 0, kNotUsed).entry);
 
   ExpectFix(epochs.back(), {.time_text = "053233.438",
                             .date_text = "2015-03-02",
@@ -592,7 +607,7 @@ TEST(FixtureLogs, BeidouUnderGbTalker) {
                             .gsv_seen = 1,
                             .gga_flag = 1,
                             .rmc_flag = 1});
-  EXPECT_EQ(SatellitesInView(epochs.back()).size(), 18u);
+  EXPECT_EQ(SatellitesInView(epochs.back()).size(), 18u + 11u);  // GPS and BeiDou
 }
 
 // Quarter-second steps: RMC before the GGA of its time, sentences out of order, times that go
@@ -654,19 +669,19 @@ TEST(FixtureLogs, MillisecondStepsOutOfOrder) {
                          .gga_flag = 1});
   // Its GSV names three satellites, its GSA six others.
   ExpectSky(epochs[10], {
-                            {3, InView('G', 3, 7, 25, 0, kNotUsed)},
-                            {8, UsedOnly()},
-                            {19, InView('G', 19, 9, 54, 0, kNotUsed)},
-                            {21, InView('G', 21, 14, 320, 0, kNotUsed)},
-                            {24, UsedOnly()},
-                            {26, UsedOnly()},
-                            {27, UsedOnly()},
-                            {28, UsedOnly()},
-                            {29, UsedOnly()},
+                            InView("G3", 7, 25, 0, kNotUsed),
+                            UsedOnly("G8"),
+                            InView("G19", 9, 54, 0, kNotUsed),
+                            InView("G21", 14, 320, 0, kNotUsed),
+                            UsedOnly("G24"),
+                            UsedOnly("G26"),
+                            UsedOnly("G27"),
+                            UsedOnly("G28"),
+                            UsedOnly("G29"),
                         });
 
-  EXPECT_EQ(SatellitesInView(epochs[12]), (std::vector<int>{8, 10, 27, 29}));
-  EXPECT_EQ(epochs[12].satellites[8], InView('G', 8, 71, 74, 27, kUsed));
+  EXPECT_EQ(SatellitesInView(epochs[12]), (std::vector<std::string>{"G8", "G10", "G27", "G29"}));
+  EXPECT_EQ(SatelliteNamed(epochs[12], "G8"), InView("G8", 71, 74, 27, kUsed).entry);
 
   ExpectFix(epochs.back(), {.time_text = "093205.750",
                             .date_text = "",
@@ -707,33 +722,58 @@ TEST(FixtureLogs, RtkFloatWithLongProprietaryLines) {
                              .mode_indicator = '\0',  // GGA first; the RMC says F
                              .gga_flag = 1,
                              .rmc_flag = 1});
-  EXPECT_EQ(UsedSatellites(epochs.front()), (std::vector<int>{1, 3, 4, 8, 17, 19, 21, 28, 71, 85}));
+  EXPECT_EQ(UsedSatellites(epochs.front()),
+            (std::vector<std::string>{"G1",  "G3",  "G4",  "G8",  "G17", "G19", "G21", "G28",
+                                      "R7",  "R21", "E4",  "E10", "E11", "E12", "E30", "E36",
+                                      "C5",  "C9",  "C19", "C20", "C29", "C30", "C35"}));
 
-  // The GPS and GLONASS entries hold the last signal's SNR; Galileo 02, 04, 10, 11, 12, 30, 36
-  // and BeiDou 05, 09, 19, 20, 29, 30, 32, 35 leave no trace.
+  // Every satellite once, with the strongest SNR of its signals (GPS 01: 43 on signal 1, 39 on
+  // signal 4, 34 on signal 8); Galileo and BeiDou in their own rows.
   EXPECT_EQ(epochs[2].time_text, "185817.00");
   ExpectSky(epochs[2], {
-                           {1, InView('G', 1, 75, 112, 34, kUsed)},
-                           {3, InView('G', 3, 67, 251, 39, kUsed)},
-                           {4, InView('G', 4, 18, 186, 35, kUsed)},
-                           {8, InView('G', 8, 4, 169, 32, kUsed)},
-                           {17, InView('G', 17, 43, 296, 40, kUsed)},
-                           {19, InView('G', 19, 22, 316, 37, kUsed)},
-                           {21, InView('G', 21, 51, 124, 33, kNotUsed)},
-                           {22, InView('G', 22, 0, 0, 31, kNotUsed)},
-                           {28, InView('G', 28, 16, 78, 26, kNotUsed)},
-                           {32, InView('G', 32, 19, 42, 25, kNotUsed)},
-                           {71, InView('R', 7, 40, 209, 41, kUsed)},
-                           {78, InView('R', 14, 10, 8, 41, kNotUsed)},
-                           {85, InView('R', 21, 69, 139, 39, kUsed)},
-                           {86, InView('R', 22, 58, 316, 44, kNotUsed)},
+                           InView("G1", 75, 112, 43, kUsed),
+                           InView("G3", 67, 251, 46, kUsed),
+                           InView("G4", 18, 186, 42, kUsed),
+                           InView("G8", 4, 169, 37, kUsed),
+                           InView("G17", 43, 296, 45, kUsed),
+                           InView("G19", 22, 316, 42, kUsed),
+                           InView("G21", 51, 124, 38, kNotUsed),
+                           InView("G22", 0, 0, 36, kNotUsed),
+                           InView("G28", 16, 78, 26, kNotUsed),
+                           InView("G32", 19, 42, 25, kNotUsed),
+                           InView("R7", 40, 209, 43, kUsed),
+                           InView("R14", 10, 8, 41, kNotUsed),
+                           InView("R21", 69, 139, 43, kUsed),
+                           InView("R22", 58, 316, 47, kNotUsed),
+                           InView("E2", 12, 296, 30, kUsed),
+                           InView("E4", 52, 157, 43, kUsed),
+                           InView("E10", 69, 118, 42, kUsed),
+                           InView("E11", 79, 299, 41, kUsed),
+                           InView("E12", 42, 119, 32, kNotUsed),
+                           InView("E30", 6, 345, 38, kUsed),
+                           InView("E36", 27, 299, 43, kUsed),
+                           InView("C5", 14, 119, 34, kNotUsed),
+                           InView("C9", 32, 73, 31, kNotUsed),
+                           InView("C19", 41, 218, 44, kUsed),
+                           InView("C20", 78, 104, 44, kUsed),
+                           InView("C29", 62, 185, 46, kUsed),
+                           InView("C30", 14, 150, 36, kUsed),
+                           InView("C32", 25, 54, 30, kNotUsed),
+                           InView("C35", 46, 298, 46, kUsed),
                        });
 
-  // GPS lists without 01 and PDOP 1.7, 2.4 and 4.1: satellites 1, 2 and 4 stay unused.
-  EXPECT_EQ(UsedSatellites(epochs[3]), (std::vector<int>{3, 4, 8, 17, 19, 71, 85}));
-  EXPECT_EQ(UsedSatellites(epochs[4]), (std::vector<int>{3, 4, 8, 17, 19}));
+  // GPS lists without 01 and PDOP 1.7, 2.4 and 4.1: GPS 1, 2 and 4 stay unused.
+  EXPECT_EQ(UsedSatellites(epochs[3]),
+            (std::vector<std::string>{"G3", "G4", "G8", "G17", "G19", "R7", "R21", "E4", "E10",
+                                      "E11", "E36", "C19", "C20", "C29", "C35"}));
+  EXPECT_EQ(
+      UsedSatellites(epochs[4]),
+      (std::vector<std::string>{"G3", "G4", "G8", "G17", "G19", "E4", "E36", "C19", "C29", "C35"}));
   EXPECT_EQ(epochs[11].time_text, "185826.00");
-  EXPECT_EQ(UsedSatellites(epochs[11]), (std::vector<int>{1, 3}));
+  EXPECT_EQ(UsedSatellites(epochs[11]), (std::vector<std::string>{"G1", "G3", "E10", "E11", "E36",
+                                                                  "C19", "C20", "C29", "C35"}));
+  // Rows in all epochs: G S R E C J I.
+  EXPECT_EQ(RowsBySystem(epochs), (std::vector<int>{27, 0, 14, 14, 17, 0, 0}));
 
   ExpectFix(epochs.back(), {.time_text = "185830.00",
                             .date_text = "2023-04-20",
@@ -773,8 +813,8 @@ TEST(FixtureLogs, GarminWaasTwoSecondCycle) {
             223);
   EXPECT_EQ(CountEpochs(epochs,
                         [](const waypoints& r) {
-                          for (int n = kFirstSbasNumber; n < kFirstGlonassNumber; ++n) {
-                            if (r.satellites[static_cast<std::size_t>(n)].used) return true;
+                          for (const std::string& name : UsedSatellites(r)) {
+                            if (name.starts_with('S')) return true;
                           }
                           return false;
                         }),
@@ -798,18 +838,18 @@ TEST(FixtureLogs, GarminWaasTwoSecondCycle) {
                              .gga_flag = 1,
                              .rmc_flag = 1});
   ExpectSky(epochs.front(), {
-                                {4, InView('G', 4, 16, 162, 46, kUsed)},
-                                {7, InView('G', 7, 84, 207, 48, kUsed)},
-                                {8, InView('G', 8, 34, 135, 45, kUsed)},
-                                {9, InView('G', 9, 17, 315, 38, kUsed)},
-                                {11, InView('G', 11, 16, 48, 39, kUsed)},
-                                {24, InView('G', 24, 32, 117, 46, kUsed)},
-                                {26, InView('G', 26, 38, 257, 49, kUsed)},
-                                {27, InView('G', 27, 6, 139, 46, kUsed)},
-                                {28, InView('G', 28, 52, 59, 42, kUsed)},
-                                {29, InView('G', 29, 34, 242, 50, kUsed)},
-                                {35, InView('S', 122, 10, 105, 41, kNotUsed)},
-                                {47, InView('S', 134, 13, 252, 0, kNotUsed)},
+                                InView("G4", 16, 162, 46, kUsed),
+                                InView("G7", 84, 207, 48, kUsed),
+                                InView("G8", 34, 135, 45, kUsed),
+                                InView("G9", 17, 315, 38, kUsed),
+                                InView("G11", 16, 48, 39, kUsed),
+                                InView("G24", 32, 117, 46, kUsed),
+                                InView("G26", 38, 257, 49, kUsed),
+                                InView("G27", 6, 139, 46, kUsed),
+                                InView("G28", 52, 59, 42, kUsed),
+                                InView("G29", 34, 242, 50, kUsed),
+                                InView("S122", 10, 105, 41, kNotUsed),
+                                InView("S134", 13, 252, 0, kNotUsed),
                             });
 
   // Midnight: the time starts again from 000000 and the date moves on.
@@ -820,7 +860,7 @@ TEST(FixtureLogs, GarminWaasTwoSecondCycle) {
 
   // While searching, the receiver lists SBAS 48 without a signal.
   EXPECT_EQ(epochs[1777].time_text, "010602");
-  EXPECT_EQ(epochs[1777].satellites[48], InView('S', 135, 0, 0, 0, kNotUsed));
+  EXPECT_EQ(SatelliteNamed(epochs[1777], "S135"), InView("S135", 0, 0, 0, kNotUsed).entry);
 
   ExpectFix(epochs.back(), {.time_text = "025632",
                             .date_text = "2005-09-26",
@@ -837,11 +877,13 @@ TEST(FixtureLogs, GarminWaasTwoSecondCycle) {
                             .gsv_seen = 1,
                             .gga_flag = 1,
                             .rmc_flag = 1});
-  EXPECT_EQ(UsedSatellites(epochs.back()), (std::vector<int>{2, 4, 5, 7, 9, 10, 24, 35, 47}));
+  EXPECT_EQ(UsedSatellites(epochs.back()),
+            (std::vector<std::string>{"G2", "G4", "G5", "G7", "G9", "G10", "G24", "S122", "S134"}));
   EXPECT_EQ(SatellitesInView(epochs.back()),
-            (std::vector<int>{2, 4, 5, 6, 7, 9, 10, 24, 30, 35, 47}));
-  EXPECT_EQ(epochs.back().satellites[35], InView('S', 122, 10, 105, 42, kUsed));
-  EXPECT_EQ(epochs.back().satellites[47], InView('S', 134, 13, 252, 44, kUsed));
+            (std::vector<std::string>{"G2", "G4", "G5", "G6", "G7", "G9", "G10", "G24", "G30",
+                                      "S122", "S134"}));
+  EXPECT_EQ(SatelliteNamed(epochs.back(), "S122"), InView("S122", 10, 105, 42, kUsed).entry);
+  EXPECT_EQ(SatelliteNamed(epochs.back(), "S134"), InView("S134", 13, 252, 44, kUsed).entry);
 }
 
 }  // namespace

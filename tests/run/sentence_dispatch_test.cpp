@@ -2,15 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "run/epoch_list.h"
+#include "support/satellite_sky.h"
 #include "support/sentences.h"
 
 namespace trackmint {
 namespace {
 
+using testing::FilledSatellites;
+using testing::InView;
+using testing::kNotUsed;
+using testing::kUsed;
+using testing::NamedSatellite;
+using testing::SatellitesInView;
 using testing::Sentence;
+using testing::UsedSatellites;
 
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
 
@@ -48,12 +57,34 @@ TEST(EpochList, RmcThenGgaOfOneTimeMakeOneRecordWithRmcPositionAndGgaFix) {
   EXPECT_EQ(record.differential_age, 1.5);
   EXPECT_EQ(record.date_text, "2026-12-09");
   EXPECT_EQ(record.gsa_fix_type, 3);
-  EXPECT_EQ(record.satellites[4].used, 1);
-  EXPECT_EQ(record.satellites[5].used, 1);
-  EXPECT_EQ(record.satellites[7].used, 0);
-  for (int number : {4, 5, 7, 40, 70}) {
-    EXPECT_EQ(record.satellites[static_cast<std::size_t>(number)].in_view, 1) << number;
-  }
+  EXPECT_EQ(UsedSatellites(record), (std::vector<std::string>{"G4", "G5"}));
+  EXPECT_EQ(SatellitesInView(record), (std::vector<std::string>{"G4", "G5", "G7", "S127", "R6"}));
+}
+
+// Quectel's BeiDou and QZSS sentences reach the GSV and GSA parsers by their last three letters
+// and fill their own rows, beside the GPS rows of the same numbers.
+TEST(EpochList, QuectelSentencesFillTheirSystemsRows) {
+  const EpochList epochs = Build({
+      kGga,
+      Sentence("GPGSV,1,1,04,02,40,100,45,03,41,101,46,05,42,102,47,07,43,103,48"),
+      "$PQGSV,2,1,08,02,20,116,,03,,,,05,34,137,,07,06,045,,0,4*52",
+      Sentence("PQGSV,2,2,08,194,30,200,39,0,5"),
+      Sentence("GNGSA,A,3,03,07,,,,,,,,,,,1.0,1.0,1.0,1"),
+      Sentence("PQGSA,A,3,02,05,,,,,,,,,,,1.0,1.0,1.0,4"),
+      Sentence("PQGSA,A,3,194,,,,,,,,,,,,1.0,1.0,1.0,5"),
+  });
+  ASSERT_EQ(epochs.size(), 1u);
+  EXPECT_EQ(FilledSatellites(epochs[0]), (std::vector<NamedSatellite>{
+                                             InView("G2", 40, 100, 45, kNotUsed),
+                                             InView("G3", 41, 101, 46, kUsed),
+                                             InView("G5", 42, 102, 47, kNotUsed),
+                                             InView("G7", 43, 103, 48, kUsed),
+                                             InView("C2", 20, 116, 0, kUsed),
+                                             InView("C3", 0, 0, 0, kNotUsed),
+                                             InView("C5", 34, 137, 0, kUsed),
+                                             InView("C7", 6, 45, 0, kNotUsed),
+                                             InView("J2", 30, 200, 39, kUsed),
+                                         }));
 }
 
 TEST(EpochList, GgaThenRmcOfOneTimeKeepGgaPositionAndNoMode) {
