@@ -9,7 +9,7 @@ TEST_DIR := build/test
 SECONDS ?= 600
 FUZZ_TARGET ?=
 
-.PHONY: all deps build demo test fuzz bench screenshot format clean
+.PHONY: all deps build demo test fuzz bench bench-zip64 screenshot format clean
 
 all: build
 
@@ -44,6 +44,10 @@ fuzz: deps
 # Speed and memory of the conversion on a generated log of about 100 MB.
 bench: build
 	@scripts/bench.sh $(RELEASE_DIR)
+
+# A KMZ whose document passes 4 GiB (Zip64), read back by unzip, Python and GDAL; takes minutes.
+bench-zip64: build
+	@scripts/bench-zip64.sh $(RELEASE_DIR)
 
 # A picture of the window at start-up, drawn without a display: build/window.png.
 screenshot: deps

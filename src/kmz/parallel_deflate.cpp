@@ -30,9 +30,10 @@ class PieceCompressor {
   PieceCompressor(const PieceCompressor&) = delete;
   PieceCompressor& operator=(const PieceCompressor&) = delete;
 
-  void Compress(const unsigned char* input, std::size_t size,
-                const std::vector<unsigned char>& dictionary, bool last,
-                std::vector<unsigned char>& output) {
+  // Returns the number of bytes written to the start of output, which grows when it must.
+  std::size_t Compress(const unsigned char* input, std::size_t size,
+                       const std::vector<unsigned char>& dictionary, bool last,
+                       std::vector<unsigned char>& output) {
     if (deflateReset(&m_stream) != Z_OK) throw std::logic_error("deflate reset failed");
     if (!dictionary.empty() &&
         deflateSetDictionary(&m_stream, dictionary.data(), static_cast<uInt>(dictionary.size())) !=
@@ -40,7 +41,8 @@ class PieceCompressor {
       throw std::logic_error("deflate dictionary refused");
     }
     // Room for the worst case, plus the few bytes of the sync flush's empty block.
-    output.resize(deflateBound(&m_stream, static_cast<uLong>(size)) + 16);
+    const std::size_t room = deflateBound(&m_stream, static_cast<uLong>(size)) + 16;
+    if (output.size() < room) output.resize(room);
     m_stream.next_in = const_cast<Bytef*>(input);
     m_stream.avail_in = static_cast<uInt>(size);
     std::size_t produced = 0;
@@ -54,7 +56,7 @@ class PieceCompressor {
       if (last ? result == Z_STREAM_END : m_stream.avail_out != 0) break;
       output.resize(output.size() * 2);
     }
-    output.resize(produced);
+    return produced;
   }
 
  private:
@@ -133,6 +135,10 @@ void ParallelDeflate::Submit(std::unique_ptr<char[]> piece, std::size_t size, bo
   job->size = size;
   job->last = last;
   job->dictionary = std::move(m_next_dictionary);
+  if (!m_free_outputs.empty()) {
+    job->output = std::move(m_free_outputs.back());
+    m_free_outputs.pop_back();
+  }
   // The next piece is primed with the end of this one, or of this one and the one before when
   // this one is shorter than the window.
   const auto* bytes = reinterpret_cast<const unsigned char*>(job->input.get());
@@ -164,11 +170,12 @@ void ParallelDeflate::WriteFinished(bool wait) {
     }
     wait = false;
     if (front.error) std::rethrow_exception(front.error);
-    if (!front.output.empty()) m_sink.Write(front.output);
-    m_compressed_size += front.output.size();
+    if (front.output_size > 0) m_sink.Write({front.output.data(), front.output_size});
+    m_compressed_size += front.output_size;
     m_crc32 = static_cast<std::uint32_t>(
         crc32_combine(m_crc32, front.crc32, static_cast<z_off_t>(front.size)));
     m_free_buffers.push_back(std::move(front.input));
+    m_free_outputs.push_back(std::move(front.output));
     m_in_flight.pop_front();
   }
 }
@@ -197,13 +204,15 @@ void ParallelDeflate::Work() {
       job = m_queue.front();
       m_queue.pop_front();
     }
-    std::vector<unsigned char> output;
+    // The job's own fields are the worker's until it is marked done.
+    std::vector<unsigned char> output = std::move(job->output);
+    std::size_t produced = 0;
     std::uint32_t crc = 0;
     std::exception_ptr error = start_error;
     if (!error) {
       try {
         const auto* input = reinterpret_cast<const unsigned char*>(job->input.get());
-        compressor->Compress(input, job->size, job->dictionary, job->last, output);
+        produced = compressor->Compress(input, job->size, job->dictionary, job->last, output);
         crc = static_cast<std::uint32_t>(
             ::crc32(::crc32(0L, Z_NULL, 0), input, static_cast<uInt>(job->size)));
       } catch (...) {
@@ -213,6 +222,7 @@ void ParallelDeflate::Work() {
     {
       const std::lock_guard lock(m_mutex);
       job->output = std::move(output);
+      job->output_size = produced;
       job->crc32 = crc;
       job->error = error;
       job->done = true;

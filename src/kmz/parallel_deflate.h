@@ -47,8 +47,10 @@ class ParallelDeflate final : public PieceSink {
     std::size_t size = 0;
     std::vector<unsigned char> dictionary;  // the end of the piece before
     bool last = false;
-    // Filled by a worker.
+    // Filled by a worker: the first output_size bytes of output. The buffer is used again for
+    // later pieces, so its pages are touched once, not once a piece.
     std::vector<unsigned char> output;
+    std::size_t output_size = 0;
     std::uint32_t crc32 = 0;
     std::exception_ptr error;
     bool done = false;
@@ -70,6 +72,7 @@ class ParallelDeflate final : public PieceSink {
   bool m_holding = false;
   std::vector<unsigned char> m_next_dictionary;
   std::vector<std::unique_ptr<char[]>> m_free_buffers;
+  std::vector<std::vector<unsigned char>> m_free_outputs;
   std::deque<std::unique_ptr<Job>> m_in_flight;  // in stream order; only the caller's thread
 
   std::mutex m_mutex;
