@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "../tools/quiet_host.h"
 #include "base/clock.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
+#include "quiet_host.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "../tools/quiet_host.h"
 #include "base/clock.h"
 #include "kml/document_stream.h"
 #include "kml/kml_document.h"
@@ -17,6 +16,7 @@
 #include "nmea/sentence_parsers.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
+#include "quiet_host.h"
 
 namespace {
 
@@ -75,7 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   NMEA assembler;
   std::string document;
   DocumentStream stream(document);
-  KmlDocument writer(stream, host, clock);
+  KmlDocument writer(stream, host.Settings(), host,
+                     {"auto.png", "diff.png", "rtkfix.png", "rtkfloat.png", "estimated.png",
+                      "invalid.png", "grey.png"},
+                     clock);
   writer.WriteOpening();
   writer.BeginWaypoints();
   EpochStream epochs([&writer](waypoints& epoch) {

@@ -34,9 +34,8 @@ void Check(bool condition) {
 }
 
 constexpr std::string_view kStoredKeys[] = {
-    kKeyCheckBox1, kKeyMaskEdit1, kKeyShapeStyleTrack, kKeyShapeFullTrack,
-    kKeyEdit3,     kKeyCheckBox2, kKeyCheckBox4,       kKeyCheckBox3,
-    kKeyEdit4,     kKeyLeft,      kKeyTop,
+    "CheckBox1", "MaskEdit1", "ShapeStyleTrack", "ShapeFullTrack", "Edit3", "CheckBox2",
+    "CheckBox4", "CheckBox3", "Edit4",           "Left",           "Top",
 };
 
 // The parts of one input: the file's text, and the change to make in it.
@@ -122,55 +121,52 @@ bool IsExpectedCalendarDate(std::string_view text) {
 // snapshot equals the controls; the states that depend on them follow.
 void CheckLoad(std::string_view content) {
   PlainSettingsControls controls;
-  LoadedSettings loaded;
+  SettingValues loaded;
   LoadSettingsText(content, controls, loaded);
+  const SettingValues design;
+  const SettingValues values = controls.Values();
 
-  const auto boolean = [content](std::string_view key, bool design) {
+  const auto boolean = [content](std::string_view key, bool design_value) {
     const std::optional<std::string> text = SettingsValue(content, key);
     const std::optional<std::int32_t> value = text ? ExpectedInteger(*text) : std::nullopt;
-    return value ? *value != 0 : design;
+    return value ? *value != 0 : design_value;
   };
-  const auto integer = [content](std::string_view key, std::int64_t design) {
+  const auto integer = [content](std::string_view key, std::int64_t design_value) {
     const std::optional<std::string> text = SettingsValue(content, key);
     const std::optional<std::int32_t> value = text ? ExpectedInteger(*text) : std::nullopt;
-    return value ? *value : design;
+    return value ? *value : design_value;
   };
-  const auto text = [content](std::string_view key, std::string_view design) {
-    return SettingsValue(content, key).value_or(std::string(design));
+  const auto text = [content](std::string_view key, const std::string& design_value) {
+    return SettingsValue(content, key).value_or(design_value);
   };
 
-  Check(controls.CheckBox1() == boolean(kKeyCheckBox1, kDesignCheckBox1));
-  Check(controls.CheckBox2() == boolean(kKeyCheckBox2, kDesignCheckBox2));
-  Check(controls.CheckBox3() == boolean(kKeyCheckBox3, kDesignCheckBox3));
-  Check(controls.CheckBox4() == boolean(kKeyCheckBox4, kDesignCheckBox4));
-  Check(controls.ShapeStyleTrack() ==
-        static_cast<WindowColour>(integer(kKeyShapeStyleTrack, kDesignShapeStyleTrack)));
-  Check(controls.ShapeFullTrack() ==
-        static_cast<WindowColour>(integer(kKeyShapeFullTrack, kDesignShapeFullTrack)));
-  Check(controls.Left() == integer(kKeyLeft, kDesignLeft));
-  Check(controls.Top() == integer(kKeyTop, kDesignTop));
-  Check(controls.Edit3() == text(kKeyEdit3, kDesignEdit3));
-  Check(controls.Edit4() == text(kKeyEdit4, kDesignEdit4));
+  Check(values.use_fixed_date == boolean("CheckBox1", design.use_fixed_date));
+  Check(values.use_all_waypoints == boolean("CheckBox2", design.use_all_waypoints));
+  Check(values.show_height == boolean("CheckBox3", design.show_height));
+  Check(values.start_at_first_fix == boolean("CheckBox4", design.start_at_first_fix));
+  Check(values.hidden_colour ==
+        static_cast<WindowColour>(integer("ShapeStyleTrack", design.hidden_colour)));
+  Check(values.track_colour ==
+        static_cast<WindowColour>(integer("ShapeFullTrack", design.track_colour)));
+  Check(values.window_left == integer("Left", design.window_left));
+  Check(values.window_top == integer("Top", design.window_top));
+  Check(values.track_width_text == text("Edit3", design.track_width_text));
+  Check(values.icon_scale_text == text("Edit4", design.icon_scale_text));
 
   // A date that is no day of the calendar would stamp every placemark: it gives the default.
-  const std::optional<std::string> date = SettingsValue(content, kKeyMaskEdit1);
+  const std::optional<std::string> date = SettingsValue(content, "MaskEdit1");
   if (date) {
     Check(IsCalendarDate(*date) == IsExpectedCalendarDate(*date));
-    Check(IsExpectedCalendarDate(controls.MaskEdit1()));
-    Check(controls.MaskEdit1() ==
-          (IsExpectedCalendarDate(*date) ? *date : std::string(kDefaultMaskEdit1)));
+    Check(IsExpectedCalendarDate(values.fixed_date_text));
+    Check(values.fixed_date_text == (IsExpectedCalendarDate(*date) ? *date : "2000-01-01"));
   } else {
-    Check(controls.MaskEdit1() == kDesignMaskEdit1);
+    Check(values.fixed_date_text == design.fixed_date_text);
   }
 
-  Check(loaded.check_box1 == controls.CheckBox1() && loaded.check_box2 == controls.CheckBox2() &&
-        loaded.check_box3 == controls.CheckBox3() && loaded.check_box4 == controls.CheckBox4());
-  Check(loaded.mask_edit1 == controls.MaskEdit1() && loaded.edit3 == controls.Edit3() &&
-        loaded.edit4 == controls.Edit4());
-  Check(loaded.shape_style_track == controls.ShapeStyleTrack() &&
-        loaded.shape_full_track == controls.ShapeFullTrack());
-  Check(controls.MaskEdit1Enabled() == controls.CheckBox1());
-  Check(controls.Label3Enabled() && controls.ShapeFullTrackEnabled());
+  // The snapshot is what the controls hold, and the states that depend on them follow.
+  Check(loaded == values);
+  Check(controls.FixedDateEnabled() == values.use_fixed_date);
+  Check(controls.TrackColourEnabled());
 }
 
 bool IsSpace(char c) {

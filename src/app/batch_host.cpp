@@ -1,10 +1,8 @@
 #include "app/batch_host.h"
 
 #include "app/stop_signals.h"
-
 #include "base/classic_system_colours.h"
 #include "base/paths.h"
-#include "base/trackmint_error.h"
 
 namespace trackmint {
 
@@ -36,16 +34,8 @@ WindowColour BatchHost::ResolveColour(WindowColour colour) const {
   return ClassicSystemColour(colour);
 }
 
-void BatchHost::SetIconFileName(IconSlot slot, const std::string& name) {
-  m_icon_file_names[static_cast<std::size_t>(slot)] = name;
-}
-
-std::string BatchHost::IconFileName(IconSlot slot) const {
-  return m_icon_file_names[static_cast<std::size_t>(slot)];
-}
-
-void BatchHost::SetLeftStatus(const std::string& text) {
-  m_left_status = text;
+void BatchHost::ReportPhase(RunPhase phase) {
+  m_phase = phase;
   ShowProgress();
 }
 
@@ -66,14 +56,18 @@ void BatchHost::ProcessPendingEvents() {
 void BatchHost::ShowProgress() {
   if (m_progress == nullptr) return;
   const int percent = m_gauge > 100 ? 100 : m_gauge;
-  if (m_left_status == "The progress started") {
-    std::fprintf(m_progress, "\rReading the log: %3d%%", percent);
-  } else if (m_left_status == "Creation of KML-file") {
-    std::fprintf(m_progress, "\r\033[KWriting the document");
-  } else if (m_left_status == "Packing of KMZ-file") {
-    std::fprintf(m_progress, "\r\033[KPacking the KMZ file");
-  } else {
-    return;
+  switch (m_phase) {
+    case RunPhase::Reading:
+      std::fprintf(m_progress, "\rReading the log: %3d%%", percent);
+      break;
+    case RunPhase::Writing:
+      std::fprintf(m_progress, "\r\033[KWriting the document");
+      break;
+    case RunPhase::Packing:
+      std::fprintf(m_progress, "\r\033[KPacking the KMZ file");
+      break;
+    default:
+      return;
   }
   std::fflush(m_progress);
   m_progress_shown = true;

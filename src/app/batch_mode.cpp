@@ -28,7 +28,7 @@ int Failure(std::FILE* err, const std::string& message) {
 // defaults when there is neither. A named file that is not there is said, not silently replaced.
 void LoadBatchSettings(const CommandLine& command, const std::string& executable_path,
                        PlainSettingsControls& settings, std::FILE* err) {
-  LoadedSettings loaded;
+  SettingValues loaded;
   if (command.settings.empty()) {
     LoadSettings(DefaultSettingsPath(executable_path), settings, loaded);
     return;
@@ -65,12 +65,12 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     const RunResult result = SpeedButton3Click(host, assembler, clock);
     switch (result.outcome) {
       case RunOutcome::Finished:
-        result_line = host.OutputPath() + ": " + host.RightStatus();
+        result_line = host.OutputPath() + ": " + WaypointsText(result.placemarks);
         if (result.placemarks == 0) warning = "no epoch in " + host.InputPath() + " has a usable fix";
         break;
       case RunOutcome::InputNotOpened:
       case RunOutcome::OutputNotCreated:
-        throw TrackmintError(FileErrorText(host.LeftStatus(), result));
+        throw TrackmintError(FileErrorText(std::string(PhaseText(host.Phase())), result));
     }
   } catch (const Interrupted& interrupted) {
     std::fprintf(err, "%s: %s\n", kApplicationTitle, interrupted.what());

@@ -33,6 +33,14 @@ constexpr unsigned BlueOf(WindowColour colour) {
   return colour >> 16 & 0xFFu;
 }
 
+// Gives the plain RGB value of a colour: a system colour becomes the desktop's current value (the
+// window asks its palette; the batch mode takes the classic values).
+class ColourResolver {
+ public:
+  virtual ~ColourResolver() = default;
+  virtual WindowColour ResolveColour(WindowColour colour) const = 0;
+};
+
 // The classic system colours, by index (COLOR_SCROLLBAR = 0 ... COLOR_MENUBAR = 30).
 constexpr WindowColour kSystemColourGrayText = kSystemColourFlag | 17;
 constexpr WindowColour kSystemColourBtnFace = kSystemColourFlag | 15;

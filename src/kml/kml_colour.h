@@ -3,13 +3,13 @@
 #include <string>
 
 #include "base/window_colour.h"
-#include "kml/document_settings.h"
+
 
 namespace trackmint {
 
 // The KML form of a window colour: "FF" (opaque) and the plain colour as at least six upper-case
 // hex digits. The window's byte order (blue, green, red from the top) is KML's aabbggrr already,
-// so red 0000FF gives FF0000FF. A system colour is resolved through the settings first.
-std::string KmlColourText(WindowColour colour, const DocumentSettings& settings);
+// so red 0000FF gives FF0000FF. A system colour is resolved first.
+std::string KmlColourText(WindowColour colour, const ColourResolver& resolver);
 
 }  // namespace trackmint

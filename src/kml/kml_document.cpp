@@ -14,8 +14,8 @@ constexpr const char* kIncorrectTrack = "IncorrectTrack";
 
 // The date an epoch shows: the fixed date marked "^" for an epoch with a GGA fix; a GGA-only epoch
 // without it has no date of its own and takes today's, marked "*". RMC-only epochs keep theirs.
-void SetWaypointDate(waypoints& record, WaypointSource source, const DocumentSettings& settings,
-                     const Clock& clock) {
+void SetWaypointDate(waypoints& record, WaypointSource source,
+                     const ConversionSettings& settings, const Clock& clock) {
   if (source == WaypointSource::RmcOnly) return;
   if (settings.UseFixedDate()) {
     record.date_text = settings.FixedDateText();
@@ -34,10 +34,13 @@ void SetWaypointDate(waypoints& record, WaypointSource source, const DocumentSet
 
 }  // namespace
 
-KmlDocument::KmlDocument(DocumentStream& stream, const DocumentSettings& settings,
+KmlDocument::KmlDocument(DocumentStream& stream, const ConversionSettings& settings,
+                         const ColourResolver& resolver, IconFileNames icon_file_names,
                          const Clock& clock)
     : m_stream(stream),
       m_settings(settings),
+      m_resolver(resolver),
+      m_icon_file_names(std::move(icon_file_names)),
       m_clock(clock),
       m_vertices(settings.UseAllWaypoints()) {}
 
@@ -47,7 +50,7 @@ void KmlDocument::WriteOpening() {
 
 void KmlDocument::WriteNormalTrackStyle() {
   WriteLineStyle(m_stream, m_settings.TrackWidthText(), m_settings.TrackColour(), kNormalTrack,
-                 m_settings);
+                 m_resolver);
 }
 
 void KmlDocument::BeginWaypoints() {
@@ -60,7 +63,7 @@ void KmlDocument::AddEpoch(waypoints& record) {
   if (source != WaypointSource::None) {
     SetWaypointDate(record, source, m_settings, m_clock);
     WriteWaypointPlacemark(m_stream, record, m_placemark_count,
-                           m_settings.IconFileName(ChooseIcon(record, source)),
+                           m_icon_file_names[static_cast<std::size_t>(ChooseIcon(record, source))],
                            m_settings.IconScaleText(), m_settings.ShowHeight());
     ++m_placemark_count;
   }
@@ -76,7 +79,7 @@ void KmlDocument::WriteTracksAndClosing() {
   WriteNormalTrack(m_stream, m_vertices, kNormalTrack);
   if (m_vertices.keeps_every_epoch()) {
     WriteLineStyle(m_stream, m_settings.TrackWidthText(), m_settings.TrackColour(),
-                   kIncorrectTrack, m_settings);
+                   kIncorrectTrack, m_resolver);
     WriteIncorrectTrack(m_stream, m_vertices, kIncorrectTrack);
   }
   WriteDocumentClosing(m_stream);

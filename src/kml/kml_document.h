@@ -1,12 +1,16 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 
 #include "base/clock.h"
-#include "kml/document_settings.h"
+#include "base/window_colour.h"
+#include "kml/fix_class.h"
 #include "kml/document_stream.h"
 #include "kml/track_placemarks.h"
 #include "nmea/waypoints.h"
+#include "settings/conversion_settings.h"
 
 namespace trackmint {
 
@@ -16,8 +20,12 @@ namespace trackmint {
 // through every epoch, and the closing lines. Each setting is read at the moment it is needed.
 class KmlDocument {
  public:
+  using IconFileNames = std::array<std::string, kIconSlotCount>;
+
   // Whether every epoch's vertex is kept is read here, as the settings stay locked for the run.
-  KmlDocument(DocumentStream& stream, const DocumentSettings& settings, const Clock& clock);
+  // The icon file names are those of the arrow icons the KMZ holds, by fix class.
+  KmlDocument(DocumentStream& stream, const ConversionSettings& settings,
+              const ColourResolver& resolver, IconFileNames icon_file_names, const Clock& clock);
 
   // "<kml>" in the KML 2.2 namespace and "<Document>".
   void WriteOpening();
@@ -39,7 +47,9 @@ class KmlDocument {
 
  private:
   DocumentStream& m_stream;
-  const DocumentSettings& m_settings;
+  const ConversionSettings& m_settings;
+  const ColourResolver& m_resolver;
+  IconFileNames m_icon_file_names;
   const Clock& m_clock;
   TrackVertices m_vertices;
   std::int32_t m_placemark_count = 0;

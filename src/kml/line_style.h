@@ -4,13 +4,12 @@
 
 #include "base/window_colour.h"
 #include "kml/document_stream.h"
-#include "kml/document_settings.h"
 
 namespace trackmint {
 
 // A shared line style with an id, which a track placemark refers to as "#id". The width text is
-// written as the setting holds it; a system colour is resolved through the settings.
+// written as the setting holds it; a system colour is resolved first.
 void WriteLineStyle(DocumentStream& stream, std::string_view width_text, WindowColour colour,
-                    std::string_view style_id, const DocumentSettings& settings);
+                    std::string_view style_id, const ColourResolver& resolver);
 
 }  // namespace trackmint

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "base/number_format.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "kml/document_stream.h"
@@ -46,8 +45,8 @@ class RunButtonOff {
 // The settings stay locked while the run reads them, and are unlocked however the run ends.
 class SettingsLock {
  public:
-  explicit SettingsLock(RunHost& host) : m_host(host) { m_host.LockSettings(); }
-  ~SettingsLock() { m_host.UnlockSettings(); }
+  explicit SettingsLock(RunHost& host) : m_host(host) { m_host.SetSettingsLocked(true); }
+  ~SettingsLock() { m_host.SetSettingsLocked(false); }
   SettingsLock(const SettingsLock&) = delete;
   SettingsLock& operator=(const SettingsLock&) = delete;
 
@@ -64,8 +63,8 @@ std::uint64_t SizeOf(std::FILE* file) {
 
 // A run that cannot open its files says so in the left panel and never leaves idle.
 RunResult Fail(RunHost& host, RunOutcome outcome, std::string path, int error_number) {
-  host.SetLeftStatus(outcome == RunOutcome::InputNotOpened ? "Can't open the input file"
-                                                           : "Can't create the output file");
+  host.ReportPhase(outcome == RunOutcome::InputNotOpened ? RunPhase::InputNotOpened
+                                                         : RunPhase::OutputNotCreated);
   host.ProcessPendingEvents();
   return {outcome, 0, std::move(path), error_number};
 }
@@ -80,8 +79,7 @@ class FailureReport {
     if (std::uncaught_exceptions() == m_exceptions_before) return;
     try {
       m_host.SetProgress(0);
-      m_host.SetLeftStatus("The conversion failed");
-      m_host.SetRightStatus("");
+      m_host.ReportPhase(RunPhase::Failed);
     } catch (...) {
       // The error on its way to the user is the one that counts.
     }
@@ -94,16 +92,20 @@ class FailureReport {
   int m_exceptions_before;
 };
 
-// The seven arrow icons in the colours of the fix classes and the grey one, their names stored
-// with the host for the placemarks.
-std::vector<ArrowIcon> MakeArrowIcons(RunHost& host) {
+// The seven arrow icons in the colours of the fix classes and the grey one, in slot order.
+std::vector<ArrowIcon> MakeArrowIcons(const RunHost& host) {
   std::vector<ArrowIcon> icons;
   for (const IconSlot slot : kIconOrder) {
     const WindowColour colour = slot == IconSlot::Grey ? kGreyIconColour : host.ClassColour(slot);
     icons.push_back(MakeArrowIcon(host.ResolveColour(colour)));
-    host.SetIconFileName(slot, icons.back().file_name);
   }
   return icons;
+}
+
+KmlDocument::IconFileNames FileNamesOf(const std::vector<ArrowIcon>& icons) {
+  KmlDocument::IconFileNames names;
+  for (std::size_t i = 0; i < names.size(); ++i) names[i] = icons[i].file_name;
+  return names;
 }
 
 }  // namespace
@@ -134,8 +136,7 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
   host.SetOutputPath(kmz_path);
 
   host.SetProgress(0);
-  host.SetLeftStatus(" ");
-  host.SetRightStatus(" ");
+  host.ReportPhase(RunPhase::Started);
   const RunButtonOff run_button_off(host);
   const FailureReport failure_report(host);
 
@@ -144,13 +145,13 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
   archive.BeginMember(FileNamePart(ChangeExtension(output_text, ".kml")));
   ParallelDeflate deflate(archive.MemberData(), DocumentStream::kDefaultCapacity);
   DocumentStream stream(deflate, DocumentStream::kDefaultCapacity);
-  KmlDocument document(stream, host, clock);
-  document.WriteOpening();
   const std::vector<ArrowIcon> icons = MakeArrowIcons(host);
+  KmlDocument document(stream, host.Settings(), host, FileNamesOf(icons), clock);
+  document.WriteOpening();
   document.WriteNormalTrackStyle();
 
   const std::int32_t progress_step = ProgressStep(SizeOf(input.get()));
-  host.SetLeftStatus("The progress started");
+  host.ReportPhase(RunPhase::Reading);
   const SettingsLock lock(host);
 
   // Each epoch's placemark is written the moment the epoch is final.
@@ -165,15 +166,13 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
   epochs.Finish();
   input.reset();
 
-  host.SetLeftStatus("");
-  host.SetLeftStatus("Creation of KML-file");
+  host.ReportPhase(RunPhase::Writing);
   const std::int32_t placemarks = document.EndWaypoints();
-  host.SetRightStatus("");
-  host.SetRightStatus("Waypoints " + FormatDecimal(placemarks));
+  host.ReportPlacemarks(placemarks);
   document.WriteTracksAndClosing();
   stream.Flush();
 
-  host.SetLeftStatus("Packing of KMZ-file");
+  host.ReportPhase(RunPhase::Packing);
   deflate.Finish();
   archive.EndMember(deflate.crc32(), deflate.compressed_size(), deflate.uncompressed_size());
   for (const ArrowIcon& icon : icons) archive.AddMember(icon.file_name, icon.png);
@@ -182,9 +181,9 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
   host.ProcessPendingEvents();
   kmz->Commit();
 
-  host.SetLeftStatus("The progress finished");
+  host.ReportPhase(RunPhase::Finished);
   host.ShowFinalMessage("The progress finished!\n\rInput file " + host.InputText() + "\n\r" +
-                        host.RightStatus());
+                        WaypointsText(placemarks));
   return {RunOutcome::Finished, placemarks, {}, 0};
 }
 

@@ -4,13 +4,22 @@
 
 namespace trackmint {
 
-bool SettingsChanged(const SettingsControls& controls, const LoadedSettings& loaded) {
-  return controls.CheckBox1() != loaded.check_box1 ||
-         !SameTextIgnoringCase(controls.MaskEdit1(), loaded.mask_edit1) ||
-         controls.ShapeStyleTrack() != loaded.shape_style_track ||
-         controls.ShapeFullTrack() != loaded.shape_full_track || controls.Edit3() != loaded.edit3 ||
-         controls.CheckBox2() != loaded.check_box2 || controls.CheckBox4() != loaded.check_box4 ||
-         controls.CheckBox3() != loaded.check_box3 || controls.Edit4() != loaded.edit4;
+bool SettingsChanged(const SettingValues& current, const SettingValues& loaded) {
+  for (const StoredSetting& setting : kStoredSettings) {
+    if (!setting.counted_at_close) continue;
+    const bool same = std::visit(
+        [&](auto member) {
+          if constexpr (std::is_same_v<decltype(member), std::string SettingValues::*>) {
+            if (setting.kind == SettingKind::Date) {
+              return SameTextIgnoringCase(current.*member, loaded.*member);
+            }
+          }
+          return current.*member == loaded.*member;
+        },
+        setting.member);
+    if (!same) return true;
+  }
+  return false;
 }
 
 }  // namespace trackmint

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 
 #include "base/calendar_date.h"
 #include "base/paths.h"
@@ -27,105 +29,69 @@ bool IsSettingsFile(const std::string& path) {
   return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-// The settings file's text, read once; each read below looks a key up in it and falls back to the
-// control's current value, so what the file lacks stays as it is.
-class SettingsText {
- public:
-  explicit SettingsText(std::string_view content) : m_content(content) {}
-
-  std::optional<std::string> Text(std::string_view key) const {
-    return FindIniValue(m_content, kSettingsSection, key);
-  }
-  std::optional<std::int32_t> Integer(std::string_view key) const {
-    const std::optional<std::string> value = Text(key);
-    return value ? IniIntegerValue(*value) : std::nullopt;
-  }
-
-  bool Boolean(std::string_view key, bool current) const {
-    const std::optional<std::int32_t> value = Integer(key);
-    return value ? *value != 0 : current;
-  }
-  WindowColour Colour(std::string_view key, WindowColour current) const {
-    const std::optional<std::int32_t> value = Integer(key);
-    return value ? static_cast<WindowColour>(*value) : current;
-  }
-  int Position(std::string_view key, int current) const {
-    const std::optional<std::int32_t> value = Integer(key);
-    return value ? *value : current;
-  }
-  std::string String(std::string_view key, const std::string& current) const {
-    std::optional<std::string> value = Text(key);
-    return value ? std::move(*value) : current;
-  }
-  // A date that is no real day of the calendar would end up in every time stamp; the default
-  // stands in for it.
-  std::string Date(std::string_view key, const std::string& current) const {
-    const std::optional<std::string> value = Text(key);
-    if (!value) return current;
-    return IsCalendarDate(*value) ? *value : std::string(kDefaultMaskEdit1);
-  }
-
- private:
-  std::string_view m_content;
-};
-
-void LoadFromText(const SettingsText& file, SettingsControls& controls, LoadedSettings& loaded) {
-  controls.SetCheckBox1(file.Boolean(kKeyCheckBox1, controls.CheckBox1()));
-  loaded.check_box1 = controls.CheckBox1();
-  controls.SetMaskEdit1(file.Date(kKeyMaskEdit1, controls.MaskEdit1()));
-  loaded.mask_edit1 = controls.MaskEdit1();
-  controls.SetMaskEdit1Enabled(controls.CheckBox1());
-
-  controls.SetShapeStyleTrack(file.Colour(kKeyShapeStyleTrack, controls.ShapeStyleTrack()));
-  loaded.shape_style_track = controls.ShapeStyleTrack();
-  controls.SetShapeFullTrack(file.Colour(kKeyShapeFullTrack, controls.ShapeFullTrack()));
-  loaded.shape_full_track = controls.ShapeFullTrack();
-
-  controls.SetEdit3(file.String(kKeyEdit3, controls.Edit3()));
-  loaded.edit3 = controls.Edit3();
-
-  controls.SetCheckBox3(file.Boolean(kKeyCheckBox3, controls.CheckBox3()));
-  loaded.check_box3 = controls.CheckBox3();
-  controls.SetCheckBox4(file.Boolean(kKeyCheckBox4, controls.CheckBox4()));
-  loaded.check_box4 = controls.CheckBox4();
-  controls.SetCheckBox2(file.Boolean(kKeyCheckBox2, controls.CheckBox2()));
-  loaded.check_box2 = controls.CheckBox2();
-
-  controls.SetEdit4(file.String(kKeyEdit4, controls.Edit4()));
-  loaded.edit4 = controls.Edit4();
-
-  controls.UpdateTrackColorEnabled();
-
-  controls.SetLeft(file.Position(kKeyLeft, controls.Left()));
-  controls.SetTop(file.Position(kKeyTop, controls.Top()));
+// A setting's value as the file holds it, read into the member by the setting's kind. A
+// boolean, colour or position that is no number leaves the member as it was.
+void ReadSetting(const StoredSetting& setting, std::string_view text, SettingValues& values) {
+  const std::optional<std::int32_t> number = IniIntegerValue(text);
+  std::visit(
+      [&](auto member) {
+        using Member = decltype(member);
+        if constexpr (std::is_same_v<Member, bool SettingValues::*>) {
+          if (number) values.*member = *number != 0;
+        } else if constexpr (std::is_same_v<Member, std::string SettingValues::*>) {
+          // A date that is no real day of the calendar would end up in every time stamp.
+          values.*member = setting.kind == SettingKind::Date && !IsCalendarDate(text)
+                               ? std::string(kDefaultFixedDate)
+                               : std::string(text);
+        } else if constexpr (std::is_same_v<Member, WindowColour SettingValues::*>) {
+          if (number) values.*member = static_cast<WindowColour>(*number);
+        } else {
+          if (number) values.*member = *number;
+        }
+      },
+      setting.member);
 }
 
-// Track colour and its label change their enabled state here only through the click of
-// CheckBox2, when unchecking it changes it; the window position stays where it is.
-void LoadDefaults(SettingsControls& controls, LoadedSettings& loaded) {
-  controls.SetCheckBox1(kDefaultCheckBox1);
-  loaded.check_box1 = controls.CheckBox1();
-  controls.SetMaskEdit1(std::string(kDefaultMaskEdit1));
-  loaded.mask_edit1 = controls.MaskEdit1();
-  controls.SetMaskEdit1Enabled(true);
+// A setting's value in the file's text. Colours are kept as the 32-bit pattern and written as the
+// signed integer of that pattern, so every written number is one a reader takes as a number.
+std::string SettingText(const StoredSetting& setting, const SettingValues& values) {
+  return std::visit(
+      [&](auto member) -> std::string {
+        using Member = decltype(member);
+        if constexpr (std::is_same_v<Member, bool SettingValues::*>) {
+          return values.*member ? "1" : "0";
+        } else if constexpr (std::is_same_v<Member, std::string SettingValues::*>) {
+          return values.*member;
+        } else if constexpr (std::is_same_v<Member, WindowColour SettingValues::*>) {
+          return IniIntegerText(static_cast<std::int32_t>(values.*member));
+        } else {
+          return IniIntegerText(values.*member);
+        }
+      },
+      setting.member);
+}
 
-  controls.SetShapeStyleTrack(kDefaultShapeStyleTrack);
-  loaded.shape_style_track = controls.ShapeStyleTrack();
-  controls.SetShapeFullTrack(kDefaultShapeFullTrack);
-  loaded.shape_full_track = controls.ShapeFullTrack();
+// Every setting the text holds replaces the control's value; what the text lacks stays.
+void LoadFromText(std::string_view content, SettingsControls& controls, SettingValues& loaded) {
+  SettingValues values = controls.Values();
+  for (const StoredSetting& setting : kStoredSettings) {
+    if (const std::optional<std::string> text =
+            FindIniValue(content, kSettingsSection, setting.key)) {
+      ReadSetting(setting, *text, values);
+    }
+  }
+  controls.SetValues(values);
+  loaded = controls.Values();
+}
 
-  controls.SetEdit3(std::string(kDefaultEdit3));
-  loaded.edit3 = controls.Edit3();
-
-  controls.SetCheckBox3(kDefaultCheckBox3);
-  loaded.check_box3 = controls.CheckBox3();
-  controls.SetCheckBox4(kDefaultCheckBox4);
-  loaded.check_box4 = controls.CheckBox4();
-  controls.SetCheckBox2(kDefaultCheckBox2);
-  loaded.check_box2 = controls.CheckBox2();
-
-  controls.SetEdit4(std::string(kDefaultEdit4));
-  loaded.edit4 = controls.Edit4();
+// Without a file every setting takes its default; the window stays where it is.
+void LoadDefaults(SettingsControls& controls, SettingValues& loaded) {
+  SettingValues values = controls.Values();
+  for (const StoredSetting& setting : kStoredSettings) {
+    if (setting.has_default) ReadSetting(setting, setting.default_text, values);
+  }
+  controls.SetValues(values);
+  loaded = controls.Values();
 }
 
 std::string HomeDirectory() {
@@ -143,20 +109,6 @@ void MakeSettingsDirectory(const std::string& file) {
        slash = directory.find('/', slash + 1)) {
     ::mkdir(directory.substr(0, slash).c_str(), 0700);
   }
-}
-
-std::string BooleanText(bool checked) {
-  return checked ? "1" : "0";
-}
-
-// Colours are kept as the 32-bit pattern and written as the signed integer of that pattern, so
-// every written number is in the range that a reader of the file takes as a number.
-std::string ColourText(WindowColour colour) {
-  return IniIntegerText(static_cast<std::int32_t>(colour));
-}
-
-void WriteSetting(const std::string& file, std::string_view key, const std::string& value) {
-  WriteIniString(file, kSettingsSection, key, value);
 }
 
 }  // namespace
@@ -195,18 +147,17 @@ std::string SaveSettingsPath(const std::string& path, const std::string& executa
   return file;
 }
 
-void LoadSettings(const std::string& path, SettingsControls& controls, LoadedSettings& loaded) {
+void LoadSettings(const std::string& path, SettingsControls& controls, SettingValues& loaded) {
   if (IsSettingsFile(path)) {
-    const std::string content = ReadIniFile(path).value_or(std::string());
-    LoadFromText(SettingsText(content), controls, loaded);
+    LoadFromText(ReadIniFile(path).value_or(std::string()), controls, loaded);
   } else {
     LoadDefaults(controls, loaded);
   }
 }
 
 void LoadSettingsText(std::string_view content, SettingsControls& controls,
-                      LoadedSettings& loaded) {
-  LoadFromText(SettingsText(content), controls, loaded);
+                      SettingValues& loaded) {
+  LoadFromText(content, controls, loaded);
 }
 
 void SaveSettings(const std::string& path, const SettingsControls& controls,
@@ -214,17 +165,10 @@ void SaveSettings(const std::string& path, const SettingsControls& controls,
   const std::string file = SaveSettingsPath(path, executable_path);
   // The user's settings folder is made the first time it is needed.
   if (path.empty()) MakeSettingsDirectory(file);
-  WriteSetting(file, kKeyCheckBox1, BooleanText(controls.CheckBox1()));
-  WriteSetting(file, kKeyMaskEdit1, controls.MaskEdit1());
-  WriteSetting(file, kKeyShapeStyleTrack, ColourText(controls.ShapeStyleTrack()));
-  WriteSetting(file, kKeyShapeFullTrack, ColourText(controls.ShapeFullTrack()));
-  WriteSetting(file, kKeyEdit3, controls.Edit3());
-  WriteSetting(file, kKeyCheckBox2, BooleanText(controls.CheckBox2()));
-  WriteSetting(file, kKeyCheckBox4, BooleanText(controls.CheckBox4()));
-  WriteSetting(file, kKeyCheckBox3, BooleanText(controls.CheckBox3()));
-  WriteSetting(file, kKeyEdit4, controls.Edit4());
-  WriteSetting(file, kKeyLeft, IniIntegerText(controls.Left()));
-  WriteSetting(file, kKeyTop, IniIntegerText(controls.Top()));
+  const SettingValues values = controls.Values();
+  for (const StoredSetting& setting : kStoredSettings) {
+    WriteIniString(file, kSettingsSection, setting.key, SettingText(setting, values));
+  }
 }
 
 }  // namespace trackmint

@@ -1,72 +1,75 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "base/window_colour.h"
 
 namespace trackmint {
 
 // The settings that last from one start of the program to the next, each the state of one
-// control of the main window. The design value is the control's state when the window has been
-// built; the default is what a load sets when there is no settings file.
+// control of the main window (named beside it). The member initialisers are the design values:
+// the controls' states when the window has been built, before any load.
+struct SettingValues {
+  bool use_fixed_date = true;                    // CheckBox1
+  std::string fixed_date_text = "2000-01-01";    // MaskEdit1, "yyyy-mm-dd"
+  WindowColour hidden_colour = 16777215;         // ShapeStyleTrack, hidden; nothing reads it
+  WindowColour track_colour = 255;               // ShapeFullTrack
+  std::string track_width_text = "5";            // Edit3, a whole number 1 to 10
+  bool use_all_waypoints = false;                // CheckBox2, hidden: the second track
+  bool start_at_first_fix = false;               // CheckBox4, hidden; nothing reads it
+  bool show_height = false;                      // CheckBox3
+  std::string icon_scale_text = "0.5";           // Edit4, a decimal 0.1 to 1.0
+  int window_left = 1004;                        // the window's position on the screen
+  int window_top = 109;
+
+  bool operator==(const SettingValues&) const = default;
+};
 
 inline constexpr std::string_view kSettingsSection = "Settings";
 
-// The keys, in the order in which a save writes them.
-inline constexpr std::string_view kKeyCheckBox1 = "CheckBox1";
-inline constexpr std::string_view kKeyMaskEdit1 = "MaskEdit1";
-inline constexpr std::string_view kKeyShapeStyleTrack = "ShapeStyleTrack";
-inline constexpr std::string_view kKeyShapeFullTrack = "ShapeFullTrack";
-inline constexpr std::string_view kKeyEdit3 = "Edit3";
-inline constexpr std::string_view kKeyCheckBox2 = "CheckBox2";
-inline constexpr std::string_view kKeyCheckBox4 = "CheckBox4";
-inline constexpr std::string_view kKeyCheckBox3 = "CheckBox3";
-inline constexpr std::string_view kKeyEdit4 = "Edit4";
-inline constexpr std::string_view kKeyLeft = "Left";
-inline constexpr std::string_view kKeyTop = "Top";
-
-// Use the fixed date, and the date itself ("yyyy-mm-dd").
-inline constexpr bool kDesignCheckBox1 = true;
-inline constexpr bool kDefaultCheckBox1 = true;
-inline constexpr std::string_view kDesignMaskEdit1 = "2000-01-01";
-inline constexpr std::string_view kDefaultMaskEdit1 = "2000-01-01";
-// The hidden colour that nothing else reads, and the track colour.
-inline constexpr WindowColour kDesignShapeStyleTrack = 16777215;  // white
-inline constexpr WindowColour kDefaultShapeStyleTrack = 255;      // red
-inline constexpr WindowColour kDesignShapeFullTrack = 255;        // red
-inline constexpr WindowColour kDefaultShapeFullTrack = 32768;     // green
-// Track width, a whole number 1 to 10 as text.
-inline constexpr std::string_view kDesignEdit3 = "5";
-inline constexpr std::string_view kDefaultEdit3 = "5";
-// Use all the waypoints (hidden), start at the first fix (hidden), show heights.
-inline constexpr bool kDesignCheckBox2 = false;
-inline constexpr bool kDefaultCheckBox2 = false;
-inline constexpr bool kDesignCheckBox4 = false;
-inline constexpr bool kDefaultCheckBox4 = false;
-inline constexpr bool kDesignCheckBox3 = false;
-inline constexpr bool kDefaultCheckBox3 = false;
-// Icon scale, a decimal 0.1 to 1.0 as text.
-inline constexpr std::string_view kDesignEdit4 = "0.5";
-inline constexpr std::string_view kDefaultEdit4 = "0.5";
-// The window's position; a load of the defaults leaves it where it is.
-inline constexpr int kDesignLeft = 1004;
-inline constexpr int kDesignTop = 109;
-
-// The values of the last load, against which the close decides whether to ask about saving.
-// The window's position is not among them.
-struct LoadedSettings {
-  bool check_box1 = kDesignCheckBox1;
-  std::string mask_edit1 = std::string(kDesignMaskEdit1);
-  WindowColour shape_style_track = kDesignShapeStyleTrack;
-  WindowColour shape_full_track = kDesignShapeFullTrack;
-  std::string edit3 = std::string(kDesignEdit3);
-  bool check_box3 = kDesignCheckBox3;
-  bool check_box4 = kDesignCheckBox4;
-  bool check_box2 = kDesignCheckBox2;
-  std::string edit4 = std::string(kDesignEdit4);
-
-  bool operator==(const LoadedSettings&) const = default;
+// How a setting's value is written in the file and read back.
+enum class SettingKind {
+  Boolean,   // "1" or "0"; any number read, not 0 is checked
+  Text,      // as the control shows it
+  Date,      // text that must be a calendar date; another text gives the default
+  Colour,    // the 32-bit pattern as a signed decimal; "$" or "0x" hex read too
+  Position,  // a decimal integer
 };
+
+using SettingMember = std::variant<bool SettingValues::*, std::string SettingValues::*,
+                                   WindowColour SettingValues::*, int SettingValues::*>;
+
+// One stored setting: its key in the file, its kind, the member that holds it, the default that
+// a load without a file sets (in the file's text; none for the position, which such a load
+// leaves where it is), and whether the change test at close counts it.
+struct StoredSetting {
+  std::string_view key;
+  SettingKind kind;
+  SettingMember member;
+  std::string_view default_text;
+  bool has_default;
+  bool counted_at_close;
+};
+
+// The eleven stored settings in the order a save writes them.
+inline constexpr std::array<StoredSetting, 11> kStoredSettings = {{
+    {"CheckBox1", SettingKind::Boolean, &SettingValues::use_fixed_date, "1", true, true},
+    {"MaskEdit1", SettingKind::Date, &SettingValues::fixed_date_text, "2000-01-01", true, true},
+    {"ShapeStyleTrack", SettingKind::Colour, &SettingValues::hidden_colour, "255", true, true},
+    {"ShapeFullTrack", SettingKind::Colour, &SettingValues::track_colour, "32768", true, true},
+    {"Edit3", SettingKind::Text, &SettingValues::track_width_text, "5", true, true},
+    {"CheckBox2", SettingKind::Boolean, &SettingValues::use_all_waypoints, "0", true, true},
+    {"CheckBox4", SettingKind::Boolean, &SettingValues::start_at_first_fix, "0", true, true},
+    {"CheckBox3", SettingKind::Boolean, &SettingValues::show_height, "0", true, true},
+    {"Edit4", SettingKind::Text, &SettingValues::icon_scale_text, "0.5", true, true},
+    {"Left", SettingKind::Position, &SettingValues::window_left, "", false, false},
+    {"Top", SettingKind::Position, &SettingValues::window_top, "", false, false},
+}};
+
+// The default date, which also stands in for a date that is no date.
+inline constexpr std::string_view kDefaultFixedDate = "2000-01-01";
 
 }  // namespace trackmint

@@ -75,9 +75,9 @@ TrackVertices VerticesOf(const EpochList& epochs, bool keep_every_epoch) {
   return vertices;
 }
 
-std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const DocumentSettings& settings,
+std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const StubHost& host,
                          const Clock& clock) {
-  KmlDocument document(stream, settings, clock);
+  KmlDocument document(stream, host, host, host.icon_file_names, clock);
   document.BeginWaypoints();
   for (waypoints& record : epochs) document.AddEpoch(record);
   const std::int32_t placemarks = document.EndWaypoints();
@@ -85,10 +85,10 @@ std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const Docume
   return placemarks;
 }
 
-std::string WholeDocument(EpochList& epochs, const DocumentSettings& settings, const Clock& clock,
+std::string WholeDocument(EpochList& epochs, const StubHost& host, const Clock& clock,
                           std::int32_t* placemarks) {
   return WrittenText([&](DocumentStream& stream) {
-    KmlDocument document(stream, settings, clock);
+    KmlDocument document(stream, host, host, host.icon_file_names, clock);
     document.WriteOpening();
     document.WriteNormalTrackStyle();
     document.BeginWaypoints();

@@ -39,12 +39,12 @@ std::string WrittenText(Write write) {
 
 // The body and the end of the document for the epochs, in the order the run hands them on: the
 // WayPoints folder, the tracks and the closing lines. Returns the number of waypoint placemarks.
-std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const DocumentSettings& settings,
+std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const StubHost& host,
                          const Clock& clock = kConversionDay);
 
 // The whole document as the run writes it: the opening, the NormalTrack style, then the epochs.
 // The number of waypoint placemarks goes to placemarks when given.
-std::string WholeDocument(EpochList& epochs, const DocumentSettings& settings,
+std::string WholeDocument(EpochList& epochs, const StubHost& host,
                           const Clock& clock = kConversionDay, std::int32_t* placemarks = nullptr);
 
 // Switches the whole process locale for the length of a test and restores the old one.

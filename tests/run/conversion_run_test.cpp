@@ -258,13 +258,12 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   EXPECT_EQ(host.progress, 97);  // 2048 bytes, step 20
   EXPECT_EQ(host.right_status, "Waypoints 30");
   EXPECT_EQ(host.left_status, "The progress finished");
-  const std::vector<std::string> course = {" ",
-                                           "The progress started",
-                                           "",
-                                           "Creation of KML-file",
-                                           "Packing of KMZ-file",
-                                           "The progress finished"};
-  EXPECT_EQ(host.left_status_history, course);
+  const std::vector<RunPhase> course = {RunPhase::Started, RunPhase::Reading, RunPhase::Writing,
+                                        RunPhase::Packing, RunPhase::Finished};
+  EXPECT_EQ(host.phases, course);
+  const std::vector<std::string> panel = {" ", "The progress started", "Creation of KML-file",
+                                          "Packing of KMZ-file", "The progress finished"};
+  EXPECT_EQ(host.left_status_history, panel);
   EXPECT_EQ(
       host.final_messages,
       std::vector<std::string>{"The progress finished!\n\rInput file log.nmea\n\rWaypoints 30"});
@@ -274,10 +273,19 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   EXPECT_EQ(host.lock_depth, 0);
   EXPECT_EQ(host.locks, 1);
   EXPECT_TRUE(host.run_enabled);
-  const std::vector<std::string> icons = {"255.png",      "65535.png", "32768.png",  "16711935.png",
-                                          "16776960.png", "0.png",     "8421504.png"};
-  EXPECT_EQ(std::vector<std::string>(host.icon_file_names.begin(), host.icon_file_names.end()),
-            icons);
+  // The document, then the icons of the fix classes in slot order and the grey one.
+  const std::vector<std::string> members = {"log.nmea.kml",  "255.png",      "65535.png",
+                                            "32768.png",     "16711935.png", "16776960.png",
+                                            "0.png",         "8421504.png"};
+  const std::string listing =
+      testing::RunProgram("/usr/bin/unzip", {"-Z1", directory.File("log.nmea.kmz")}, "/").out;
+  std::vector<std::string> listed;
+  for (std::size_t start = 0; start < listing.size();) {
+    const std::size_t end = listing.find('\n', start);
+    listed.push_back(listing.substr(start, end - start));
+    start = end == std::string::npos ? listing.size() : end + 1;
+  }
+  EXPECT_EQ(listed, members);
 }
 
 TEST(ConversionRun, OutputNameRules) {

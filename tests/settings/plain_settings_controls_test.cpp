@@ -7,43 +7,57 @@ namespace {
 
 TEST(PlainSettingsControls, StartsWithTheDesignValues) {
   const PlainSettingsControls controls;
-  EXPECT_TRUE(controls.CheckBox1());
-  EXPECT_EQ(controls.MaskEdit1(), "2000-01-01");
-  EXPECT_EQ(controls.ShapeStyleTrack(), 16777215u);
-  EXPECT_EQ(controls.ShapeFullTrack(), 255u);
-  EXPECT_EQ(controls.Edit3(), "5");
-  EXPECT_FALSE(controls.CheckBox2());
-  EXPECT_FALSE(controls.CheckBox4());
-  EXPECT_FALSE(controls.CheckBox3());
-  EXPECT_EQ(controls.Edit4(), "0.5");
-  EXPECT_EQ(controls.Left(), 1004);
-  EXPECT_EQ(controls.Top(), 109);
-  EXPECT_FALSE(controls.MaskEdit1Enabled());
-  EXPECT_TRUE(controls.Label3Enabled());
-  EXPECT_TRUE(controls.ShapeFullTrackEnabled());
+  const SettingValues values = controls.Values();
+  EXPECT_TRUE(values.use_fixed_date);
+  EXPECT_EQ(values.fixed_date_text, "2000-01-01");
+  EXPECT_EQ(values.hidden_colour, 16777215u);
+  EXPECT_EQ(values.track_colour, 255u);
+  EXPECT_EQ(values.track_width_text, "5");
+  EXPECT_FALSE(values.use_all_waypoints);
+  EXPECT_FALSE(values.start_at_first_fix);
+  EXPECT_FALSE(values.show_height);
+  EXPECT_EQ(values.icon_scale_text, "0.5");
+  EXPECT_EQ(values.window_left, 1004);
+  EXPECT_EQ(values.window_top, 109);
+  EXPECT_FALSE(controls.FixedDateEnabled());
+  EXPECT_TRUE(controls.TrackColourEnabled());
 }
 
-TEST(PlainSettingsControls, CheckBox1ClickFiresOnlyOnAChange) {
+// What the conversion reads is what the controls hold.
+TEST(PlainSettingsControls, TheConversionReadsTheValuesSet) {
   PlainSettingsControls controls;
-  controls.SetCheckBox1(true);  // already checked: no click, the date field stays disabled
-  EXPECT_FALSE(controls.MaskEdit1Enabled());
-  controls.SetCheckBox1(false);
-  EXPECT_FALSE(controls.MaskEdit1Enabled());
-  controls.SetCheckBox1(true);
-  EXPECT_TRUE(controls.MaskEdit1Enabled());
-  controls.SetMaskEdit1Enabled(false);
-  controls.SetCheckBox1(true);
-  EXPECT_FALSE(controls.MaskEdit1Enabled());
+  SettingValues values;
+  values.use_fixed_date = false;
+  values.fixed_date_text = "2019-04-07";
+  values.track_colour = 0x00AA00;
+  values.track_width_text = "7";
+  values.use_all_waypoints = true;
+  values.show_height = true;
+  values.icon_scale_text = "0.8";
+  controls.SetValues(values);
+  EXPECT_EQ(controls.Values(), values);
+  EXPECT_FALSE(controls.UseFixedDate());
+  EXPECT_EQ(controls.FixedDateText(), "2019-04-07");
+  EXPECT_EQ(controls.TrackColour(), 0x00AA00u);
+  EXPECT_EQ(controls.TrackWidthText(), "7");
+  EXPECT_TRUE(controls.UseAllWaypoints());
+  EXPECT_TRUE(controls.ShowHeight());
+  EXPECT_EQ(controls.IconScaleText(), "0.8");
 }
 
-// The valid track is written in the track colour whatever CheckBox2 holds, so no state of the
-// box may grey out the colour's swatch.
-TEST(PlainSettingsControls, TheTrackColourStaysUsableWhateverCheckBox2Holds) {
+// The date field is enabled exactly when the fixed date is used; the track colour always is, as
+// the valid track is written in it whatever "use all the waypoints" holds.
+TEST(PlainSettingsControls, EnabledStatesFollowTheValues) {
   PlainSettingsControls controls;
-  for (const bool checked : {false, true, false, true, false}) {
-    controls.SetCheckBox2(checked);
-    EXPECT_TRUE(controls.Label3Enabled()) << checked;
-    EXPECT_TRUE(controls.ShapeFullTrackEnabled()) << checked;
+  for (const bool use_fixed_date : {true, false, true}) {
+    for (const bool use_all_waypoints : {false, true}) {
+      SettingValues values = controls.Values();
+      values.use_fixed_date = use_fixed_date;
+      values.use_all_waypoints = use_all_waypoints;
+      controls.SetValues(values);
+      EXPECT_EQ(controls.FixedDateEnabled(), use_fixed_date);
+      EXPECT_TRUE(controls.TrackColourEnabled());
+    }
   }
 }
 

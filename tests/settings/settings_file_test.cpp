@@ -32,54 +32,52 @@ using testing::WriteWholeFile;
 
 // Everything a load can change, so that one comparison shows every unintended change too.
 struct ControlState {
-  LoadedSettings values;
-  int left = 0;
-  int top = 0;
-  bool mask_edit1_enabled = false;
-  bool label3_enabled = false;
-  bool shape_full_track_enabled = false;
+  SettingValues values;
+  bool fixed_date_enabled = false;
+  bool track_colour_enabled = false;
 
   bool operator==(const ControlState&) const = default;
 };
 
 void PrintTo(const ControlState& s, std::ostream* out) {
-  const LoadedSettings& v = s.values;
-  *out << "{CheckBox1 " << v.check_box1 << ", MaskEdit1 \"" << v.mask_edit1.substr(0, 40) << "\" ("
-       << v.mask_edit1.size() << "), ShapeStyleTrack " << v.shape_style_track << ", ShapeFullTrack "
-       << v.shape_full_track << ", Edit3 \"" << v.edit3 << "\", CheckBox3 " << v.check_box3
-       << ", CheckBox4 " << v.check_box4 << ", CheckBox2 " << v.check_box2 << ", Edit4 \""
-       << v.edit4.substr(0, 40) << "\" (" << v.edit4.size() << "), Left " << s.left << ", Top "
-       << s.top << ", MaskEdit1 enabled " << s.mask_edit1_enabled << ", Label3 enabled "
-       << s.label3_enabled << ", ShapeFullTrack enabled " << s.shape_full_track_enabled << "}";
+  const SettingValues& v = s.values;
+  *out << "{CheckBox1 " << v.use_fixed_date << ", MaskEdit1 \"" << v.fixed_date_text.substr(0, 40)
+       << "\" (" << v.fixed_date_text.size() << "), ShapeStyleTrack " << v.hidden_colour
+       << ", ShapeFullTrack " << v.track_colour << ", Edit3 \"" << v.track_width_text
+       << "\", CheckBox3 " << v.show_height << ", CheckBox4 " << v.start_at_first_fix
+       << ", CheckBox2 " << v.use_all_waypoints << ", Edit4 \"" << v.icon_scale_text.substr(0, 40)
+       << "\" (" << v.icon_scale_text.size() << "), Left " << v.window_left << ", Top "
+       << v.window_top << ", MaskEdit1 enabled " << s.fixed_date_enabled
+       << ", track colour enabled " << s.track_colour_enabled << "}";
 }
 
 ControlState StateOf(const PlainSettingsControls& c) {
-  ControlState state;
-  state.values = {c.CheckBox1(), c.MaskEdit1(), c.ShapeStyleTrack(), c.ShapeFullTrack(), c.Edit3(),
-                  c.CheckBox3(), c.CheckBox4(), c.CheckBox2(),       c.Edit4()};
-  state.left = c.Left();
-  state.top = c.Top();
-  state.mask_edit1_enabled = c.MaskEdit1Enabled();
-  state.label3_enabled = c.Label3Enabled();
-  state.shape_full_track_enabled = c.ShapeFullTrackEnabled();
-  return state;
+  return {c.Values(), c.FixedDateEnabled(), c.TrackColourEnabled()};
+}
+
+// Sets one stored setting of the controls, as a load sets it.
+template <typename Value>
+void Set(PlainSettingsControls& controls, Value SettingValues::*member, Value value) {
+  SettingValues values = controls.Values();
+  values.*member = std::move(value);
+  controls.SetValues(values);
 }
 
 // Controls whose every stored value differs from the design values and the defaults, so that a
 // value a load keeps is told apart from one it sets.
 PlainSettingsControls CurrentControls() {
   PlainSettingsControls c;
-  c.SetCheckBox1(false);  // its click disables the date field
-  c.SetMaskEdit1("1999-12-31");
-  c.SetShapeStyleTrack(1);
-  c.SetShapeFullTrack(2);
-  c.SetEdit3("3");
-  c.SetCheckBox3(true);
-  c.SetCheckBox4(true);
-  c.SetCheckBox2(true);  // its click keeps the track colour enabled
-  c.SetEdit4("0.8");
-  c.SetLeft(10);
-  c.SetTop(20);
+  Set(c, &SettingValues::use_fixed_date, false);  // its click disables the date field
+  Set(c, &SettingValues::fixed_date_text, std::string("1999-12-31"));
+  Set(c, &SettingValues::hidden_colour, WindowColour{1});
+  Set(c, &SettingValues::track_colour, WindowColour{2});
+  Set(c, &SettingValues::track_width_text, std::string("3"));
+  Set(c, &SettingValues::show_height, true);
+  Set(c, &SettingValues::start_at_first_fix, true);
+  Set(c, &SettingValues::use_all_waypoints, true);  // its click keeps the track colour enabled
+  Set(c, &SettingValues::icon_scale_text, std::string("0.8"));
+  Set(c, &SettingValues::window_left, 10);
+  Set(c, &SettingValues::window_top, 20);
   return c;
 }
 
@@ -111,57 +109,65 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
       {"keys in another section only", "[Other]\r\nEdit3=7\r\nCheckBox1=1\r\n",
        [](ControlState&) {}},
       {"lower-case key", "[settings]\r\nedit3=7\r\n",
-       [](ControlState& s) { s.values.edit3 = "7"; }},
+       [](ControlState& s) { s.values.track_width_text = "7"; }},
       {"$FF", "[Settings]\r\nShapeFullTrack=$FF\r\n",
-       [](ControlState& s) { s.values.shape_full_track = 255; }},
+       [](ControlState& s) { s.values.track_colour = 255; }},
       {"0xFF", "[Settings]\r\nShapeFullTrack=0xFF\r\n",
-       [](ControlState& s) { s.values.shape_full_track = 255; }},
+       [](ControlState& s) { s.values.track_colour = 255; }},
       {"negative colour is the 32-bit pattern", "[Settings]\r\nShapeStyleTrack=-2147483633\r\n",
-       [](ControlState& s) { s.values.shape_style_track = 0x8000000Fu; }},
+       [](ControlState& s) { s.values.hidden_colour = 0x8000000Fu; }},
       {"yes is no number", "[Settings]\r\nCheckBox1=yes\r\n", [](ControlState&) {}},
       {"2 checks", "[Settings]\r\nCheckBox1=2\r\n",
-       [](ControlState& s) { s.values.check_box1 = true; }},
+       [](ControlState& s) { s.values.use_fixed_date = true; }},
       {"blanks around names and values",
        "[Settings]\r\n  Edit3 =  7  \r\n CheckBox3 = 0 \r\nLeft = -20 "
        "\r\n\tMaskEdit1\t=\t2001-02-03\t\r\n",
        [](ControlState& s) {
-         s.values.edit3 = "7";
-         s.values.check_box3 = false;
-         s.left = -20;
-         s.values.mask_edit1 = "2001-02-03";
+         s.values.track_width_text = "7";
+         s.values.show_height = false;
+         s.values.window_left = -20;
+         s.values.fixed_date_text = "2001-02-03";
        }},
       {"empty texts are taken, but an empty date is no date",
        "[Settings]\r\nMaskEdit1=\r\nEdit4=\r\nEdit3=  \r\n",
        [](ControlState& s) {
-         s.values.mask_edit1 = "2000-01-01";
-         s.values.edit4 = "";
-         s.values.edit3 = "";
+         s.values.fixed_date_text = "2000-01-01";
+         s.values.icon_scale_text = "";
+         s.values.track_width_text = "";
        }},
       {"a month that does not exist gives the default date", "[Settings]\r\nMaskEdit1=2024-13-45\r\n",
-       [](ControlState& s) { s.values.mask_edit1 = "2000-01-01"; }},
+       [](ControlState& s) { s.values.fixed_date_text = "2000-01-01"; }},
       {"29 February of a common year gives the default date",
        "[Settings]\r\nMaskEdit1=2023-02-29\r\n",
-       [](ControlState& s) { s.values.mask_edit1 = "2000-01-01"; }},
+       [](ControlState& s) { s.values.fixed_date_text = "2000-01-01"; }},
       {"29 February of a leap year is kept", "[Settings]\r\nMaskEdit1=2024-02-29\r\n",
-       [](ControlState& s) { s.values.mask_edit1 = "2024-02-29"; }},
+       [](ControlState& s) { s.values.fixed_date_text = "2024-02-29"; }},
       {"texts out of range are taken as they stand", "[Settings]\r\nEdit3=20\r\nEdit4=abc\r\n",
        [](ControlState& s) {
-         s.values.edit3 = "20";
-         s.values.edit4 = "abc";
+         s.values.track_width_text = "20";
+         s.values.icon_scale_text = "abc";
        }},
       {"numbers that are none",
        "[Settings]\r\nShapeStyleTrack=12abc\r\nShapeFullTrack=\r\nCheckBox4=yes\r\n"
        "Top=99999999999\r\nLeft=1.5\r\nCheckBox2=-\r\n",
        [](ControlState&) {}},
       {"long value cut to 2047 characters", "[Settings]\r\nEdit4=" + long_value + "\r\n",
-       [&](ControlState& s) { s.values.edit4 = long_value.substr(0, 2047); }},
+       [&](ControlState& s) { s.values.icon_scale_text = long_value.substr(0, 2047); }},
       {"LF line ends, every key",
        "[Settings]\nCheckBox1=1\nMaskEdit1=2001-02-03\nShapeStyleTrack=255\nShapeFullTrack=32768\n"
        "Edit3=9\nCheckBox2=0\nCheckBox4=0\nCheckBox3=0\nEdit4=0.3\nLeft=1\nTop=2\n",
        [](ControlState& s) {
-         s.values = {true, "2001-02-03", 255, 32768, "9", false, false, false, "0.3"};
-         s.left = 1;
-         s.top = 2;
+         s.values = {.use_fixed_date = true,
+                     .fixed_date_text = "2001-02-03",
+                     .hidden_colour = 255,
+                     .track_colour = 32768,
+                     .track_width_text = "9",
+                     .use_all_waypoints = false,
+                     .start_at_first_fix = false,
+                     .show_height = false,
+                     .icon_scale_text = "0.3",
+                     .window_left = 1,
+                     .window_top = 2};
        }},
   };
   for (const Case& c : cases) {
@@ -170,15 +176,14 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
     const std::string file = directory.File("my.ini");
     WriteWholeFile(file, c.content);
     PlainSettingsControls controls = CurrentControls();
-    LoadedSettings loaded;
+    SettingValues loaded;
     LoadSettings(file, controls, loaded);
 
     ControlState expected = current;
     c.change(expected);
-    expected.mask_edit1_enabled = expected.values.check_box1;
+    expected.fixed_date_enabled = expected.values.use_fixed_date;
     // The track colour is in use whatever CheckBox2 holds.
-    expected.label3_enabled = true;
-    expected.shape_full_track_enabled = true;
+    expected.track_colour_enabled = true;
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
   }
@@ -189,15 +194,22 @@ TEST(LoadSettings, WithoutAFileSetsTheDefaultsAndKeepsThePosition) {
   for (const std::string& path : {directory.File("missing.ini"), directory.path(), std::string()}) {
     SCOPED_TRACE(path);
     PlainSettingsControls controls = CurrentControls();
-    LoadedSettings loaded;
+    SettingValues loaded;
     LoadSettings(path, controls, loaded);
     ControlState expected;
-    expected.values = {true, "2000-01-01", 255, 32768, "5", false, false, false, "0.5"};
-    expected.left = 10;
-    expected.top = 20;
-    expected.mask_edit1_enabled = true;
-    expected.label3_enabled = true;
-    expected.shape_full_track_enabled = true;
+    expected.values = {.use_fixed_date = true,
+                       .fixed_date_text = "2000-01-01",
+                       .hidden_colour = 255,
+                       .track_colour = 32768,
+                       .track_width_text = "5",
+                       .use_all_waypoints = false,
+                       .start_at_first_fix = false,
+                       .show_height = false,
+                       .icon_scale_text = "0.5",
+                       .window_left = 10,
+                       .window_top = 20};
+    expected.fixed_date_enabled = true;
+    expected.track_colour_enabled = true;
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
   }
@@ -208,15 +220,15 @@ TEST(LoadSettings, TrackColourIsTheDesignValueWhenTheFileLacksItAndTheDefaultWit
   const std::string file = directory.File("my.ini");
   WriteWholeFile(file, "[Settings]\r\nEdit3=5\r\n");
   PlainSettingsControls with_file;
-  LoadedSettings loaded;
+  SettingValues loaded;
   LoadSettings(file, with_file, loaded);
-  EXPECT_EQ(with_file.ShapeFullTrack(), 255u);
-  EXPECT_EQ(loaded.shape_full_track, 255u);
+  EXPECT_EQ(with_file.TrackColour(), 255u);
+  EXPECT_EQ(loaded.track_colour, 255u);
 
   PlainSettingsControls without_file;
   LoadSettings(directory.File("missing.ini"), without_file, loaded);
-  EXPECT_EQ(without_file.ShapeFullTrack(), 32768u);
-  EXPECT_EQ(loaded.shape_full_track, 32768u);
+  EXPECT_EQ(without_file.TrackColour(), 32768u);
+  EXPECT_EQ(loaded.track_colour, 32768u);
 }
 
 TEST(LoadSettings, EnabledStatesFollowTheLoadsFromStartUp) {
@@ -252,15 +264,15 @@ TEST(LoadSettings, EnabledStatesFollowTheLoadsFromStartUp) {
     SCOPED_TRACE(c.legend);
     TempDirectory directory;
     PlainSettingsControls controls;
-    LoadedSettings loaded;
+    SettingValues loaded;
     for (const std::optional<std::string>& content : c.loads) {
       const std::string file = directory.File("my.ini");
       std::filesystem::remove(file);
       if (content) WriteWholeFile(file, *content);
       LoadSettings(file, controls, loaded);
     }
-    const Enabled actual{controls.MaskEdit1Enabled(), controls.Label3Enabled(),
-                         controls.ShapeFullTrackEnabled()};
+    const Enabled actual{controls.FixedDateEnabled(), controls.TrackColourEnabled(),
+                         controls.TrackColourEnabled()};
     EXPECT_TRUE(actual == c.expected)
         << "MaskEdit1 " << actual.mask_edit1 << ", Label3 " << actual.label3 << ", ShapeFullTrack "
         << actual.shape_full_track;
@@ -290,8 +302,8 @@ TEST(LoadSettings, GarbageLoadsWithoutHarm) {
       {"random bytes only", random_bytes(1 << 20), [](ControlState&) {}},
       {"garbage around a section", garbage,
        [&](ControlState& s) {
-         s.values.edit3 = "7";
-         s.values.edit4 = mega_line.substr(0, 2047);
+         s.values.track_width_text = "7";
+         s.values.icon_scale_text = mega_line.substr(0, 2047);
        }},
   };
   for (const Case& c : cases) {
@@ -302,7 +314,7 @@ TEST(LoadSettings, GarbageLoadsWithoutHarm) {
     PlainSettingsControls controls = CurrentControls();
     ControlState expected = StateOf(controls);
     c.change(expected);
-    LoadedSettings loaded;
+    SettingValues loaded;
     LoadSettings(file, controls, loaded);
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
@@ -312,7 +324,7 @@ TEST(LoadSettings, GarbageLoadsWithoutHarm) {
 TEST(SaveSettings, DefaultsAtTheDesignPositionMakeTheKnownFile) {
   TempDirectory directory;
   PlainSettingsControls controls;
-  LoadedSettings loaded;
+  SettingValues loaded;
   LoadSettings(directory.File("missing.ini"), controls, loaded);
   const std::string file = directory.File("new.ini");
   SaveSettings(file, controls, directory.File("trackmint"));
@@ -325,7 +337,7 @@ TEST(SaveSettings, WhatIsSavedLoadsBack) {
   const std::string file = directory.File("round.ini");
   SaveSettings(file, saved, directory.File("trackmint"));
   PlainSettingsControls loaded_controls;
-  LoadedSettings loaded;
+  SettingValues loaded;
   LoadSettings(file, loaded_controls, loaded);
   EXPECT_EQ(StateOf(loaded_controls), StateOf(saved));
 }
@@ -347,9 +359,9 @@ TEST(SaveSettings, UpdatesInPlaceKeepingEveryForeignLine) {
                  "[Tail]\r\n"
                  "x=y\r\n");
   PlainSettingsControls controls;
-  controls.SetEdit4("0.600000");
-  controls.SetCheckBox3(true);
-  controls.SetLeft(20);
+  Set(controls, &SettingValues::icon_scale_text, std::string("0.600000"));
+  Set(controls, &SettingValues::show_height, true);
+  Set(controls, &SettingValues::window_left, 20);
   SaveSettings(file, controls, directory.File("trackmint"));
   EXPECT_TRUE(
       SameText("; Trackmint settings, edited by hand\r\n"
@@ -432,7 +444,7 @@ TEST(SaveSettings, BareNamesGoToTheCurrentDirectoryAndTheDefaultToTheUserSetting
   const ScopedEnvironment config_home("XDG_CONFIG_HOME", directory.File("config").c_str());
   const std::string executable = directory.File("bin/trackmint");
   PlainSettingsControls controls;
-  LoadedSettings loaded;
+  SettingValues loaded;
   LoadSettings(directory.File("missing.ini"), controls, loaded);
   SaveSettings("", controls, executable);
   SaveSettings("my", controls, executable);
@@ -448,7 +460,10 @@ TEST(SaveSettings, BareNamesGoToTheCurrentDirectoryAndTheDefaultToTheUserSetting
   // What was saved is what the next start loads.
   PlainSettingsControls next;
   LoadSettings(DefaultSettingsPath(executable), next, loaded);
-  EXPECT_EQ(loaded, (LoadedSettings{true, "2000-01-01", 255, 32768, "5", false, false, false, "0.5"}));
+  SettingValues defaults;  // the design position, which a load of the defaults keeps
+  defaults.track_colour = 32768;
+  defaults.hidden_colour = 255;
+  EXPECT_EQ(loaded, defaults);
 }
 
 TEST(SaveSettings, UnwritableLocationsNameTheFileAndTheReason) {
@@ -485,8 +500,8 @@ TEST(SaveSettings, UnwritableLocationsNameTheFileAndTheReason) {
 TEST(LoadSettingsText, TheTextOfAFileLoadsAsTheFileDoes) {
   PlainSettingsControls from_text = CurrentControls();
   PlainSettingsControls from_file = CurrentControls();
-  LoadedSettings loaded_from_text;
-  LoadedSettings loaded_from_file;
+  SettingValues loaded_from_text;
+  SettingValues loaded_from_file;
   const std::string content = "[Settings]\r\nEdit3=7\r\nMaskEdit1=2019-04-07\r\nTop=5\r\n";
   LoadSettingsText(content, from_text, loaded_from_text);
   TempDirectory directory;
@@ -494,70 +509,70 @@ TEST(LoadSettingsText, TheTextOfAFileLoadsAsTheFileDoes) {
   LoadSettings(directory.File("my.ini"), from_file, loaded_from_file);
   EXPECT_EQ(StateOf(from_text), StateOf(from_file));
   EXPECT_EQ(loaded_from_text, loaded_from_file);
-  EXPECT_EQ(from_text.Edit3(), "7");
-  EXPECT_EQ(from_text.MaskEdit1(), "2019-04-07");
-  EXPECT_EQ(from_text.Top(), 5);
+  EXPECT_EQ(from_text.TrackWidthText(), "7");
+  EXPECT_EQ(from_text.FixedDateText(), "2019-04-07");
+  EXPECT_EQ(from_text.Values().window_top, 5);
 }
 
 TEST(SettingsChanged, Cases) {
   struct Case {
     const char* legend;
-    std::function<void(PlainSettingsControls&, LoadedSettings&)> change;
+    std::function<void(PlainSettingsControls&, SettingValues&)> change;
     bool changed;
   };
   const auto step_scale = [](PlainSettingsControls& c, SpinDirection d) {
-    c.SetEdit4(StepIconScale(c.Edit4(), d));
+    Set(c, &SettingValues::icon_scale_text, std::string(StepIconScale(c.IconScaleText(), d)));
   };
   const auto step_width = [](PlainSettingsControls& c, SpinDirection d) {
-    c.SetEdit3(StepTrackWidth(c.Edit3(), d));
+    Set(c, &SettingValues::track_width_text, std::string(StepTrackWidth(c.TrackWidthText(), d)));
   };
   const std::vector<Case> cases = {
-      {"nothing", [](PlainSettingsControls&, LoadedSettings&) {}, false},
+      {"nothing", [](PlainSettingsControls&, SettingValues&) {}, false},
       {"scale up and down gives 0.5 again",
-       [&](PlainSettingsControls& c, LoadedSettings&) {
+       [&](PlainSettingsControls& c, SettingValues&) {
          step_scale(c, SpinDirection::Up);
          step_scale(c, SpinDirection::Down);
        },
        false},
       {"width up and down gives 5",
-       [&](PlainSettingsControls& c, LoadedSettings&) {
+       [&](PlainSettingsControls& c, SettingValues&) {
          step_width(c, SpinDirection::Up);
          step_width(c, SpinDirection::Down);
        },
        false},
       {"only the position",
-       [](PlainSettingsControls& c, LoadedSettings&) {
-         c.SetLeft(1);
-         c.SetTop(2);
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::window_left, 1);
+         Set(c, &SettingValues::window_top, 2);
        },
        false},
       {"date differing in case only",
-       [](PlainSettingsControls& c, LoadedSettings& l) {
-         l.mask_edit1 = "2000-jan-01";
-         c.SetMaskEdit1("2000-JAN-01");
+       [](PlainSettingsControls& c, SettingValues& l) {
+         l.fixed_date_text = "2000-jan-01";
+         Set(c, &SettingValues::fixed_date_text, std::string("2000-JAN-01"));
        },
        false},
-      {"CheckBox1", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox1(false); }, true},
-      {"MaskEdit1", [](PlainSettingsControls& c, LoadedSettings&) { c.SetMaskEdit1("2000-01-02"); },
+      {"CheckBox1", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::use_fixed_date, false); }, true},
+      {"MaskEdit1", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::fixed_date_text, std::string("2000-01-02")); },
        true},
       {"ShapeStyleTrack",
-       [](PlainSettingsControls& c, LoadedSettings&) { c.SetShapeStyleTrack(254); }, true},
+       [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::hidden_colour, WindowColour{254}); }, true},
       {"ShapeFullTrack",
-       [](PlainSettingsControls& c, LoadedSettings&) { c.SetShapeFullTrack(32769); }, true},
-      {"Edit3 exactly", [](PlainSettingsControls& c, LoadedSettings&) { c.SetEdit3("05"); }, true},
-      {"CheckBox2", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox2(true); }, true},
-      {"CheckBox4", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox4(true); }, true},
-      {"CheckBox3", [](PlainSettingsControls& c, LoadedSettings&) { c.SetCheckBox3(true); }, true},
-      {"Edit4 exactly", [](PlainSettingsControls& c, LoadedSettings&) { c.SetEdit4("0.50"); },
+       [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::track_colour, WindowColour{32769}); }, true},
+      {"Edit3 exactly", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::track_width_text, std::string("05")); }, true},
+      {"CheckBox2", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::use_all_waypoints, true); }, true},
+      {"CheckBox4", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::start_at_first_fix, true); }, true},
+      {"CheckBox3", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::show_height, true); }, true},
+      {"Edit4 exactly", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::icon_scale_text, std::string("0.50")); },
        true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
     PlainSettingsControls controls;
-    LoadedSettings loaded;
+    SettingValues loaded;
     LoadSettings("/proc/trackmint-no/settings.ini", controls, loaded);
     c.change(controls, loaded);
-    EXPECT_EQ(SettingsChanged(controls, loaded), c.changed);
+    EXPECT_EQ(SettingsChanged(controls.Values(), loaded), c.changed);
   }
 }
 

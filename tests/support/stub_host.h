@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,9 @@
 
 namespace trackmint::testing {
 
-// A run host over plain values: tests set the settings and read back what the run reported.
-class StubHost : public RunHost {
+// A run host over plain values: tests set the settings and read back what the run reported. It is
+// its own settings, so the document's writers can take it as they are.
+class StubHost : public RunHost, public ConversionSettings {
  public:
   // Settings, with the values the window is designed with.
   std::string input_text;
@@ -25,9 +27,11 @@ class StubHost : public RunHost {
   std::string fixed_date_text = "2000-01-01";
   bool show_height = false;
   bool use_all_waypoints = false;
-
-  // What the run reported.
+  // The names the document's placemarks give the icons (see KmlHost); the run makes its own.
   std::array<std::string, kIconSlotCount> icon_file_names;
+
+  // What the run reported: the phases, and the panels' texts as the window would show them.
+  std::vector<RunPhase> phases;
   std::string left_status;
   std::string right_status;
   std::vector<std::string> left_status_history;
@@ -45,44 +49,46 @@ class StubHost : public RunHost {
   std::string OutputPath() const override { return output_path; }
   void SetOutputPath(const std::string& path) override { output_path = path; }
 
+  const ConversionSettings& Settings() const override { return *this; }
   WindowColour ClassColour(IconSlot slot) const override {
     return class_colours[static_cast<std::size_t>(slot)];
   }
-  WindowColour TrackColour() const override { return track_colour; }
-  std::string TrackWidthText() const override { return track_width_text; }
-  std::string IconScaleText() const override { return icon_scale_text; }
-  bool UseFixedDate() const override { return use_fixed_date; }
-  std::string FixedDateText() const override { return fixed_date_text; }
-  bool ShowHeight() const override { return show_height; }
-  bool UseAllWaypoints() const override { return use_all_waypoints; }
   WindowColour ResolveColour(WindowColour colour) const override {
     return ClassicSystemColour(colour);
   }
 
-  void SetIconFileName(IconSlot slot, const std::string& name) override {
-    icon_file_names[static_cast<std::size_t>(slot)] = name;
-  }
-  std::string IconFileName(IconSlot slot) const override {
-    return icon_file_names[static_cast<std::size_t>(slot)];
-  }
+  bool UseFixedDate() const override { return use_fixed_date; }
+  std::string FixedDateText() const override { return fixed_date_text; }
+  WindowColour TrackColour() const override { return track_colour; }
+  std::string TrackWidthText() const override { return track_width_text; }
+  bool UseAllWaypoints() const override { return use_all_waypoints; }
+  bool ShowHeight() const override { return show_height; }
+  std::string IconScaleText() const override { return icon_scale_text; }
 
-  void SetLeftStatus(const std::string& text) override {
-    left_status = text;
-    left_status_history.push_back(text);
+  void ReportPhase(RunPhase phase) override {
+    phases.push_back(phase);
+    left_status = PhaseText(phase);
+    left_status_history.push_back(left_status);
+    if (phase == RunPhase::Started) right_status = " ";
+    if (phase == RunPhase::Failed) right_status.clear();
   }
-  void SetRightStatus(const std::string& text) override { right_status = text; }
-  std::string RightStatus() const override { return right_status; }
+  void ReportPlacemarks(std::int32_t placemarks) override {
+    right_status = WaypointsText(placemarks);
+  }
   void SetProgress(int position) override { progress = position; }
   void AdvanceProgress() override {
     ++progress;
     ++progress_advances;
   }
   void SetRunEnabled(bool enabled) override { run_enabled = enabled; }
-  void LockSettings() override {
-    ++lock_depth;
-    ++locks;
+  void SetSettingsLocked(bool locked) override {
+    if (locked) {
+      ++lock_depth;
+      ++locks;
+    } else {
+      --lock_depth;
+    }
   }
-  void UnlockSettings() override { --lock_depth; }
   void ProcessPendingEvents() override { ++pending_event_calls; }
   void ShowFinalMessage(const std::string& text) override { final_messages.push_back(text); }
 };

@@ -36,7 +36,8 @@ TForm1::TForm1(WindowDialogs& dialogs, std::string executable_path, RunCommand r
   setWindowIcon(TrackmintIcon());
   BuildControls();
   ConnectEvents();
-  move(kDesignLeft, kDesignTop);
+  const SettingValues design;
+  move(design.window_left, design.window_top);
 }
 
 TForm1::~TForm1() = default;
@@ -72,16 +73,15 @@ void TForm1::ConnectEvents() {
   connect(m_speed_button1, &QToolButton::clicked, this, on(&TForm1::SpeedButton1Click));
   connect(m_speed_button2, &QToolButton::clicked, this, on(&TForm1::SpeedButton2Click));
   connect(m_speed_button3, &QPushButton::clicked, this, on(&TForm1::SpeedButton3Click));
-  connect(m_autoshape, &Swatch::Pressed, this, on(&TForm1::AutoshapeMouseDown));
-  connect(m_diffshape, &Swatch::Pressed, this, on(&TForm1::DiffshapeMouseDown));
-  connect(m_rtk_fixshape, &Swatch::Pressed, this, on(&TForm1::RTKFixshapeMouseDown));
-  connect(m_invalidshape, &Swatch::Pressed, this, on(&TForm1::InvalidshapeMouseDown));
-  connect(m_rtk_floatshape, &Swatch::Pressed, this, on(&TForm1::RTKFloatshapeMouseDown));
-  connect(m_estematedshape, &Swatch::Pressed, this, on(&TForm1::EstematedshapeMouseDown));
-  connect(m_shape_full_track, &Swatch::Pressed, this, on(&TForm1::ShapeFullTrackMouseDown));
+  for (Swatch* swatch : m_class_swatches) {
+    connect(swatch, &Swatch::Pressed, this,
+            [this, swatch] { HandleEvent([this, swatch] { SwatchMouseDown(*swatch); }); });
+  }
+  connect(m_shape_full_track, &Swatch::Pressed, this, [this] {
+    HandleEvent([this] { SwatchMouseDown(*m_shape_full_track); });
+  });
   // A check box's click event follows every change of its state, by the user or by a load.
   connect(m_check_box1, &QCheckBox::toggled, this, on(&TForm1::CheckBox1Click));
-  connect(m_check_box2, &QCheckBox::toggled, this, on(&TForm1::CheckBox2Click));
   connect(m_up_down1, &UpDown::Clicked, this, [this](SpinDirection direction) {
     HandleEvent([this, direction] { UpDown1Click(direction); });
   });
@@ -114,7 +114,6 @@ bool TForm1::event(QEvent* event) {
     m_keep_on_screen_when_activated = false;
     KeepOnScreen();
   }
-  FormWndProc(event);
   return QWidget::event(event);
 }
 
@@ -133,6 +132,10 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 
 void TForm1::dragMoveEvent(QDragMoveEvent* event) {
   if (AcceptsDrop(event->mimeData())) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  FormWndProc(event);
 }
 
 bool TForm1::AcceptsDrop(const QMimeData* mime_data) const {

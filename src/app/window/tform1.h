@@ -17,6 +17,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QDropEvent;
 class QMimeData;
 class QProgressBar;
 class QPushButton;
@@ -52,7 +53,7 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   // The window's events.
   void FormCreate();
   void FormClose();
-  void FormWndProc(QEvent* event);
+  void FormWndProc(QDropEvent* event);
   void Edit1Change();
   void Edit2Change();
   void Edit6Change();
@@ -61,17 +62,12 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   void SpeedButton1Click();
   void SpeedButton2Click();
   void SpeedButton3Click();
-  void AutoshapeMouseDown();
-  void DiffshapeMouseDown();
-  void RTKFixshapeMouseDown();
-  void InvalidshapeMouseDown();
-  void RTKFloatshapeMouseDown();
-  void EstematedshapeMouseDown();
-  void ShapeFullTrackMouseDown();
+  // A press on one of the colour swatches (the fix classes' and the track's): the colour
+  // chooser, starting from the swatch's colour.
+  void SwatchMouseDown(Swatch& swatch);
   void UpDown1Click(SpinDirection direction);
   void UpDown2Click(SpinDirection direction);
   void CheckBox1Click();
-  void CheckBox2Click();
 
   // The drop rule of FormWndProc for the full paths of the dropped files.
   void DropFiles(const std::vector<std::string>& files);
@@ -100,59 +96,35 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   std::string OutputText() const override;
   std::string OutputPath() const override;
   void SetOutputPath(const std::string& path) override;
+  const ConversionSettings& Settings() const override { return *this; }
   WindowColour ClassColour(IconSlot slot) const override;
-  WindowColour TrackColour() const override;
-  std::string TrackWidthText() const override;
-  std::string IconScaleText() const override;
-  bool UseFixedDate() const override;
-  std::string FixedDateText() const override;
-  bool ShowHeight() const override;
-  bool UseAllWaypoints() const override;
   WindowColour ResolveColour(WindowColour colour) const override;
-  void SetIconFileName(IconSlot slot, const std::string& name) override;
-  std::string IconFileName(IconSlot slot) const override;
-  void SetLeftStatus(const std::string& text) override;
-  void SetRightStatus(const std::string& text) override;
-  std::string RightStatus() const override;
+  void ReportPhase(RunPhase phase) override;
+  void ReportPlacemarks(std::int32_t placemarks) override;
   void SetProgress(int position) override;
   void AdvanceProgress() override;
   void SetRunEnabled(bool enabled) override;
-  void LockSettings() override;
-  void UnlockSettings() override;
+  void SetSettingsLocked(bool locked) override;
   void ProcessPendingEvents() override;
   void ShowFinalMessage(const std::string& text) override;
 
-  // SettingsControls.
-  bool CheckBox1() const override;
-  void SetCheckBox1(bool checked) override;
-  std::string MaskEdit1() const override;
-  void SetMaskEdit1(const std::string& text) override;
-  void SetMaskEdit1Enabled(bool enabled) override;
-  WindowColour ShapeStyleTrack() const override;
-  void SetShapeStyleTrack(WindowColour colour) override;
-  WindowColour ShapeFullTrack() const override;
-  void SetShapeFullTrack(WindowColour colour) override;
-  std::string Edit3() const override;
-  void SetEdit3(const std::string& text) override;
-  bool CheckBox2() const override;
-  void SetCheckBox2(bool checked) override;
-  bool CheckBox4() const override;
-  void SetCheckBox4(bool checked) override;
-  bool CheckBox3() const override;
-  void SetCheckBox3(bool checked) override;
-  std::string Edit4() const override;
-  void SetEdit4(const std::string& text) override;
-  int Left() const override;
-  void SetLeft(int left) override;
-  int Top() const override;
-  void SetTop(int top) override;
-  void UpdateTrackColorEnabled() override;
+  // SettingsControls: the stored settings as the controls hold them.
+  SettingValues Values() const override;
+  void SetValues(const SettingValues& values) override;
+  bool UseFixedDate() const override;
+  std::string FixedDateText() const override;
+  WindowColour TrackColour() const override;
+  std::string TrackWidthText() const override;
+  bool UseAllWaypoints() const override;
+  bool ShowHeight() const override;
+  std::string IconScaleText() const override;
 
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildControls();
@@ -167,15 +139,12 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   void SetOutputFile(const std::string& path);
   // Before a run: brings the output field to the form in which the run resolves it.
   void PrepareOutputField();
-  void ChooseSwatchColour(Swatch& swatch);
-  void SetSettingsLocked(bool locked);
   bool AcceptsDrop(const QMimeData* mime_data) const;
 
   WindowDialogs& m_dialogs;
   std::string m_executable_path;
   RunCommand m_run;
-  LoadedSettings m_loaded_settings;
-  std::array<std::string, kIconSlotCount> m_icon_file_names;
+  SettingValues m_loaded_settings;
   // What the output chooser proposes when the output field is empty: what it last held.
   std::string m_save_dialog1_file_name;
   bool m_run_in_progress = false;
@@ -205,6 +174,8 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   QLabel* m_label8 = nullptr;
   Swatch* m_estematedshape = nullptr;
   QLabel* m_label9 = nullptr;
+  // The fix classes' swatches above, by their slots (the grey icon has none).
+  std::array<Swatch*, kIconSlotCount - 1> m_class_swatches{};
   QLineEdit* m_edit4 = nullptr;
   UpDown* m_up_down2 = nullptr;
   QCheckBox* m_check_box3 = nullptr;

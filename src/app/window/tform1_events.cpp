@@ -60,13 +60,11 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-  if (!SettingsChanged(*this, m_loaded_settings)) return;
+  if (!SettingsChanged(Values(), m_loaded_settings)) return;
   if (m_dialogs.AskYesNo(kSaveQuestion)) SaveSettings(m_edit2->Hint());
 }
 
-void TForm1::FormWndProc(QEvent* event) {
-  if (event->type() != QEvent::Drop) return;
-  auto* drop = static_cast<QDropEvent*>(event);
+void TForm1::FormWndProc(QDropEvent* drop) {
   drop->acceptProposedAction();
   if (drop->mimeData() == nullptr) return;
   const std::vector<std::string> files = DroppedFiles(*drop->mimeData());
@@ -180,35 +178,7 @@ void TForm1::PrepareOutputField() {
   }
 }
 
-void TForm1::AutoshapeMouseDown() {
-  ChooseSwatchColour(*m_autoshape);
-}
-
-void TForm1::DiffshapeMouseDown() {
-  ChooseSwatchColour(*m_diffshape);
-}
-
-void TForm1::RTKFixshapeMouseDown() {
-  ChooseSwatchColour(*m_rtk_fixshape);
-}
-
-void TForm1::InvalidshapeMouseDown() {
-  ChooseSwatchColour(*m_invalidshape);
-}
-
-void TForm1::RTKFloatshapeMouseDown() {
-  ChooseSwatchColour(*m_rtk_floatshape);
-}
-
-void TForm1::EstematedshapeMouseDown() {
-  ChooseSwatchColour(*m_estematedshape);
-}
-
-void TForm1::ShapeFullTrackMouseDown() {
-  ChooseSwatchColour(*m_shape_full_track);
-}
-
-void TForm1::ChooseSwatchColour(Swatch& swatch) {
+void TForm1::SwatchMouseDown(Swatch& swatch) {
   if (!swatch.isEnabled()) return;
   const std::optional<WindowColour> colour = m_dialogs.AskColour(ResolveColour(swatch.Colour()));
   if (colour) swatch.SetColour(*colour);
@@ -224,10 +194,6 @@ void TForm1::UpDown2Click(SpinDirection direction) {
 
 void TForm1::CheckBox1Click() {
   m_mask_edit1->setEnabled(m_check_box1->isChecked());
-}
-
-void TForm1::CheckBox2Click() {
-  UpdateTrackColorEnabled();
 }
 
 void TForm1::LoadSettings(const std::string& path) {

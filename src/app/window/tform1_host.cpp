@@ -47,75 +47,22 @@ void TForm1::SetOutputPath(const std::string& path) {
 }
 
 WindowColour TForm1::ClassColour(IconSlot slot) const {
-  switch (slot) {
-    case IconSlot::Auto:
-      return m_autoshape->Colour();
-    case IconSlot::Diff:
-      return m_diffshape->Colour();
-    case IconSlot::RtkFix:
-      return m_rtk_fixshape->Colour();
-    case IconSlot::RtkFloat:
-      return m_rtk_floatshape->Colour();
-    case IconSlot::Estimated:
-      return m_estematedshape->Colour();
-    case IconSlot::Invalid:
-      return m_invalidshape->Colour();
-    case IconSlot::Grey:
-      break;
-  }
-  return kGreyIconColour;
-}
-
-WindowColour TForm1::TrackColour() const {
-  return m_shape_full_track->Colour();
-}
-
-std::string TForm1::TrackWidthText() const {
-  return Edit3();
-}
-
-std::string TForm1::IconScaleText() const {
-  return Edit4();
-}
-
-bool TForm1::UseFixedDate() const {
-  return CheckBox1();
-}
-
-std::string TForm1::FixedDateText() const {
-  return MaskEdit1();
-}
-
-bool TForm1::ShowHeight() const {
-  return CheckBox3();
-}
-
-bool TForm1::UseAllWaypoints() const {
-  return CheckBox2();
+  if (slot == IconSlot::Grey) return kGreyIconColour;
+  return m_class_swatches[static_cast<std::size_t>(slot)]->Colour();
 }
 
 WindowColour TForm1::ResolveColour(WindowColour colour) const {
   return ResolveSystemColour(palette(), colour);
 }
 
-void TForm1::SetIconFileName(IconSlot slot, const std::string& name) {
-  m_icon_file_names[static_cast<std::size_t>(slot)] = name;
+void TForm1::ReportPhase(RunPhase phase) {
+  m_panel2->setText(ToQString(std::string(PhaseText(phase))));
+  if (phase == RunPhase::Started) m_panel3->setText(QStringLiteral(" "));
+  if (phase == RunPhase::Failed) m_panel3->clear();
 }
 
-std::string TForm1::IconFileName(IconSlot slot) const {
-  return m_icon_file_names[static_cast<std::size_t>(slot)];
-}
-
-void TForm1::SetLeftStatus(const std::string& text) {
-  m_panel2->setText(ToQString(text));
-}
-
-void TForm1::SetRightStatus(const std::string& text) {
-  m_panel3->setText(ToQString(text));
-}
-
-std::string TForm1::RightStatus() const {
-  return ToStdString(m_panel3->text());
+void TForm1::ReportPlacemarks(std::int32_t placemarks) {
+  m_panel3->setText(ToQString(WaypointsText(placemarks)));
 }
 
 void TForm1::SetProgress(int position) {
@@ -128,14 +75,6 @@ void TForm1::AdvanceProgress() {
 
 void TForm1::SetRunEnabled(bool enabled) {
   m_speed_button3->setEnabled(enabled);
-}
-
-void TForm1::LockSettings() {
-  SetSettingsLocked(true);
-}
-
-void TForm1::UnlockSettings() {
-  SetSettingsLocked(false);
 }
 
 void TForm1::SetSettingsLocked(bool locked) {
@@ -168,106 +107,65 @@ void TForm1::ShowFinalMessage(const std::string& text) {
   m_dialogs.ShowInformation(text);
 }
 
-
 // The settings' side of the window.
 
-bool TForm1::CheckBox1() const {
+SettingValues TForm1::Values() const {
+  SettingValues values;
+  values.use_fixed_date = UseFixedDate();
+  values.fixed_date_text = FixedDateText();
+  values.hidden_colour = m_shape_style_track->Colour();
+  values.track_colour = TrackColour();
+  values.track_width_text = TrackWidthText();
+  values.use_all_waypoints = UseAllWaypoints();
+  values.start_at_first_fix = m_check_box4->isChecked();
+  values.show_height = ShowHeight();
+  values.icon_scale_text = IconScaleText();
+  values.window_left = x();
+  values.window_top = y();
+  return values;
+}
+
+// In the order of a load. Setting a check box to another state fires its click.
+void TForm1::SetValues(const SettingValues& values) {
+  m_check_box1->setChecked(values.use_fixed_date);
+  m_mask_edit1->SetText(values.fixed_date_text);
+  m_mask_edit1->setEnabled(values.use_fixed_date);
+  m_shape_style_track->SetColour(values.hidden_colour);
+  m_shape_full_track->SetColour(values.track_colour);
+  m_edit3->setText(ToQString(values.track_width_text));
+  m_check_box3->setChecked(values.show_height);
+  m_check_box4->setChecked(values.start_at_first_fix);
+  m_check_box2->setChecked(values.use_all_waypoints);
+  m_edit4->setText(ToQString(values.icon_scale_text));
+  move(values.window_left, values.window_top);
+}
+
+bool TForm1::UseFixedDate() const {
   return m_check_box1->isChecked();
 }
 
-void TForm1::SetCheckBox1(bool checked) {
-  m_check_box1->setChecked(checked);
-}
-
-std::string TForm1::MaskEdit1() const {
+std::string TForm1::FixedDateText() const {
   return m_mask_edit1->Text();
 }
 
-void TForm1::SetMaskEdit1(const std::string& text) {
-  m_mask_edit1->SetText(text);
-}
-
-void TForm1::SetMaskEdit1Enabled(bool enabled) {
-  m_mask_edit1->setEnabled(enabled);
-}
-
-WindowColour TForm1::ShapeStyleTrack() const {
-  return m_shape_style_track->Colour();
-}
-
-void TForm1::SetShapeStyleTrack(WindowColour colour) {
-  m_shape_style_track->SetColour(colour);
-}
-
-WindowColour TForm1::ShapeFullTrack() const {
+WindowColour TForm1::TrackColour() const {
   return m_shape_full_track->Colour();
 }
 
-void TForm1::SetShapeFullTrack(WindowColour colour) {
-  m_shape_full_track->SetColour(colour);
-}
-
-std::string TForm1::Edit3() const {
+std::string TForm1::TrackWidthText() const {
   return ToStdString(m_edit3->text());
 }
 
-void TForm1::SetEdit3(const std::string& text) {
-  m_edit3->setText(ToQString(text));
-}
-
-bool TForm1::CheckBox2() const {
+bool TForm1::UseAllWaypoints() const {
   return m_check_box2->isChecked();
 }
 
-void TForm1::SetCheckBox2(bool checked) {
-  m_check_box2->setChecked(checked);
-}
-
-bool TForm1::CheckBox4() const {
-  return m_check_box4->isChecked();
-}
-
-void TForm1::SetCheckBox4(bool checked) {
-  m_check_box4->setChecked(checked);
-}
-
-bool TForm1::CheckBox3() const {
+bool TForm1::ShowHeight() const {
   return m_check_box3->isChecked();
 }
 
-void TForm1::SetCheckBox3(bool checked) {
-  m_check_box3->setChecked(checked);
-}
-
-std::string TForm1::Edit4() const {
+std::string TForm1::IconScaleText() const {
   return ToStdString(m_edit4->text());
-}
-
-void TForm1::SetEdit4(const std::string& text) {
-  m_edit4->setText(ToQString(text));
-}
-
-int TForm1::Left() const {
-  return x();
-}
-
-void TForm1::SetLeft(int left) {
-  move(left, y());
-}
-
-int TForm1::Top() const {
-  return y();
-}
-
-void TForm1::SetTop(int top) {
-  move(x(), top);
-}
-
-void TForm1::UpdateTrackColorEnabled() {
-  // The valid track is written in this colour whatever CheckBox2 holds, and CheckBox2 is hidden,
-  // so the colour stays choosable whatever settings file was opened.
-  m_label3->setEnabled(true);
-  m_shape_full_track->setEnabled(true);
 }
 
 }  // namespace trackmint

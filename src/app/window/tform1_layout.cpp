@@ -25,13 +25,9 @@
 namespace trackmint {
 namespace {
 
-// Design colours of the fix-class swatches.
-constexpr WindowColour kDesignAuto = 255;            // red
-constexpr WindowColour kDesignDiff = 65535;          // yellow
-constexpr WindowColour kDesignRtkFix = 32768;        // green
-constexpr WindowColour kDesignInvalid = 0;           // black
-constexpr WindowColour kDesignRtkFloat = 16711935;   // fuchsia
-constexpr WindowColour kDesignEstimated = 16776960;  // aqua
+WindowColour DesignColour(IconSlot slot) {
+  return kDesignIconColours[static_cast<std::size_t>(slot)];
+}
 
 // The spinners' own step counters.
 constexpr int kUpDown1Position = 5;
@@ -118,6 +114,8 @@ const char* const kGroupStyle =
 }  // namespace
 
 void TForm1::BuildControls() {
+  // The stored settings' controls start with their design values.
+  const SettingValues design;
   setStyleSheet(QString::fromLatin1(kGroupStyle));
   // Left column: the picture, the input and the output.
   // The picture takes what the column leaves, so the column ends level with the settings.
@@ -153,24 +151,27 @@ void TForm1::BuildControls() {
 
   m_group_box11 = Group("GroupBox11", " Waypoints", m_group_box3);
   m_label2 = Label("Label2", "Auto", m_group_box11);
-  m_autoshape = MakeSwatch("Autoshape", kDesignAuto, m_group_box11);
+  m_autoshape = MakeSwatch("Autoshape", DesignColour(IconSlot::Auto), m_group_box11);
   m_label4 = Label("Label4", "Diff", m_group_box11);
-  m_diffshape = MakeSwatch("Diffshape", kDesignDiff, m_group_box11);
+  m_diffshape = MakeSwatch("Diffshape", DesignColour(IconSlot::Diff), m_group_box11);
   m_label5 = Label("Label5", "RTK Fix", m_group_box11);
-  m_rtk_fixshape = MakeSwatch("RTKFixshape", kDesignRtkFix, m_group_box11);
+  m_rtk_fixshape = MakeSwatch("RTKFixshape", DesignColour(IconSlot::RtkFix), m_group_box11);
   m_label6 = Label("Label6", "Invalid", m_group_box11);
-  m_invalidshape = MakeSwatch("Invalidshape", kDesignInvalid, m_group_box11);
+  m_invalidshape = MakeSwatch("Invalidshape", DesignColour(IconSlot::Invalid), m_group_box11);
   m_label7 = Label("Label7", "RTK Float", m_group_box11);
-  m_rtk_floatshape = MakeSwatch("RTKFloatshape", kDesignRtkFloat, m_group_box11);
+  m_rtk_floatshape = MakeSwatch("RTKFloatshape", DesignColour(IconSlot::RtkFloat), m_group_box11);
   m_label8 = Label("Label8", "Estimated", m_group_box11);
-  m_estematedshape = MakeSwatch("Estematedshape", kDesignEstimated, m_group_box11);
+  m_estematedshape =
+      MakeSwatch("Estematedshape", DesignColour(IconSlot::Estimated), m_group_box11);
+  m_class_swatches = {m_autoshape,     m_diffshape,      m_rtk_fixshape,
+                      m_rtk_floatshape, m_estematedshape, m_invalidshape};
   m_label9 = Label("Label9", "Scale", m_group_box11);
-  m_edit4 = ReadOnlyField("Edit4", kDesignEdit4.data(), m_group_box11);
+  m_edit4 = ReadOnlyField("Edit4", design.icon_scale_text.c_str(), m_group_box11);
   m_up_down2 =
       Named(new UpDown(kUpDown2Position, -kUpDown2Limit, kUpDown2Limit, m_group_box11), "UpDown2");
   m_check_box3 =
       Named(new QCheckBox(QStringLiteral("Show value of height"), m_group_box11), "CheckBox3");
-  m_check_box3->setChecked(kDesignCheckBox3);
+  m_check_box3->setChecked(design.show_height);
 
   auto* waypoints = new QGridLayout(m_group_box11);
   Compact(waypoints);
@@ -196,20 +197,20 @@ void TForm1::BuildControls() {
 
   m_group_box5 = Group("GroupBox5", " Style Track", m_group_box3);
   m_label3 = Label("Label3", "Color valid track", m_group_box5);
-  m_shape_full_track = MakeSwatch("ShapeFullTrack", kDesignShapeFullTrack, m_group_box5);
+  m_shape_full_track = MakeSwatch("ShapeFullTrack", design.track_colour, m_group_box5);
   m_width = Label("Width", "Track width", m_group_box5);
-  m_edit3 = ReadOnlyField("Edit3", kDesignEdit3.data(), m_group_box5);
+  m_edit3 = ReadOnlyField("Edit3", design.track_width_text.c_str(), m_group_box5);
   m_up_down1 =
       Named(new UpDown(kUpDown1Position, -kUpDown1Limit, kUpDown1Limit, m_group_box5), "UpDown1");
   // Hidden controls: only the settings file reaches them.
-  m_shape_style_track = MakeSwatch("ShapeStyleTrack", kDesignShapeStyleTrack, m_group_box5);
+  m_shape_style_track = MakeSwatch("ShapeStyleTrack", design.hidden_colour, m_group_box5);
   m_label1 = Label("Label1", "L1", m_group_box5);
   m_check_box4 = Named(new QCheckBox(QStringLiteral("Start first fix"), m_group_box5), "CheckBox4");
-  m_check_box4->setChecked(kDesignCheckBox4);
+  m_check_box4->setChecked(design.start_at_first_fix);
   m_check_box4->setEnabled(false);
   m_check_box2 =
       Named(new QCheckBox(QStringLiteral("Use all the waypoints"), m_group_box5), "CheckBox2");
-  m_check_box2->setChecked(kDesignCheckBox2);
+  m_check_box2->setChecked(design.use_all_waypoints);
   for (QWidget* hidden :
        std::initializer_list<QWidget*>{m_shape_style_track, m_label1, m_check_box4, m_check_box2}) {
     hidden->hide();
@@ -225,10 +226,10 @@ void TForm1::BuildControls() {
 
   m_group_box4 = Group("GroupBox4", "Date(yyyy-mm-dd)", m_group_box3);
   m_check_box1 = Named(new QCheckBox(m_group_box4), "CheckBox1");
-  m_check_box1->setChecked(kDesignCheckBox1);
+  m_check_box1->setChecked(design.use_fixed_date);
   m_check_box1->setAccessibleName(QStringLiteral("Use the fixed date"));
   m_mask_edit1 = Named(new DateField(m_group_box4), "MaskEdit1");
-  m_mask_edit1->SetText(std::string(kDesignMaskEdit1));
+  m_mask_edit1->SetText(design.fixed_date_text);
   m_mask_edit1->setEnabled(false);  // the start-up load sets it
   m_mask_edit1->setFixedWidth(96);
   auto* date_row = new QHBoxLayout(m_group_box4);

@@ -25,11 +25,11 @@ class CheckBoxAndColourTest : public QObject {
     auto* date = window.Find<QLineEdit>("MaskEdit1");
     auto* box = window.Find<QCheckBox>("CheckBox1");
     QVERIFY(date->isEnabled());  // the start-up load enabled it
-    window.form->SetMaskEdit1("2021-06-30");
+    SetSetting(*window.form, &SettingValues::fixed_date_text, std::string("2021-06-30"));
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(!box->isChecked());
     QVERIFY(!date->isEnabled());
-    QCOMPARE(window.form->MaskEdit1(), std::string("2021-06-30"));
+    QCOMPARE(window.form->FixedDateText(), std::string("2021-06-30"));
     QVERIFY(!window.form->UseFixedDate());
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(date->isEnabled());
@@ -93,19 +93,19 @@ class CheckBoxAndColourTest : public QObject {
     window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
     QTest::mousePress(window.Find<Swatch>("ShapeFullTrack"), Qt::LeftButton);
     QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
-    QCOMPARE(window.form->ShapeFullTrack(), WindowColour{0x00AA00});
+    QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
   }
 
   void lockedTrackColourTakesNoPress() {
     WindowFixture window;
-    window.form->LockSettings();
+    window.form->SetSettingsLocked(true);
     window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
     QTest::mousePress(window.Find<Swatch>("ShapeFullTrack"), Qt::LeftButton);
-    window.form->ShapeFullTrackMouseDown();
+    window.form->SwatchMouseDown(*window.Find<Swatch>("ShapeFullTrack"));
     QVERIFY(window.dialogs.calls.empty());
     QCOMPARE(window.form->TrackColour(), WindowColour{32768});
-    window.form->UnlockSettings();
-    window.form->ShapeFullTrackMouseDown();
+    window.form->SetSettingsLocked(false);
+    window.form->SwatchMouseDown(*window.Find<Swatch>("ShapeFullTrack"));
     QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
   }
 };

@@ -55,11 +55,11 @@ class CloseTest : public QObject {
          false},
         {"scale up", [](WindowFixture& window) { window.form->UpDown2Click(SpinDirection::Up); },
          true},
-        {"show heights", [](WindowFixture& window) { window.form->SetCheckBox3(true); }, true},
+        {"show heights", [](WindowFixture& window) { SetSetting(*window.form, &SettingValues::show_height, true); }, true},
         {"track colour",
          [](WindowFixture& window) {
            window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
-           window.form->ShapeFullTrackMouseDown();
+           window.form->SwatchMouseDown(*window.Find<Swatch>("ShapeFullTrack"));
          },
          true},
     };
@@ -79,7 +79,7 @@ class CloseTest : public QObject {
     WindowFixture window;
     SetSettingsField(window, file);
     window.form->UpDown1Click(SpinDirection::Up);
-    window.form->SetCheckBox3(true);
+    SetSetting(*window.form, &SettingValues::show_height, true);
     window.form->move(1004, 109);
     window.dialogs.yes_no_answers.push_back(true);
     QVERIFY(window.form->close());

@@ -34,10 +34,10 @@ class DesignTest : public QObject {
     QVERIFY(form.windowFlags() & Qt::WindowSystemMenuHint);
     QVERIFY(!form.windowIcon().isNull());
     QCOMPARE(form.pos(), QPoint(1004, 109));
-    QCOMPARE(form.Left(), 1004);
-    QCOMPARE(form.Top(), 109);
-    form.SetLeft(20);
-    form.SetTop(30);
+    QCOMPARE(form.Values().window_left, 1004);
+    QCOMPARE(form.Values().window_top, 109);
+    SetSetting(form, &SettingValues::window_left, 20);
+    SetSetting(form, &SettingValues::window_top, 30);
     QCOMPARE(form.pos(), QPoint(20, 30));
   }
 
@@ -151,9 +151,9 @@ class DesignTest : public QObject {
     date->selectAll();
     QTest::keyClicks(date, "19a99/12x31-");
     QCOMPARE(date->text(), QStringLiteral("1999-12-31"));
-    QCOMPARE(window.form->MaskEdit1(), std::string("1999-12-31"));
-    window.form->SetMaskEdit1("2024-02-29");
-    QCOMPARE(window.form->MaskEdit1(), std::string("2024-02-29"));
+    QCOMPARE(window.form->FixedDateText(), std::string("1999-12-31"));
+    SetSetting(*window.form, &SettingValues::fixed_date_text, std::string("2024-02-29"));
+    QCOMPARE(window.form->FixedDateText(), std::string("2024-02-29"));
 
     // A date left half typed goes back to the last whole one when the field is left.
     date->selectAll();
@@ -161,7 +161,7 @@ class DesignTest : public QObject {
     QTest::keyClicks(date, "2025");
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(date, &leave);
-    QCOMPARE(window.form->MaskEdit1(), std::string("2024-02-29"));
+    QCOMPARE(window.form->FixedDateText(), std::string("2024-02-29"));
   }
 
   void dateFieldKeepsCalendarDatesOnly() {
@@ -184,7 +184,7 @@ class DesignTest : public QObject {
     for (const Case& c : cases) {
       const WindowFixture window;
       auto* date = window.Find<QLineEdit>("MaskEdit1");
-      window.form->SetMaskEdit1("2021-06-30");
+      SetSetting(*window.form, &SettingValues::fixed_date_text, std::string("2021-06-30"));
       date->setFocus();
       date->selectAll();
       QTest::keyClick(date, Qt::Key_Backspace);
@@ -192,7 +192,7 @@ class DesignTest : public QObject {
       // Until the field is left it shows what was typed, while the run and the save read the
       // last valid date.
       QVERIFY2(date->text().remove(QLatin1Char('-')) == QString::fromLatin1(c.typed), c.legend);
-      QVERIFY2(window.form->MaskEdit1() == c.kept, c.legend);
+      QVERIFY2(window.form->FixedDateText() == c.kept, c.legend);
       if (c.leave == Leave::Enter) {
         QTest::keyClick(date, Qt::Key_Return);
       } else {
@@ -200,18 +200,18 @@ class DesignTest : public QObject {
         QCoreApplication::sendEvent(date, &leave);
       }
       QVERIFY2(date->text() == QString::fromLatin1(c.kept), c.legend);
-      QVERIFY2(window.form->MaskEdit1() == c.kept, c.legend);
+      QVERIFY2(window.form->FixedDateText() == c.kept, c.legend);
       QVERIFY2(window.form->FixedDateText() == c.kept, c.legend);
     }
   }
 
   void dateFromOutsideIsTakenOnlyWhenValid() {
     const WindowFixture window;
-    window.form->SetMaskEdit1("2024-02-29");
-    QCOMPARE(window.form->MaskEdit1(), std::string("2024-02-29"));
+    SetSetting(*window.form, &SettingValues::fixed_date_text, std::string("2024-02-29"));
+    QCOMPARE(window.form->FixedDateText(), std::string("2024-02-29"));
     for (const char* bad : {"2024-13-45", "2023-02-29", "2024-1-1", "", "yesterday"}) {
-      window.form->SetMaskEdit1(bad);
-      QVERIFY2(window.form->MaskEdit1() == "2024-02-29", bad);
+      SetSetting(*window.form, &SettingValues::fixed_date_text, std::string(bad));
+      QVERIFY2(window.form->FixedDateText() == "2024-02-29", bad);
       QVERIFY2(window.Find<QLineEdit>("MaskEdit1")->text() == QStringLiteral("2024-02-29"), bad);
     }
   }

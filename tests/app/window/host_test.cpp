@@ -41,23 +41,29 @@ class HostTest : public QObject {
 
   void statusPanelsAndRunButton() {
     WindowFixture window;
-    window.form->SetLeftStatus("The progress started");
-    window.form->SetRightStatus("Waypoints 12");
-    QCOMPARE(window.Find<QLabel>("Panel2")->text(), QStringLiteral("The progress started"));
-    QCOMPARE(window.form->RightStatus(), std::string("Waypoints 12"));
+    auto* left = window.Find<QLabel>("Panel2");
+    auto* right = window.Find<QLabel>("Panel3");
+    right->setText(QStringLiteral("Waypoints 3"));
+    window.form->ReportPhase(RunPhase::Started);
+    QCOMPARE(left->text(), QStringLiteral(" "));
+    QCOMPARE(right->text(), QStringLiteral(" "));
+    window.form->ReportPhase(RunPhase::Reading);
+    window.form->ReportPlacemarks(12);
+    QCOMPARE(left->text(), QStringLiteral("The progress started"));
+    QCOMPARE(right->text(), QStringLiteral("Waypoints 12"));
+    window.form->ReportPhase(RunPhase::Failed);
+    QCOMPARE(left->text(), QStringLiteral("The conversion failed"));
+    QCOMPARE(right->text(), QString());
     window.form->SetRunEnabled(true);
     QVERIFY(window.Find<QPushButton>("SpeedButton3")->isEnabled());
-    window.form->SetIconFileName(IconSlot::Diff, "65535.png");
-    QCOMPARE(window.form->IconFileName(IconSlot::Diff), std::string("65535.png"));
-    QCOMPARE(window.form->IconFileName(IconSlot::Auto), std::string());
   }
 
   void lockAndUnlock() {
     WindowFixture window;
     TForm1& form = *window.form;
-    form.SetCheckBox1(false);  // the date field is off by its own rule
-    form.SetCheckBox2(true);
-    form.SetCheckBox2(false);  // which leaves the track colour on
+    SetSetting(form, &SettingValues::use_fixed_date, false);  // the date field is off by its rule
+    SetSetting(form, &SettingValues::use_all_waypoints, true);
+    SetSetting(form, &SettingValues::use_all_waypoints, false);  // the track colour stays on
     const char* const locked[] = {"GroupBox1", "GroupBox2", "GroupBox3", "GroupBox10", "GroupBox11",
                                   "Edit1", "Edit6", "Edit3", "Width", "Label1", "Label3",
                                   "CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
@@ -71,7 +77,7 @@ class HostTest : public QObject {
     QVERIFY(grey != window_text);
 
     form.SetRunEnabled(false);
-    form.LockSettings();
+    form.SetSettingsLocked(true);
     for (const char* name : locked) QVERIFY2(!window.Find<QWidget>(name)->isEnabled(), name);
     for (const char* name : greyed) {
       QVERIFY2(window.Find<QGroupBox>(name)->palette().color(QPalette::WindowText) == grey, name);
@@ -79,7 +85,7 @@ class HostTest : public QObject {
     QVERIFY(window.Find<QWidget>("GroupBox9")->isEnabled());
     QVERIFY(window.Find<QWidget>("CGauge1")->isEnabled());
 
-    form.UnlockSettings();
+    form.SetSettingsLocked(false);
     form.SetRunEnabled(true);
     for (const char* name : locked) QVERIFY2(window.Find<QWidget>(name)->isEnabled(), name);
     for (const char* name : greyed) {

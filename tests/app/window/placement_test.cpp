@@ -96,7 +96,7 @@ class PlacementTest : public QObject {
       QVERIFY2(available.contains(frame), c.legend);
       QVERIFY2(form.x() == (c.moved_left ? kOffscreenWidth - frame.width() : before.x()), c.legend);
       QVERIFY2(form.y() == (c.to_top ? 0 : before.y()), c.legend);
-      QCOMPARE(form.Left(), form.x());  // what a save at close writes
+      QCOMPARE(form.Values().window_left, form.x());  // what a save at close writes
     }
   }
 

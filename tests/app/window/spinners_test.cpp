@@ -39,11 +39,11 @@ class SpinnerTest : public QObject {
     };
     for (const Case& c : cases) {
       WindowFixture window;
-      window.form->SetEdit4(c.start);
+      SetSetting(*window.form, &SettingValues::icon_scale_text, std::string(c.start));
       auto* spinner = window.Find<UpDown>("UpDown2");
       for (const std::string& expected : c.texts) {
         Press(spinner, c.direction);
-        QVERIFY2(window.form->Edit4() == expected, c.legend);
+        QVERIFY2(window.form->IconScaleText() == expected, c.legend);
         QVERIFY2(window.form->IconScaleText() == expected, c.legend);
       }
     }
@@ -67,9 +67,9 @@ class SpinnerTest : public QObject {
     };
     for (const Case& c : cases) {
       WindowFixture window;
-      window.form->SetEdit3(c.start);
+      SetSetting(*window.form, &SettingValues::track_width_text, std::string(c.start));
       Press(window.Find<UpDown>("UpDown1"), c.direction);
-      QVERIFY2(window.form->Edit3() == c.expected, c.legend);
+      QVERIFY2(window.form->TrackWidthText() == c.expected, c.legend);
       QVERIFY2(window.form->TrackWidthText() == c.expected, c.legend);
     }
   }
@@ -80,25 +80,25 @@ class SpinnerTest : public QObject {
     auto* width = window.Find<UpDown>("UpDown1");
     for (int i = 0; i < 1005; ++i) width->DownButton()->click();
     QCOMPARE(width->Position(), -1000);
-    window.form->SetEdit3("abc");
+    SetSetting(*window.form, &SettingValues::track_width_text, std::string("abc"));
     width->DownButton()->click();
     QCOMPARE(width->Position(), -1000);
-    QCOMPARE(window.form->Edit3(), std::string("abc"));  // no event ran
+    QCOMPARE(window.form->TrackWidthText(), std::string("abc"));  // no event ran
     width->UpButton()->click();
     QCOMPARE(width->Position(), -999);
-    QCOMPARE(window.form->Edit3(), std::string("1"));
+    QCOMPARE(window.form->TrackWidthText(), std::string("1"));
 
     // The scale's counter starts at 1 and stops at 100.
     auto* scale = window.Find<UpDown>("UpDown2");
     for (int i = 0; i < 99; ++i) scale->UpButton()->click();
     QCOMPARE(scale->Position(), 100);
-    window.form->SetEdit4("abc");
+    SetSetting(*window.form, &SettingValues::icon_scale_text, std::string("abc"));
     scale->UpButton()->click();
     QCOMPARE(scale->Position(), 100);
-    QCOMPARE(window.form->Edit4(), std::string("abc"));
+    QCOMPARE(window.form->IconScaleText(), std::string("abc"));
     scale->DownButton()->click();
     QCOMPARE(scale->Position(), 99);
-    QCOMPARE(window.form->Edit4(), std::string("0.1"));
+    QCOMPARE(window.form->IconScaleText(), std::string("0.1"));
   }
 };
 

@@ -72,6 +72,14 @@ class StartDirectory {
   std::filesystem::path m_previous;
 };
 
+// Sets one stored setting through the controls, as a load sets it.
+template <typename Value>
+void SetSetting(TForm1& form, Value SettingValues::*member, Value value) {
+  SettingValues values = form.Values();
+  values.*member = std::move(value);
+  form.SetValues(values);
+}
+
 inline std::string Text(const QString& text) {
   return text.toStdString();
 }
