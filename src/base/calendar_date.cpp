@@ -1,5 +1,7 @@
 #include "base/calendar_date.h"
 
+#include "base/number_format.h"
+
 namespace trackmint {
 namespace {
 
@@ -26,6 +28,21 @@ int DaysInMonth(int year, int month) {
 }
 
 }  // namespace
+
+std::string DateText(int year, int month, int day) {
+  std::string text;
+  AppendZeroPadded(text, year, 4);
+  text += '-';
+  AppendZeroPadded(text, month, 2);
+  text += '-';
+  AppendZeroPadded(text, day, 2);
+  return text;
+}
+
+std::string ClockDateText(const Clock& clock) {
+  const LocalDateTime today = clock.Now();
+  return DateText(today.year, today.month, today.day) + '*';
+}
 
 bool IsCalendarDate(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;

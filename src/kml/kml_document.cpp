@@ -1,6 +1,6 @@
 #include "kml/kml_document.h"
 
-#include "base/number_format.h"
+#include "base/calendar_date.h"
 #include "kml/document_frame.h"
 #include "kml/line_style.h"
 #include "kml/waypoint_placemark.h"
@@ -21,14 +21,7 @@ void SetWaypointDate(waypoints& record, WaypointSource source,
     record.date_text = settings.FixedDateText();
     record.date_text += '^';
   } else if (source == WaypointSource::GgaOnly) {
-    const LocalDateTime today = clock.Now();
-    record.date_text.clear();
-    AppendZeroPadded(record.date_text, today.year, 4);
-    record.date_text += '-';
-    AppendZeroPadded(record.date_text, today.month, 2);
-    record.date_text += '-';
-    AppendZeroPadded(record.date_text, today.day, 2);
-    record.date_text += '*';
+    record.date_text = ClockDateText(clock);
   }
 }
 

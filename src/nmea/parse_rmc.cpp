@@ -11,8 +11,7 @@
 //  10,11 magnetic variation, E/W      (not used)
 //  12    mode indicator (NMEA 2.3+)   A autonomous, D differential, E estimated, F RTK float,
 //                                     N no fix, P precise / RTK fixed, R RTK, ...
-#include <cstdio>
-
+#include "base/calendar_date.h"
 #include "nmea/nmea.h"
 #include "nmea/number_text.h"
 #include "nmea/position_fields.h"
@@ -34,18 +33,12 @@ constexpr int kRmcModeIndicator = 12;
 
 constexpr double kKilometresPerNauticalMile = 1.852;
 
-std::string FormatDate(int year, int month, int day, const char* suffix) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d%s", year, month, day, suffix);
-  return text;
-}
-
 // ddmmyy; a field shorter than six characters gives what its characters give.
 std::string ReceiverDate(std::string_view field) {
   const auto part = [field](std::size_t start) {
     return start < field.size() ? IntegerValue(field.substr(start, 2)) : 0;
   };
-  return FormatDate(2000 + part(4), part(2), part(0), "");
+  return DateText(2000 + part(4), part(2), part(0));
 }
 
 }  // namespace
@@ -65,9 +58,7 @@ void ParseRMC(std::string_view sentence, waypoints& record, const Clock& clock) 
   if (!date.empty()) {
     record.date_text = ReceiverDate(date);
   } else {
-    // The "*" marks a date that did not come from the receiver.
-    const LocalDateTime today = clock.Now();
-    record.date_text = FormatDate(today.year, today.month, today.day, "*");
+    record.date_text = ClockDateText(clock);
   }
   record.rmc_flag = 1;
   const std::string_view mode = splitter.Field(kRmcModeIndicator);

@@ -6,45 +6,15 @@
 
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
-#include <filesystem>
-#include <random>
 
+#include "base/file_io.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "settings/ini_text.h"
 
 namespace trackmint {
 namespace {
-
-// An open file descriptor, closed when the object goes.
-class FileDescriptor {
- public:
-  FileDescriptor() = default;
-  explicit FileDescriptor(int fd) : m_fd(fd) {}
-  ~FileDescriptor() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-  int get() const { return m_fd; }
-  bool IsOpen() const { return m_fd >= 0; }
-  // Closes now and tells whether the close succeeded (a late write error shows up here).
-  bool Close() {
-    const int fd = m_fd;
-    m_fd = -1;
-    return ::close(fd) == 0;
-  }
-  void Reset(int fd) {
-    if (m_fd >= 0) ::close(m_fd);
-    m_fd = fd;
-  }
-
- private:
-  int m_fd = -1;
-};
 
 // A temporary file beside the target that is removed unless it has been renamed over the target.
 class ReplacementFile {
@@ -59,35 +29,18 @@ class ReplacementFile {
   // Creates a new file with a name of its own in directory ("" for the current one). Its mode is
   // the one any new file gets (0666 less the umask).
   bool Create(const std::string& directory) {
-    std::random_device random;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-      const std::uint64_t number = std::uint64_t{random()} << 32 | random();
-      std::array<char, 17> digits{};
-      const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number, 16).ptr;
-      std::string path = directory + ".trackmint-settings-" + std::string(digits.data(), end);
-      const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-      if (fd >= 0) {
-        m_file.Reset(fd);
-        m_path = std::move(path);
-        return true;
-      }
-      if (errno != EEXIST) return false;
-    }
-    return false;
+    m_file = CreateUniqueFile(directory, ".trackmint-settings-", "", m_path);
+    if (!m_file.valid()) m_path.clear();
+    return m_file.valid();
   }
 
   int fd() const { return m_file.get(); }
 
   bool WriteAll(std::string_view content) {
-    while (!content.empty()) {
-      const ssize_t written = ::write(fd(), content.data(), content.size());
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        return false;
-      }
-      content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    const int error = WriteAllAt(
+        fd(), 0, {reinterpret_cast<const unsigned char*>(content.data()), content.size()});
+    if (error != 0) errno = error;
+    return error == 0;
   }
 
   // Flushes the content to disk and renames the file over target.
@@ -99,7 +52,7 @@ class ReplacementFile {
   }
 
  private:
-  FileDescriptor m_file;
+  UniqueFd m_file;
   std::string m_path;
 };
 
@@ -122,16 +75,6 @@ int OpenForReading(const std::string& path) {
   return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
 }
 
-// The file that a write really changes: a symbolic link is followed so that the link stays and
-// its target gets the new content.
-std::string WriteTarget(const std::string& path) {
-  struct stat info {};
-  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
-  std::error_code error;
-  const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-  return error ? path : resolved.string();
-}
-
 [[noreturn]] void ThrowCannotWrite(const std::string& path, const std::string& reason) {
   throw TrackmintError("Can't write the settings file " + path + ": " + reason);
 }
@@ -143,8 +86,8 @@ std::string WriteTarget(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ReadIniFile(const std::string& path) {
-  FileDescriptor file(OpenForReading(path));
-  if (!file.IsOpen()) return std::nullopt;
+  UniqueFd file(OpenForReading(path));
+  if (!file.valid()) return std::nullopt;
   struct stat info {};
   if (::fstat(file.get(), &info) != 0) return std::nullopt;
   std::string content;
@@ -175,14 +118,15 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
       section.find(']') != std::string_view::npos || key.find('=') != std::string_view::npos) {
     ThrowCannotWrite(path, "a line break in a value would change the file's other settings");
   }
-  const std::string target = WriteTarget(path);
+  // A symbolic link is followed, so that the link stays and its target gets the new content.
+  const std::string target = FollowSymbolicLinks(path);
 
   std::string content;
   struct stat existing {};
   bool exists = false;
   {
-    FileDescriptor file(OpenForReading(target));
-    if (file.IsOpen()) {
+    UniqueFd file(OpenForReading(target));
+    if (file.valid()) {
       // Only a regular file is replaced: renaming over a directory fails anyway, and over a device
       // or a pipe it would destroy something that is not a settings file.
       if (::fstat(file.get(), &existing) != 0) ThrowCannotWrite(path, errno);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,26 @@ TEST(IsCalendarDate, Cases) {
       {"", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsCalendarDate(c.text), c.expected) << '"' << c.text << '"';
+}
+
+// The date text as printf's "%04d-%02d-%02d" writes it, the receiver's odd values included.
+TEST(DateText, AsPrintfWritesIt) {
+  struct Case {
+    int year, month, day;
+  };
+  const std::vector<Case> cases = {
+      {2024, 3, 1}, {5, 1, 1}, {2000, 99, 0}, {-5, -3, 1}, {12345, 123, 7}, {2000, 0, 0}};
+  for (const Case& c : cases) {
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%04d-%02d-%02d", c.year, c.month, c.day);
+    EXPECT_EQ(DateText(c.year, c.month, c.day), expected);
+  }
+  EXPECT_EQ(DateText(2024, 3, 1), "2024-03-01");
+}
+
+TEST(DateText, TheClockDateIsMarked) {
+  const FixedClock clock({2026, 12, 9, 14, 30, 0});
+  EXPECT_EQ(ClockDateText(clock), "2026-12-09*");
 }
 
 }  // namespace
