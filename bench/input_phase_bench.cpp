@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     epochs.Finish();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     best_seconds = std::min(best_seconds, elapsed.count());
-    epoch_count = epochs.count();
+    epoch_count = epochs.Count();
     if (run == 0) peak_growth_kb = PeakResidentKilobytes() - peak_before;
   }
   const double megabytes = static_cast<double>(size) / (1024.0 * 1024.0);

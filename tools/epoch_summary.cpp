@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   }
   std::printf(
       "%s: %llu epochs (%d GGA and RMC, %d GGA only, %d RMC only, %d with satellites in view)\n",
-      argv[1], static_cast<unsigned long long>(epochs.count()), both, gga_only, rmc_only,
+      argv[1], static_cast<unsigned long long>(epochs.Count()), both, gga_only, rmc_only,
       with_satellites);
   for (const auto& [quality, count] : by_quality)
     std::printf("  GGA quality %d: %d epochs\n", quality, count);
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     std::printf("  %c satellite rows: %d (%d with SNR 0, %d used)\n", kSystemRows[system].letter,
                 counts.rows, counts.snr_zero, counts.used);
   }
-  if (epochs.count() > 0) {
+  if (epochs.Count() > 0) {
     std::printf("  first epoch %s, last epoch %s\n", first.c_str(), last.c_str());
   }
   return 0;

@@ -75,7 +75,7 @@ class LogWriter {
     for (int number : {65, 66, 72, 73, 80, 81, 88}) AddSatellite(number);  // GLONASS
   }
 
-  std::uint64_t bytes() const { return m_bytes; }
+  std::uint64_t Bytes() const { return m_bytes; }
 
   void WriteEpoch(long epoch) {
     const Stretch& stretch =
@@ -305,7 +305,7 @@ int main(int argc, char** argv) {
   }
   LogWriter writer(out, seed);
   const auto target_bytes = static_cast<std::uint64_t>(megabytes * 1024 * 1024);
-  for (long epoch = 0; megabytes > 0 ? writer.bytes() < target_bytes : epoch < epochs; ++epoch) {
+  for (long epoch = 0; megabytes > 0 ? writer.Bytes() < target_bytes : epoch < epochs; ++epoch) {
     writer.WriteEpoch(epoch);
   }
   if (std::fclose(out) != 0) {

@@ -74,7 +74,7 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     }
   } catch (const Interrupted& interrupted) {
     std::fprintf(err, "%s: %s\n", kApplicationTitle, interrupted.what());
-    return interrupted.exit_status();
+    return interrupted.ExitStatus();
   } catch (const TrackmintError& error) {
     return Failure(err, error.what());
   } catch (const std::bad_alloc&) {

@@ -15,8 +15,8 @@ class Interrupted : public TrackmintError {
  public:
   explicit Interrupted(int signal_number)
       : TrackmintError("interrupted"), m_signal_number(signal_number) {}
-  int signal_number() const { return m_signal_number; }
-  int exit_status() const { return 128 + m_signal_number; }
+  int SignalNumber() const { return m_signal_number; }
+  int ExitStatus() const { return 128 + m_signal_number; }
 
  private:
   int m_signal_number;

@@ -17,8 +17,8 @@ class UniqueFd {
   UniqueFd(const UniqueFd&) = delete;
   UniqueFd& operator=(const UniqueFd&) = delete;
 
-  int get() const { return m_fd; }
-  bool valid() const { return m_fd >= 0; }
+  int Get() const { return m_fd; }
+  bool Valid() const { return m_fd >= 0; }
   int Release();
   // Closes now; false when the close reported an error (a write that failed late).
   bool Close();

@@ -56,9 +56,9 @@ class DocumentStream {
   // text after the last flush is dropped, as a run that failed half-way needs.
   void Flush();
   // Bytes written so far, flushed or not.
-  std::uint64_t size() const { return m_flushed + m_used; }
+  std::uint64_t Size() const { return m_flushed + m_used; }
 
-  std::size_t capacity() const { return m_capacity; }
+  std::size_t Capacity() const { return m_capacity; }
 
  private:
   // Appends to a string and hands the same buffer back.

@@ -70,7 +70,7 @@ std::int32_t KmlDocument::EndWaypoints() {
 
 void KmlDocument::WriteTracksAndClosing() {
   WriteNormalTrack(m_stream, m_vertices, kNormalTrack);
-  if (m_vertices.keeps_every_epoch()) {
+  if (m_vertices.KeepsEveryEpoch()) {
     WriteLineStyle(m_stream, m_settings.TrackWidthText(), m_settings.TrackColour(),
                    kIncorrectTrack, m_resolver);
     WriteIncorrectTrack(m_stream, m_vertices, kIncorrectTrack);

@@ -42,8 +42,8 @@ class KmlDocument {
   // The track lines and the closing lines.
   void WriteTracksAndClosing();
 
-  std::uint64_t epoch_count() const { return m_vertices.epoch_count(); }
-  std::int32_t placemark_count() const { return m_placemark_count; }
+  std::uint64_t EpochCount() const { return m_vertices.EpochCount(); }
+  std::int32_t PlacemarkCount() const { return m_placemark_count; }
 
  private:
   DocumentStream& m_stream;

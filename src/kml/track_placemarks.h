@@ -24,8 +24,8 @@ class TrackVertices {
 
   void Add(const waypoints& record);
 
-  std::uint64_t epoch_count() const { return m_epoch_count; }
-  bool keeps_every_epoch() const { return m_keep_every_epoch; }
+  std::uint64_t EpochCount() const { return m_epoch_count; }
+  bool KeepsEveryEpoch() const { return m_keep_every_epoch; }
 
  private:
   friend void WriteNormalTrack(DocumentStream&, const TrackVertices&, std::string_view);

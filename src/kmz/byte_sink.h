@@ -18,7 +18,7 @@ class VectorSink final : public ByteSink {
   void Write(std::span<const unsigned char> bytes) override {
     m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
   }
-  const std::vector<unsigned char>& bytes() const { return m_bytes; }
+  const std::vector<unsigned char>& Bytes() const { return m_bytes; }
 
  private:
   std::vector<unsigned char> m_bytes;

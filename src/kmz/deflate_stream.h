@@ -26,10 +26,10 @@ class DeflateStream {
 
   void AddPiece(std::span<const unsigned char> piece, bool last);
 
-  bool finished() const { return m_finished; }
-  std::uint32_t crc32() const { return m_crc32; }
-  std::uint64_t compressed_size() const { return m_compressed_size; }
-  std::uint64_t uncompressed_size() const { return m_uncompressed_size; }
+  bool Finished() const { return m_finished; }
+  std::uint32_t Crc32() const { return m_crc32; }
+  std::uint64_t CompressedSize() const { return m_compressed_size; }
+  std::uint64_t UncompressedSize() const { return m_uncompressed_size; }
 
  private:
   ByteSink& m_sink;

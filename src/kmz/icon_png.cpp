@@ -99,11 +99,11 @@ ArrowPicture DecodeArrowPng(std::span<const unsigned char> png) {
   std::vector<png_bytep> rows = RowPointers(picture.rgba.data());
   MemorySource source{png.data(), png.size(), 0};
   const PngReadStructs structs;
-  if (!ReadRows(structs.png(), structs.info(), &source, rows.data())) {
-    throw TrackmintError("The built-in arrow image is damaged: " + structs.error_text());
+  if (!ReadRows(structs.Png(), structs.Info(), &source, rows.data())) {
+    throw TrackmintError("The built-in arrow image is damaged: " + structs.ErrorText());
   }
   png_unknown_chunkp unknown = nullptr;
-  const int count = png_get_unknown_chunks(structs.png(), structs.info(), &unknown);
+  const int count = png_get_unknown_chunks(structs.Png(), structs.Info(), &unknown);
   for (const char* name : kCopiedChunkNames) {
     for (int i = 0; i < count; ++i) {
       if (std::memcmp(unknown[i].name, name, 4) == 0) {
@@ -129,9 +129,9 @@ std::vector<unsigned char> EncodeIconPng(const ArrowPicture& picture) {
   std::vector<png_bytep> rows = RowPointers(const_cast<unsigned char*>(picture.rgba.data()));
   std::vector<unsigned char> bytes;
   const PngWriteStructs structs;
-  if (!WriteRows(structs.png(), structs.info(), &bytes, rows.data(), chunks.data(),
+  if (!WriteRows(structs.Png(), structs.Info(), &bytes, rows.data(), chunks.data(),
                  chunks.size())) {
-    throw TrackmintError("Can't make an arrow icon: " + structs.error_text());
+    throw TrackmintError("Can't make an arrow icon: " + structs.ErrorText());
   }
   return bytes;
 }

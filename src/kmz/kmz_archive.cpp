@@ -26,7 +26,7 @@ void KmzArchive::BeginMember(std::string_view file_name) {
   MemberFields member;
   member.stored_name = name.bytes;
   member.flags = name.utf8 ? kFlagUtf8Name : 0;
-  member.local_header_offset = m_file.size();
+  member.local_header_offset = m_file.Size();
   // Provisional until the data are written: an archive cut off here does not pass for whole.
   member.crc32 = 0xFFFFFFFFu;
   m_file.Append(EncodeLocalHeader(member, m_zip32_limit));
@@ -58,14 +58,14 @@ void KmzArchive::AddMember(std::string_view file_name, std::span<const unsigned 
   BeginMember(file_name);
   DeflateStream stream(m_member_data);
   if (!data.empty()) stream.AddPiece(data, true);
-  EndMember(stream.crc32(), stream.compressed_size(), stream.uncompressed_size());
+  EndMember(stream.Crc32(), stream.CompressedSize(), stream.UncompressedSize());
 }
 
 void KmzArchive::Finish() {
   if (m_member_open) throw std::logic_error("a member is still open");
   DirectoryPlace place;
   place.member_count = m_directory.size();
-  place.offset = m_file.size();
+  place.offset = m_file.Size();
   std::vector<unsigned char> records;
   for (const MemberFields& member : m_directory) {
     const std::vector<unsigned char> header = EncodeCentralHeader(member, m_zip32_limit);
@@ -86,7 +86,7 @@ bool KmzArchive::HasMember(const StoredName& name) const {
 // From the end backwards, so that no byte is overwritten before it has moved.
 void KmzArchive::ShiftTail(std::uint64_t offset, std::uint64_t distance) {
   std::vector<unsigned char> piece;
-  for (std::uint64_t end = m_file.size(); end > offset;) {
+  for (std::uint64_t end = m_file.Size(); end > offset;) {
     const std::uint64_t start = end - std::min<std::uint64_t>(end - offset, kShiftPiece);
     piece.resize(static_cast<std::size_t>(end - start));
     m_file.ReadAt(start, piece);

@@ -42,7 +42,7 @@ class KmzArchive {
   // Writes the central directory and the end records. The file is then complete.
   void Finish();
 
-  const std::vector<MemberFields>& members() const { return m_directory; }
+  const std::vector<MemberFields>& Members() const { return m_directory; }
 
  private:
   // The member's data go to the file as they come.

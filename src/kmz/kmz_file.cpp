@@ -58,16 +58,16 @@ KmzFile::KmzFile(std::string path, int input_fd, Kind kind)
     const std::string directory = m_directory.empty() ? "." : m_directory;
     m_fd = UniqueFd(::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
     // A file system without unnamed files says so in one of these ways.
-    if (!m_fd.valid() && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    if (!m_fd.Valid() && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
       m_kind = Kind::Hidden;
     }
   }
   if (m_kind == Kind::Hidden) {
     m_fd = CreateUniqueFile(m_directory, kHiddenPrefix, kHiddenSuffix, m_hidden_path);
-    if (!m_fd.valid()) m_hidden_path.clear();
+    if (!m_fd.Valid()) m_hidden_path.clear();
   }
-  if (!m_fd.valid()) throw KmzNotCreated(m_path, errno);
-  if (exists) ::fchmod(m_fd.get(), existing.st_mode & 07777);
+  if (!m_fd.Valid()) throw KmzNotCreated(m_path, errno);
+  if (exists) ::fchmod(m_fd.Get(), existing.st_mode & 07777);
 }
 
 KmzFile::~KmzFile() {
@@ -83,28 +83,28 @@ void KmzFile::Append(std::span<const unsigned char> bytes) {
 }
 
 void KmzFile::WriteAt(std::uint64_t offset, std::span<const unsigned char> bytes) {
-  if (const int error = WriteAllAt(m_fd.get(), offset, bytes)) ThrowWriteError(error);
+  if (const int error = WriteAllAt(m_fd.Get(), offset, bytes)) ThrowWriteError(error);
   if (offset + bytes.size() > m_size) m_size = offset + bytes.size();
 }
 
 void KmzFile::ReadAt(std::uint64_t offset, std::span<unsigned char> bytes) const {
-  if (const int error = ReadAllAt(m_fd.get(), offset, bytes)) {
+  if (const int error = ReadAllAt(m_fd.Get(), offset, bytes)) {
     throw TrackmintError(WithReason("Can't read the output file " + m_path, error));
   }
 }
 
 void KmzFile::Commit() {
-  if (::fsync(m_fd.get()) != 0) ThrowWriteError(errno);
+  if (::fsync(m_fd.Get()) != 0) ThrowWriteError(errno);
   if (m_kind == Kind::Unnamed) {
     // The unnamed file gets a hidden name first; a name cannot be given to it and put over the
     // path in one step.
     for (int attempt = 0; m_hidden_path.empty(); ++attempt) {
       std::string candidate;
       UniqueFd probe = CreateUniqueFile(m_directory, kHiddenPrefix, kHiddenSuffix, candidate);
-      if (!probe.valid()) ThrowWriteError(errno);
+      if (!probe.Valid()) ThrowWriteError(errno);
       probe.Close();
       ::unlink(candidate.c_str());
-      if (::linkat(AT_FDCWD, DescriptorPath(m_fd.get()).c_str(), AT_FDCWD, candidate.c_str(),
+      if (::linkat(AT_FDCWD, DescriptorPath(m_fd.Get()).c_str(), AT_FDCWD, candidate.c_str(),
                    AT_SYMLINK_FOLLOW) == 0) {
         m_hidden_path = candidate;
       } else if (errno != EEXIST || attempt == 100) {
@@ -118,7 +118,7 @@ void KmzFile::Commit() {
   // The rename itself reaches the disk with the folder.
   const std::string directory = m_directory.empty() ? "." : m_directory;
   const UniqueFd directory_fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (directory_fd.valid()) ::fsync(directory_fd.get());
+  if (directory_fd.Valid()) ::fsync(directory_fd.Get());
 }
 
 }  // namespace trackmint

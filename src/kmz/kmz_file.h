@@ -14,7 +14,7 @@ namespace trackmint {
 class KmzNotCreated : public TrackmintError {
  public:
   KmzNotCreated(const std::string& path, int error_number);
-  int error_number() const { return m_error_number; }
+  int ErrorNumber() const { return m_error_number; }
 
  private:
   int m_error_number;
@@ -40,10 +40,10 @@ class KmzFile {
   KmzFile(const KmzFile&) = delete;
   KmzFile& operator=(const KmzFile&) = delete;
 
-  const std::string& path() const { return m_path; }
-  Kind kind() const { return m_kind; }
+  const std::string& Path() const { return m_path; }
+  Kind FileKind() const { return m_kind; }
   // The end of what was written so far.
-  std::uint64_t size() const { return m_size; }
+  std::uint64_t Size() const { return m_size; }
 
   void Append(std::span<const unsigned char> bytes);
   void WriteAt(std::uint64_t offset, std::span<const unsigned char> bytes);

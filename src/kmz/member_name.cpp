@@ -37,12 +37,12 @@ class Converter {
   Converter(const std::string& to, const std::string& from)
       : m_handle(iconv_open(to.c_str(), from.c_str())) {}
   ~Converter() {
-    if (valid()) iconv_close(m_handle);
+    if (Valid()) iconv_close(m_handle);
   }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  bool valid() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
+  bool Valid() const { return m_handle != reinterpret_cast<iconv_t>(-1); }
 
   // False when some character has no place in the target (or the input is not what it claims).
   bool Convert(std::string_view text, std::string& result) const {
@@ -85,13 +85,13 @@ StoredName EncodeMemberName(std::string_view file_name, const std::string& code_
   if (IsAscii(file_name)) return {std::string(file_name), false};
   std::string converted;
   const Converter to_code_page(code_page, "UTF-8");
-  if (to_code_page.valid() && to_code_page.Convert(file_name, converted)) {
+  if (to_code_page.Valid() && to_code_page.Convert(file_name, converted)) {
     return {converted, false};
   }
   // A round trip through UTF-32 tells real UTF-8 from other bytes.
   std::string ignored;
   const Converter check("UTF-32LE", "UTF-8");
-  const bool is_utf8 = check.valid() && check.Convert(file_name, ignored);
+  const bool is_utf8 = check.Valid() && check.Convert(file_name, ignored);
   return {std::string(file_name), is_utf8};
 }
 

@@ -36,10 +36,10 @@ class ParallelDeflate final : public PieceSink {
   // at all gives no bytes at all (an empty member is stored, not deflated).
   void Finish();
 
-  std::uint32_t crc32() const { return m_crc32; }
-  std::uint64_t compressed_size() const { return m_compressed_size; }
-  std::uint64_t uncompressed_size() const { return m_uncompressed_size; }
-  unsigned worker_count() const { return static_cast<unsigned>(m_workers.size()); }
+  std::uint32_t Crc32() const { return m_crc32; }
+  std::uint64_t CompressedSize() const { return m_compressed_size; }
+  std::uint64_t UncompressedSize() const { return m_uncompressed_size; }
+  unsigned WorkerCount() const { return static_cast<unsigned>(m_workers.size()); }
 
  private:
   struct Job {

@@ -24,9 +24,9 @@ class PngReadStructs {
   PngReadStructs(const PngReadStructs&) = delete;
   PngReadStructs& operator=(const PngReadStructs&) = delete;
 
-  png_structp png() const { return m_png; }
-  png_infop info() const { return m_info; }
-  std::string error_text() const { return m_error.text.data(); }
+  png_structp Png() const { return m_png; }
+  png_infop Info() const { return m_info; }
+  std::string ErrorText() const { return m_error.text.data(); }
 
  private:
   PngErrorText m_error;
@@ -42,9 +42,9 @@ class PngWriteStructs {
   PngWriteStructs(const PngWriteStructs&) = delete;
   PngWriteStructs& operator=(const PngWriteStructs&) = delete;
 
-  png_structp png() const { return m_png; }
-  png_infop info() const { return m_info; }
-  std::string error_text() const { return m_error.text.data(); }
+  png_structp Png() const { return m_png; }
+  png_infop Info() const { return m_info; }
+  std::string ErrorText() const { return m_error.text.data(); }
 
  private:
   PngErrorText m_error;

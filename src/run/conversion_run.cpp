@@ -131,7 +131,7 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
     kmz.emplace(kmz_path, fileno(input.get()));
   } catch (const KmzNotCreated& error) {
     input.reset();
-    return Fail(host, RunOutcome::OutputNotCreated, kmz_path, error.error_number());
+    return Fail(host, RunOutcome::OutputNotCreated, kmz_path, error.ErrorNumber());
   }
   host.SetOutputPath(kmz_path);
 
@@ -174,7 +174,7 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
 
   host.ReportPhase(RunPhase::Packing);
   deflate.Finish();
-  archive.EndMember(deflate.crc32(), deflate.compressed_size(), deflate.uncompressed_size());
+  archive.EndMember(deflate.Crc32(), deflate.CompressedSize(), deflate.UncompressedSize());
   for (const ArrowIcon& icon : icons) archive.AddMember(icon.file_name, icon.png);
   archive.Finish();
   // The last moment a request to stop can keep the earlier KMZ.

@@ -40,7 +40,7 @@ class EpochStream final : public Epochs {
   }
 
   // Epochs handed on so far.
-  std::uint64_t count() const { return m_count; }
+  std::uint64_t Count() const { return m_count; }
 
  private:
   void Hand() {

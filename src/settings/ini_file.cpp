@@ -30,11 +30,11 @@ class ReplacementFile {
   // the one any new file gets (0666 less the umask).
   bool Create(const std::string& directory) {
     m_file = CreateUniqueFile(directory, ".trackmint-settings-", "", m_path);
-    if (!m_file.valid()) m_path.clear();
-    return m_file.valid();
+    if (!m_file.Valid()) m_path.clear();
+    return m_file.Valid();
   }
 
-  int fd() const { return m_file.get(); }
+  int fd() const { return m_file.Get(); }
 
   bool WriteAll(std::string_view content) {
     const int error = WriteAllAt(
@@ -87,13 +87,13 @@ int OpenForReading(const std::string& path) {
 
 std::optional<std::string> ReadIniFile(const std::string& path) {
   UniqueFd file(OpenForReading(path));
-  if (!file.valid()) return std::nullopt;
+  if (!file.Valid()) return std::nullopt;
   struct stat info {};
-  if (::fstat(file.get(), &info) != 0) return std::nullopt;
+  if (::fstat(file.Get(), &info) != 0) return std::nullopt;
   std::string content;
   if (S_ISREG(info.st_mode)) {
     content.reserve(static_cast<std::size_t>(info.st_size));
-    if (!ReadAll(file.get(), content)) return std::nullopt;
+    if (!ReadAll(file.Get(), content)) return std::nullopt;
   }
   return content;
 }
@@ -126,17 +126,17 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
   bool exists = false;
   {
     UniqueFd file(OpenForReading(target));
-    if (file.valid()) {
+    if (file.Valid()) {
       // Only a regular file is replaced: renaming over a directory fails anyway, and over a device
       // or a pipe it would destroy something that is not a settings file.
-      if (::fstat(file.get(), &existing) != 0) ThrowCannotWrite(path, errno);
+      if (::fstat(file.Get(), &existing) != 0) ThrowCannotWrite(path, errno);
       if (S_ISDIR(existing.st_mode)) ThrowCannotWrite(path, EISDIR);
       if (!S_ISREG(existing.st_mode)) ThrowCannotWrite(path, "it is not a regular file");
       // A write-protected file stays protected, although the rename could replace it.
       if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         ThrowCannotWrite(path, errno);
       }
-      if (!ReadAll(file.get(), content)) ThrowCannotWrite(path, errno);
+      if (!ReadAll(file.Get(), content)) ThrowCannotWrite(path, errno);
       exists = true;
     } else if (errno != ENOENT) {
       ThrowCannotWrite(path, errno);

@@ -38,7 +38,7 @@ TEST(DocumentStream, StringGetsEveryPieceInOrderWhateverTheBufferSize) {
     {
       DocumentStream stream(text, capacity);
       WriteMixture(stream, expected);
-      EXPECT_EQ(stream.size(), expected.size());
+      EXPECT_EQ(stream.Size(), expected.size());
       stream.Flush();
       EXPECT_EQ(text, expected);
       stream.Write("tail");

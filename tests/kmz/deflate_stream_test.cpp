@@ -32,7 +32,7 @@ std::uint32_t ZlibCrc(const std::string& text) {
 }
 
 std::string Output(const VectorSink& sink) {
-  return std::string(sink.bytes().begin(), sink.bytes().end());
+  return std::string(sink.Bytes().begin(), sink.Bytes().end());
 }
 
 TEST(DeflateStream, PiecesMakeOneRawStreamWithItsCrc) {
@@ -51,14 +51,14 @@ TEST(DeflateStream, PiecesMakeOneRawStreamWithItsCrc) {
       EXPECT_EQ(output.substr(output.size() - 4), std::string("\x00\x00\xFF\xFF", 4));
     }
   }
-  EXPECT_TRUE(stream.finished());
+  EXPECT_TRUE(stream.Finished());
   std::string inflated;
   ASSERT_TRUE(testing::InflateRaw(Output(sink), inflated));
   EXPECT_EQ(inflated, data);
-  EXPECT_EQ(stream.crc32(), ZlibCrc(data));
-  EXPECT_EQ(stream.compressed_size(), sink.bytes().size());
-  EXPECT_EQ(stream.uncompressed_size(), data.size());
-  EXPECT_LT(stream.compressed_size(), data.size() / 4);  // text like this packs well at level 6
+  EXPECT_EQ(stream.Crc32(), ZlibCrc(data));
+  EXPECT_EQ(stream.CompressedSize(), sink.Bytes().size());
+  EXPECT_EQ(stream.UncompressedSize(), data.size());
+  EXPECT_LT(stream.CompressedSize(), data.size() / 4);  // text like this packs well at level 6
 }
 
 TEST(DeflateStream, SinglePieceAndFinishedStreamTakesNoMore) {
@@ -70,8 +70,8 @@ TEST(DeflateStream, SinglePieceAndFinishedStreamTakesNoMore) {
   ASSERT_TRUE(testing::InflateRaw(Output(sink), inflated));
   EXPECT_EQ(inflated, data);
   // A zlib header would make this no raw stream: 0x78 is a zlib stream's first byte at level 6.
-  EXPECT_NE(sink.bytes().front(), 0x78);
-  EXPECT_EQ(stream.crc32(), ZlibCrc(data));
+  EXPECT_NE(sink.Bytes().front(), 0x78);
+  EXPECT_EQ(stream.Crc32(), ZlibCrc(data));
   EXPECT_THROW(stream.AddPiece(Bytes(data, 0, 1), true), std::logic_error);
 }
 

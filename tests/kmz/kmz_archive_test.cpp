@@ -54,7 +54,7 @@ void WriteKmz(const std::string& path, const std::string& document,
     buffer = deflate.TakePiece(std::move(buffer), size);
   }
   deflate.Finish();
-  archive.EndMember(deflate.crc32(), deflate.compressed_size(), deflate.uncompressed_size());
+  archive.EndMember(deflate.Crc32(), deflate.CompressedSize(), deflate.UncompressedSize());
   archive.AddMember("255.png", Bytes("red icon"));
   archive.AddMember("65535.png", Bytes("yellow icon"));
   archive.AddMember("255.png", Bytes("another red icon: the first stays"));

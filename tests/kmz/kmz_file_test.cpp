@@ -52,7 +52,7 @@ TEST(KmzFile, CommittedWholeAtItsPathWithNothingBeside) {
       file.Append(Bytes("new "));
       file.Append(Bytes("content"));
       file.WriteAt(0, Bytes("NEW"));
-      EXPECT_EQ(file.size(), 11u);
+      EXPECT_EQ(file.Size(), 11u);
       // Until the commit the earlier file is untouched.
       EXPECT_EQ(ReadWholeFile(dir.File("out.kmz")),
                 "an earlier KMZ that is longer than the new one");
@@ -135,7 +135,7 @@ TEST(KmzFile, AFolderThatCannotTakeItIsNoOutput) {
       KmzFile file(c.path, -1);
       ADD_FAILURE() << "no error";
     } catch (const KmzNotCreated& error) {
-      EXPECT_EQ(error.error_number(), c.error_number);
+      EXPECT_EQ(error.ErrorNumber(), c.error_number);
       EXPECT_EQ(std::string(error.what()), "Can't create the output file " + c.path + ": " + c.reason);
     }
   }

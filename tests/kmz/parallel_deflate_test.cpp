@@ -41,12 +41,12 @@ std::string Deflate(const std::string& text, std::size_t capacity, unsigned work
     buffer = deflate.TakePiece(std::move(buffer), size);
   }
   deflate.Finish();
-  EXPECT_EQ(deflate.uncompressed_size(), text.size());
-  EXPECT_EQ(deflate.compressed_size(), sink.bytes().size());
-  EXPECT_EQ(deflate.crc32(),
+  EXPECT_EQ(deflate.UncompressedSize(), text.size());
+  EXPECT_EQ(deflate.CompressedSize(), sink.Bytes().size());
+  EXPECT_EQ(deflate.Crc32(),
             ::crc32(::crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()),
                     static_cast<uInt>(text.size())));
-  return std::string(sink.bytes().begin(), sink.bytes().end());
+  return std::string(sink.Bytes().begin(), sink.Bytes().end());
 }
 
 // One raw deflate stream over the whole text, made with zlib alone: the reference.
@@ -106,9 +106,9 @@ TEST(ParallelDeflate, NoPieceGivesNoBytes) {
   VectorSink sink;
   ParallelDeflate deflate(sink, 1000, 2);
   deflate.Finish();
-  EXPECT_TRUE(sink.bytes().empty());
-  EXPECT_EQ(deflate.uncompressed_size(), 0u);
-  EXPECT_EQ(deflate.crc32(), 0u);
+  EXPECT_TRUE(sink.Bytes().empty());
+  EXPECT_EQ(deflate.UncompressedSize(), 0u);
+  EXPECT_EQ(deflate.Crc32(), 0u);
 }
 
 // The CRC-32 of "123456789" is CBF43926 (the check value of the standard), also when the text
@@ -122,7 +122,7 @@ TEST(ParallelDeflate, KnownCrc) {
     deflate.TakePiece(std::move(buffer), piece.size());
   }
   deflate.Finish();
-  EXPECT_EQ(deflate.crc32(), 0xCBF43926u);
+  EXPECT_EQ(deflate.Crc32(), 0xCBF43926u);
 }
 
 // A sink that cannot take bytes (a full disk) stops the stream with its error, and the workers
