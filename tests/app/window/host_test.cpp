@@ -121,7 +121,7 @@ class HostTest : public QObject {
       QCOMPARE(window.form->ResolveColour(colour), expected);
   }
 
-  void finalMessageAndMemberQuestion() {
+  void finalMessage() {
     WindowFixture window;
     window.form->ShowFinalMessage("The progress finished!\n\rInput file a.nmea\n\rWaypoints 3");
     QCOMPARE(window.dialogs.calls.back().text,

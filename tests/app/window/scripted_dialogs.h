@@ -11,11 +11,10 @@ namespace trackmint::testing {
 
 // One box or chooser that the window opened, with what it was opened with.
 struct DialogCall {
-  enum class Kind { OpenFile, SaveFile, Colour, Warning, YesNo, Information, Error, Confirm };
+  enum class Kind { OpenFile, SaveFile, Colour, Warning, YesNo, Information, Error };
   Kind kind;
   FileChooser chooser;      // file choosers
   WindowColour colour = 0;  // the colour chooser's starting colour
-  std::string caption;      // the confirmation box
   std::string text;         // message boxes
 };
 
@@ -29,35 +28,35 @@ class ScriptedDialogs final : public WindowDialogs {
   std::vector<DialogCall> calls;
 
   std::optional<std::string> AskOpenFile(const FileChooser& chooser) override {
-    calls.push_back({DialogCall::Kind::OpenFile, chooser, 0, {}, {}});
+    calls.push_back({DialogCall::Kind::OpenFile, chooser, 0, {}});
     return NextFile();
   }
   std::optional<std::string> AskSaveFile(const FileChooser& chooser) override {
-    calls.push_back({DialogCall::Kind::SaveFile, chooser, 0, {}, {}});
+    calls.push_back({DialogCall::Kind::SaveFile, chooser, 0, {}});
     return NextFile();
   }
   std::optional<WindowColour> AskColour(WindowColour initial) override {
-    calls.push_back({DialogCall::Kind::Colour, {}, initial, {}, {}});
+    calls.push_back({DialogCall::Kind::Colour, {}, initial, {}});
     if (colour_answers.empty()) return std::nullopt;
     const std::optional<WindowColour> answer = colour_answers.front();
     colour_answers.pop_front();
     return answer;
   }
   void ShowWarning(const std::string& text) override {
-    calls.push_back({DialogCall::Kind::Warning, {}, 0, {}, text});
+    calls.push_back({DialogCall::Kind::Warning, {}, 0, text});
   }
   bool AskYesNo(const std::string& text) override {
-    calls.push_back({DialogCall::Kind::YesNo, {}, 0, {}, text});
+    calls.push_back({DialogCall::Kind::YesNo, {}, 0, text});
     if (yes_no_answers.empty()) return false;
     const bool answer = yes_no_answers.front();
     yes_no_answers.pop_front();
     return answer;
   }
   void ShowInformation(const std::string& text) override {
-    calls.push_back({DialogCall::Kind::Information, {}, 0, {}, text});
+    calls.push_back({DialogCall::Kind::Information, {}, 0, text});
   }
   void ShowError(const std::string& text) override {
-    calls.push_back({DialogCall::Kind::Error, {}, 0, {}, text});
+    calls.push_back({DialogCall::Kind::Error, {}, 0, text});
   }
 
   // The calls of one kind, in order.
