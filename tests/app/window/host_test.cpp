@@ -44,7 +44,10 @@ class HostTest : public QObject {
     window.form->SetLeftStatus("The progress started");
     window.form->SetRightStatus("Waypoints 12");
     QCOMPARE(window.Find<QLabel>("Panel2")->text(), QStringLiteral("The progress started"));
+    QCOMPARE(window.Find<QLabel>("Panel3")->text(), QStringLiteral("Waypoints 12"));
     QCOMPARE(window.form->RightStatus(), std::string("Waypoints 12"));
+    window.form->SetRunEnabled(false);
+    QVERIFY(!window.Find<QPushButton>("SpeedButton3")->isEnabled());
     window.form->SetRunEnabled(true);
     QVERIFY(window.Find<QPushButton>("SpeedButton3")->isEnabled());
     window.form->SetIconFileName(IconSlot::Diff, "65535.png");
