@@ -180,8 +180,28 @@ TEST(WaypointPlacemark, SatellitesTableListsEverySystemInItsOwnRows) {
             "\t<tr>\t<td>J</td>\t<td>1*</td>\t<td>6</td>\t<td>60</td>\t<td>16</td>\t</tr>\n"
             "\t<tr>\t<td>I</td>\t<td>14</td>\t<td>7</td>\t<td>70</td>\t<td>17</td>\t</tr>\n"
             "\t</table>\n"
-            "]]></description>\n" +
-                placemark.substr(placemark.find("<LookAt>")));
+            "]]></description>\n"
+            "<LookAt>\n"
+            "<longitude>0.000000</longitude>\n"
+            "<latitude>0.000000</latitude>\n"
+            "<tilt>66</tilt>\n"
+            "</LookAt>\n"
+            "<TimeStamp>\n"
+            "<when>2000-01-01T10:10:10.00Z</when>\n"
+            "</TimeStamp>\n"
+            "<Style>\n"
+            "<IconStyle>\n"
+            "<scale>0.5</scale>\n"
+            "<heading>0.000000</heading>\n"
+            "<Icon>\n"
+            "<href>auto.png</href>\n"
+            "</Icon>\n"
+            "</IconStyle>\n"
+            "</Style>\n"
+            "<Point>\n"
+            "<coordinates>0.000000,0.000000,0.000000</coordinates>\n"
+            "</Point>\n"
+            "</Placemark>\n");
 }
 
 TEST(WaypointPlacemark, HeightShownByExtrudingToTheGround) {

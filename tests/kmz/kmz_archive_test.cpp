@@ -156,6 +156,43 @@ TEST(KmzArchive, NamesOutsideAsciiInTheCodePageOrUtf8) {
   EXPECT_TRUE(UnzipAccepts(dir.File("out.kmz")));
 }
 
+// The CRC-32 of "123456789" is CBF43926, the check value of the standard: both headers of a
+// member hold it, worked out apart from zlib, whose crc32 the ZIP reader compares with.
+TEST(KmzArchive, BothHeadersHoldTheCheckValueCrc) {
+  TempDirectory dir;
+  {
+    KmzFile file(dir.File("check.kmz"), -1);
+    KmzArchive archive(file, kClock, "CP437");
+    archive.AddMember("check.txt", Bytes("123456789"));
+    archive.Finish();
+    file.Commit();
+  }
+  const std::string bytes = testing::ReadWholeFile(dir.File("check.kmz"));
+  const auto le32 = [&bytes](std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 4; i-- > 0;)
+      value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+  };
+  // The local header opens the file, its CRC at offset 14. The end record (the last 22 bytes)
+  // says where the central directory starts, offset 16; the central header's CRC is at its 16.
+  ASSERT_GT(bytes.size(), 30u + 46u + 22u);
+  EXPECT_EQ(le32(0), 0x04034B50u);
+  EXPECT_EQ(le32(14), 0xCBF43926u);
+  const std::size_t end_record = bytes.size() - 22;
+  ASSERT_EQ(le32(end_record), 0x06054B50u);
+  const std::size_t central = le32(end_record + 16);
+  ASSERT_LT(central, end_record);
+  EXPECT_EQ(le32(central), 0x02014B50u);
+  EXPECT_EQ(le32(central + 16), 0xCBF43926u);
+
+  const ZipContents zip = ReadZipFile(dir.File("check.kmz"));
+  ASSERT_EQ(zip.problem, "");
+  ASSERT_EQ(zip.members.size(), 1u);
+  EXPECT_EQ(zip.members[0].crc32, 0xCBF43926u);
+  EXPECT_EQ(zip.members[0].data, "123456789");
+}
+
 TEST(KmzArchive, NoMemberIsTheEndRecordAlone) {
   TempDirectory dir;
   {

@@ -23,6 +23,15 @@ using testing::UsedSatellites;
 
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
 
+// A record holding only the given satellites: what GSA and GSV sentences leave in a new record,
+// beside their own fields.
+waypoints SkyRecord(const std::vector<NamedSatellite>& sky) {
+  waypoints record;
+  for (const NamedSatellite& satellite : sky)
+    SatelliteNamed(record, satellite.name) = satellite.entry;
+  return record;
+}
+
 TEST(ParseGGA, ReadsEveryUsedField) {
   waypoints record;
   ParseGGA("$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,3.5,0120*47", record);
@@ -31,8 +40,8 @@ TEST(ParseGGA, ReadsEveryUsedField) {
 
   waypoints expected;
   expected.time_text = "123519";
-  expected.latitude = record.latitude;
-  expected.longitude = record.longitude;
+  expected.latitude = 48 + 7.038 / 60;    // ddmm.mmm: degrees, then minutes
+  expected.longitude = 11 + 31.000 / 60;  // dddmm.mmm
   expected.gga_fix_quality = 1;
   expected.satellites_in_use = 8;
   expected.hdop = 0.9;
@@ -48,14 +57,15 @@ TEST(ParseGGA, PositionCases) {
     std::string sentence;
     double latitude;
     double longitude;
+    int quality;
   };
   const std::vector<Case> cases = {
       {"south and west are negative", Sentence("GPGGA,1,4807.038,S,01131.000,W,1,,,,,,,,"),
-       -48.1173, -11.516666666666667},
-      {"empty position fields leave zeros", Sentence("GPGGA,1,,N,,E,,,,,,,,,"), 0.0, 0.0},
+       -(48 + 7.038 / 60), -(11 + 31.000 / 60), 1},
+      {"empty position fields leave zeros", Sentence("GPGGA,1,,N,,E,,,,,,,,,"), 0.0, 0.0, 0},
       {"a hemisphere is read by its first letter",
-       Sentence("GPGGA,1,0030.0,South,00030.0,West,1,,,,,,,,"), -0.5, -0.5},
-      {"a field shorter than its degrees", Sentence("GPGGA,1,5,N,7,E,1,,,,,,,,"), 5.0, 7.0},
+       Sentence("GPGGA,1,0030.0,South,00030.0,West,1,,,,,,,,"), -0.5, -0.5, 1},
+      {"a field shorter than its degrees", Sentence("GPGGA,1,5,N,7,E,1,,,,,,,,"), 5.0, 7.0, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
@@ -64,6 +74,14 @@ TEST(ParseGGA, PositionCases) {
     EXPECT_NEAR(record.latitude, c.latitude, 1e-12);
     EXPECT_NEAR(record.longitude, c.longitude, 1e-12);
     EXPECT_EQ(record.gga_flag, 1);
+    // Nothing else is touched: the whole record.
+    waypoints expected;
+    expected.time_text = "1";
+    expected.latitude = c.latitude;
+    expected.longitude = c.longitude;
+    expected.gga_fix_quality = c.quality;
+    expected.gga_flag = 1;
+    EXPECT_EQ(record, expected);
   }
 }
 
@@ -81,15 +99,16 @@ TEST(ParseRMC, ReadsEveryUsedField) {
   waypoints expected;
   expected.time_text = "123519";
   expected.rmc_status = 'A';
-  expected.latitude = record.latitude;
-  expected.longitude = record.longitude;
-  expected.speed = 22.4 * 1.852;  // 41.4848 km/h
+  expected.latitude = 48 + 7.038 / 60;    // ddmm.mmm: degrees, then minutes
+  expected.longitude = 11 + 31.000 / 60;  // dddmm.mmm
+  expected.speed = 22.4 * 1.852;          // knots to km/h: 41.4848
   expected.course_over_ground = 84.4;
   expected.date_text = "2094-03-23";  // every two-digit year is 20yy
   expected.rmc_flag = 1;
   EXPECT_EQ(record, expected);
   EXPECT_NEAR(record.speed, 41.4848, 1e-9);
   EXPECT_NEAR(record.latitude, 48.1173, 1e-12);
+  EXPECT_NEAR(record.longitude, 11.516666666666667, 1e-12);
   EXPECT_EQ(record.mode_indicator, '\0');  // NMEA 2.2: no field 12
 }
 
@@ -118,6 +137,14 @@ TEST(ParseRMC, DateAndModeCases) {
     EXPECT_EQ(record.mode_indicator, c.mode);
     EXPECT_EQ(record.rmc_status, c.status);
     EXPECT_EQ(record.rmc_flag, 1);
+    // No position, speed or course fields: those stay 0.
+    waypoints expected;
+    expected.time_text = "1";
+    expected.date_text = c.date_text;
+    expected.rmc_status = c.status;
+    expected.mode_indicator = c.mode;
+    expected.rmc_flag = 1;
+    EXPECT_EQ(record, expected);
   }
 }
 
@@ -197,6 +224,9 @@ TEST(ParseGSA, Cases) {
     ParseGSA(c.sentence, record);
     EXPECT_EQ(FilledSatellites(record), UsedOnlyEntries(c.used));
     EXPECT_EQ(record.gsa_fix_type, c.fix_type);
+    waypoints expected = SkyRecord(UsedOnlyEntries(c.used));
+    expected.gsa_fix_type = c.fix_type;
+    EXPECT_EQ(record, expected);  // the dilutions and the system id set nothing else
   }
 }
 
@@ -274,6 +304,9 @@ TEST(ParseGSV, EachTalkerNamesItsOwnSatellites) {
     ParseGSV(c.sentence, record);
     EXPECT_EQ(FilledSatellites(record), c.sky);
     EXPECT_EQ(record.gsv_seen, 1);
+    waypoints expected = SkyRecord(c.sky);
+    expected.gsv_seen = 1;
+    EXPECT_EQ(record, expected);
   }
 }
 
@@ -302,6 +335,10 @@ TEST(ParseGSV, GroupCases) {
     ParseGSV(c.sentence, record);
     EXPECT_EQ(SatelliteNamed(record, "G7"), c.entry);
     EXPECT_EQ(record.gsv_seen, c.gsv_seen);
+    waypoints expected;
+    SatelliteNamed(expected, "G7") = c.entry;
+    expected.gsv_seen = static_cast<std::uint8_t>(c.gsv_seen);
+    EXPECT_EQ(record, expected);
   }
 }
 
@@ -397,6 +434,9 @@ TEST(ParseRMS, Cases) {
     record.rms_error = 1.25;
     ParseRMS(c.sentence, record);
     EXPECT_EQ(record.rms_error, c.rms_error);
+    waypoints expected;
+    expected.rms_error = c.rms_error;
+    EXPECT_EQ(record, expected);  // the RMS error is all these sentences give
   }
 }
 

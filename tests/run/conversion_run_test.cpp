@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/trackmint_error.h"
+#include "kmz/deflate_stream.h"
 #include "support/fixtures.h"
 #include "support/program_run.h"
 #include "support/scoped_process_state.h"
@@ -324,6 +325,41 @@ TEST(ConversionRun, OutputNameRules) {
         << document.substr(0, 100);
     EXPECT_TRUE(document.ends_with("</kml>"));
   }
+}
+
+// Where two files first differ, or nothing when they are the same.
+::testing::AssertionResult SameBytes(const std::string& first_path,
+                                     const std::string& second_path) {
+  const std::string first = ReadWholeFile(first_path);
+  const std::string second = ReadWholeFile(second_path);
+  if (first == second) return ::testing::AssertionSuccess();
+  std::size_t at = 0;
+  while (at < first.size() && at < second.size() && first[at] == second[at]) ++at;
+  return ::testing::AssertionFailure()
+         << first_path << " (" << first.size() << " bytes) and " << second_path << " ("
+         << second.size() << " bytes) differ from byte " << at;
+}
+
+// The KMZ depends on the log, the settings and the clock alone: the same log converted twice
+// gives the same bytes. Its document takes several pieces, which the deflate workers finish in
+// whatever order the threads happen to run.
+TEST(ConversionRun, TheSameLogTwiceGivesTheSameBytes) {
+  const std::string log = testing::FixturePath("nmeaparser/NmeaSampleData.txt");
+  TempDirectory first;
+  TempDirectory second;
+  for (const TempDirectory* directory : {&first, &second}) {
+    // The same output name in both folders, for the document's member is named after it.
+    StubHost host = HostFor(*directory, "track.nmea");
+    host.input_path = log;
+    host.use_fixed_date = false;    // the dates of the log
+    host.use_all_waypoints = true;  // and the second track
+    host.show_height = true;
+    NMEA assembler;
+    ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
+  }
+  const std::string kmz = first.File("track.nmea.kmz");
+  ASSERT_GT(Member(kmz, "track.nmea.kml").size(), 2 * kArchivePieceSize);
+  EXPECT_TRUE(SameBytes(kmz, second.File("track.nmea.kmz")));
 }
 
 TEST(ConversionRun, AnErrorInsideAPhaseUnlocksAndLeavesNothing) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/satellite_sky.h"  // prints a record of a failed comparison field by field
+
 namespace trackmint {
 namespace {
 

@@ -34,6 +34,35 @@ const std::string kRmc =
 const std::string kGga =
     Sentence("GPGGA,120000.00,4807.000,N,01131.500,E,4,12,0.8,545.4,M,46.9,M,1.5,0120");
 
+// The records each makes alone, worked out from their fields.
+waypoints RmcRecord() {
+  waypoints record;
+  record.time_text = "120000.00";
+  record.rmc_status = 'A';
+  record.latitude = 48 + 7.038 / 60;
+  record.longitude = 11 + 31.000 / 60;
+  record.speed = 10.0 * 1.852;  // knots to km/h
+  record.course_over_ground = 90.0;
+  record.date_text = "2026-12-09";
+  record.mode_indicator = 'D';
+  record.rmc_flag = 1;
+  return record;
+}
+
+waypoints GgaRecord() {
+  waypoints record;
+  record.time_text = "120000.00";
+  record.latitude = 48 + 7.000 / 60;
+  record.longitude = 11 + 31.500 / 60;
+  record.gga_fix_quality = 4;
+  record.satellites_in_use = 12;
+  record.hdop = 0.8;
+  record.altitude = 545.4;
+  record.differential_age = 1.5;
+  record.gga_flag = 1;
+  return record;
+}
+
 TEST(EpochList, RmcThenGgaOfOneTimeMakeOneRecordWithRmcPositionAndGgaFix) {
   const EpochList epochs = Build({
       kRmc,
@@ -59,6 +88,23 @@ TEST(EpochList, RmcThenGgaOfOneTimeMakeOneRecordWithRmcPositionAndGgaFix) {
   EXPECT_EQ(record.gsa_fix_type, 3);
   EXPECT_EQ(UsedSatellites(record), (std::vector<std::string>{"G4", "G5"}));
   EXPECT_EQ(SatellitesInView(record), (std::vector<std::string>{"G4", "G5", "G7", "S127", "R6"}));
+
+  // The whole record: the RMC's, the GGA's fix fields merged in, then what GSA and GSV add.
+  waypoints expected = RmcRecord();
+  expected.gga_fix_quality = 4;
+  expected.satellites_in_use = 12;
+  expected.hdop = 0.8;
+  expected.altitude = 545.4;
+  expected.differential_age = 1.5;
+  expected.gga_flag = 1;
+  expected.gsa_fix_type = 3;
+  expected.gsv_seen = 1;
+  testing::SatelliteNamed(expected, "G4") = InView("G4", 45, 200, 38, kUsed).entry;
+  testing::SatelliteNamed(expected, "G5") = InView("G5", 30, 100, 40, kUsed).entry;
+  testing::SatelliteNamed(expected, "G7") = InView("G7", 10, 50, 0, kNotUsed).entry;
+  testing::SatelliteNamed(expected, "S127") = InView("S127", 30, 123, 45, kNotUsed).entry;  // 40
+  testing::SatelliteNamed(expected, "R6") = InView("R6", 10, 300, 33, kNotUsed).entry;      // 70
+  EXPECT_EQ(record, expected);
 }
 
 // Quectel's BeiDou and QZSS sentences reach the GSV and GSA parsers by their last three letters
@@ -100,6 +146,15 @@ TEST(EpochList, GgaThenRmcOfOneTimeKeepGgaPositionAndNoMode) {
   EXPECT_EQ(record.rmc_status, 'A');
   EXPECT_NEAR(record.speed, 18.52, 1e-9);
   EXPECT_EQ(record.course_over_ground, 90.0);
+
+  // The whole record: the GGA's, with the RMC's speed, course, status and date merged in.
+  waypoints expected = GgaRecord();
+  expected.speed = 10.0 * 1.852;
+  expected.course_over_ground = 90.0;
+  expected.rmc_status = 'A';
+  expected.date_text = "2026-12-09";
+  expected.rmc_flag = 1;
+  EXPECT_EQ(record, expected);
 }
 
 TEST(EpochList, OnlyTheLastRecordIsCompared) {
@@ -149,6 +204,16 @@ TEST(EpochList, RecordsWithoutTimeMergeAndChangeNothing) {
   EXPECT_EQ(epochs[0].gga_fix_quality, 1);
   EXPECT_EQ(epochs[0].altitude, 545.4);
   EXPECT_NEAR(epochs[0].latitude, 48.1173, 1e-12);
+  // Nothing of the second sentence reached it: the first one's record, whole.
+  waypoints expected;
+  expected.latitude = 48 + 7.038 / 60;
+  expected.longitude = 11 + 31.000 / 60;
+  expected.gga_fix_quality = 1;
+  expected.satellites_in_use = 8;
+  expected.hdop = 0.9;
+  expected.altitude = 545.4;
+  expected.gga_flag = 1;
+  EXPECT_EQ(epochs[0], expected);
 }
 
 TEST(EpochList, ASecondRmcOfTheSameTimeChangesNothing) {
@@ -157,6 +222,7 @@ TEST(EpochList, ASecondRmcOfTheSameTimeChangesNothing) {
   EXPECT_EQ(epochs[0].rmc_status, 'A');
   EXPECT_EQ(epochs[0].date_text, "2026-12-09");
   EXPECT_EQ(epochs[0].mode_indicator, 'D');
+  EXPECT_EQ(epochs[0], RmcRecord());
 }
 
 TEST(EpochList, OtherSentencesAreIgnoredAndRmsGoesToTheLastRecord) {
@@ -170,6 +236,10 @@ TEST(EpochList, OtherSentencesAreIgnoredAndRmsGoesToTheLastRecord) {
   });
   ASSERT_EQ(epochs.size(), 1u);
   EXPECT_EQ(epochs[0].rms_error, 2.7);
+  // GLL, VTG and Garmin's error estimate leave no trace; the last RMS sentence gives the error.
+  waypoints expected = GgaRecord();
+  expected.rms_error = 2.7;
+  EXPECT_EQ(epochs[0], expected);
 }
 
 TEST(EpochList, NoGgaOrRmcGivesAnEmptyList) {

@@ -336,6 +336,22 @@ TEST(SaveSettings, WhatIsSavedLoadsBack) {
   const PlainSettingsControls saved = CurrentControls();
   const std::string file = directory.File("round.ini");
   SaveSettings(file, saved, directory.File("trackmint"));
+  // Each value under its own key, so that a key written and read under the same wrong name
+  // cannot pass.
+  EXPECT_TRUE(
+      SameText("[Settings]\r\n"
+               "CheckBox1=0\r\n"
+               "MaskEdit1=1999-12-31\r\n"
+               "ShapeStyleTrack=1\r\n"
+               "ShapeFullTrack=2\r\n"
+               "Edit3=3\r\n"
+               "CheckBox2=1\r\n"
+               "CheckBox4=1\r\n"
+               "CheckBox3=1\r\n"
+               "Edit4=0.8\r\n"
+               "Left=10\r\n"
+               "Top=20\r\n",
+               ReadWholeFile(file)));
   PlainSettingsControls loaded_controls;
   SettingValues loaded;
   LoadSettings(file, loaded_controls, loaded);

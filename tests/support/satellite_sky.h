@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iomanip>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -108,4 +109,24 @@ inline NamedSatellite UsedOnly(const std::string& name) {
 }
 
 }  // namespace testing
+
+// A failed comparison of whole records names every field, with the digits that tell two doubles
+// apart, and the satellites the record holds.
+inline void PrintTo(const waypoints& record, std::ostream* os) {
+  *os << std::setprecision(17) << "{time \"" << record.time_text << "\", date \""
+      << record.date_text << "\", latitude " << record.latitude << ", longitude "
+      << record.longitude << ", altitude " << record.altitude << ", rms " << record.rms_error
+      << ", hdop " << record.hdop << ", differential age " << record.differential_age << ", speed "
+      << record.speed << ", course " << record.course_over_ground << ", GGA quality "
+      << record.gga_fix_quality << ", in use " << record.satellites_in_use << ", GSA fix "
+      << record.gsa_fix_type << ", RMC status " << int{record.rmc_status} << ", mode "
+      << int{record.mode_indicator} << ", GSV seen " << int{record.gsv_seen} << ", GGA flag "
+      << int{record.gga_flag} << ", RMC flag " << int{record.rmc_flag} << ", satellites";
+  for (const testing::NamedSatellite& satellite : testing::FilledSatellites(record)) {
+    *os << ' ';
+    testing::PrintTo(satellite, os);
+  }
+  *os << "}";
+}
+
 }  // namespace trackmint

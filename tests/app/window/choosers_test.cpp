@@ -8,9 +8,8 @@
 
 #include "app/window/file_field.h"
 #include "app/window/swatch.h"
-#include "base/paths.h"
-#include "settings/settings_file.h"
 #include "support/fixtures.h"
+#include "support/scoped_process_state.h"
 #include "support/temp_directory.h"
 #include "window_fixture.h"
 #include "window_tests.h"
@@ -129,6 +128,8 @@ class ChooserTest : public QObject {
 
   void saveSettingsChooser() {
     const TempDirectory directory;
+    // The user's settings folder, so that the proposal below is known (no file is written there).
+    const ScopedEnvironment config_home("XDG_CONFIG_HOME", "/xdg/config");
     WindowFixture window;
     auto* button = window.Find<QToolButton>("SpeedButton2");
     const std::string field_file = directory.File("field.ini");
@@ -143,10 +144,9 @@ class ChooserTest : public QObject {
     QVERIFY(call.kind == Kind::SaveFile);
     QCOMPARE(call.chooser.title, std::string("Save as"));
     QCOMPARE(call.chooser.filters, kSettingsFilters);
-    // It proposes the default settings file, wherever that is kept.
-    const std::string default_file = DefaultSettingsPath(kTestExecutable);
-    QCOMPARE(call.chooser.directory, DirectoryPart(default_file));
-    QCOMPARE(call.chooser.file_name, FileNamePart(default_file));
+    // It proposes the default settings file: the user's, for none is beside the program.
+    QCOMPARE(call.chooser.directory, std::string("/xdg/config/kelvra-trackmint/"));
+    QCOMPARE(call.chooser.file_name, std::string("trackmint.ini"));
     QVERIFY(!call.chooser.directory.empty() && !call.chooser.file_name.empty());
     QVERIFY(ReadWholeFile(chosen).find("Edit3=6\r\n") != std::string::npos);
     QVERIFY(!std::filesystem::exists(chosen + ".ini"));

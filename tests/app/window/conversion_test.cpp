@@ -152,14 +152,18 @@ class ConversionTest : public QObject {
                                        "16711935.png", "16776960.png", "0.png", "8421504.png"}));
     QCOMPARE(window.form.findChild<QLabel*>("Panel2")->text(),
              QStringLiteral("The progress finished"));
+    // garmin25lp.log: nine void epochs and a void RMC alone, then ten fixes.
     const std::string right = Text(window.form.findChild<QLabel*>("Panel3")->text());
     QVERIFY(right.rfind("Waypoints ", 0) == 0 && right.size() > 10);
+    QCOMPARE(right, std::string("Waypoints 10"));
     const std::vector<DialogCall> messages = window.dialogs.CallsOf(Kind::Information);
     QCOMPARE(messages.size(), std::size_t{1});
     QCOMPARE(messages.front().text,
-             "The progress finished!\n\rInput file garmin25lp.log\n\r" + right);
+             std::string("The progress finished!\n\rInput file garmin25lp.log\n\rWaypoints 10"));
     QVERIFY(window.dialogs.CallsOf(Kind::Error).empty());
     QVERIFY(window.form.advances > 0);
+    // 6474 bytes, step 64: a step every 65th byte (99) and one at the end of the short last block.
+    QCOMPARE(window.form.advances, 100);
     QCOMPARE(window.form.findChild<QProgressBar*>("CGauge1")->value(),
              std::min(window.form.advances, 100));
 

@@ -54,6 +54,8 @@ class HostTest : public QObject {
     window.form->ReportPhase(RunPhase::Failed);
     QCOMPARE(left->text(), QStringLiteral("The conversion failed"));
     QCOMPARE(right->text(), QString());
+    window.form->SetRunEnabled(false);
+    QVERIFY(!window.Find<QPushButton>("SpeedButton3")->isEnabled());
     window.form->SetRunEnabled(true);
     QVERIFY(window.Find<QPushButton>("SpeedButton3")->isEnabled());
   }

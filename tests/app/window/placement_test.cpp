@@ -94,9 +94,13 @@ class PlacementTest : public QObject {
       const QRect frame = form.frameGeometry();
       QVERIFY2(frame.size() != form.size(), c.legend);  // the platform's frame counts
       QVERIFY2(available.contains(frame), c.legend);
-      QVERIFY2(form.x() == (c.moved_left ? kOffscreenWidth - frame.width() : before.x()), c.legend);
+      const int left = c.moved_left ? kOffscreenWidth - frame.width() : before.x();
+      QVERIFY2(form.x() == left, c.legend);
       QVERIFY2(form.y() == (c.to_top ? 0 : before.y()), c.legend);
-      QCOMPARE(form.Values().window_left, form.x());  // what a save at close writes
+      // What a save at close writes: the position it was moved to.
+      QCOMPARE(form.Values().window_left, form.x());
+      QCOMPARE(form.Values().window_left, left);
+      QCOMPARE(form.Values().window_top, c.to_top ? 0 : before.y());
     }
   }
 
