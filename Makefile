@@ -9,7 +9,7 @@ TEST_DIR := build/test
 SECONDS ?= 600
 FUZZ_TARGET ?=
 
-.PHONY: all deps build demo test fuzz bench bench-zip64 screenshot format clean
+.PHONY: all deps build demo test package check-package fuzz bench bench-zip64 screenshot format clean
 
 all: build
 
@@ -31,6 +31,18 @@ test: deps
 	@JOBS=$(JOBS) scripts/build.sh test "Building the tests with AddressSanitizer and UndefinedBehaviorSanitizer" \
 	  -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON
 	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
+
+# The Debian package build/kelvra-trackmint_<version>_<arch>.deb (CPack; the dependencies come
+# from dpkg-shlibdeps, hence dpkg-dev). CPack's output goes to build/logs/package.log.
+package:
+	@scripts/install-deps.sh dpkg-dev file
+	@JOBS=$(JOBS) scripts/package.sh
+
+# Builds the package, validates its desktop entry, metainfo and manual page, installs it with
+# apt-get, runs the installed program from another folder, removes it and looks for leftovers.
+# It installs a package, so it needs root (or sudo) and is not part of `make test`.
+check-package:
+	@JOBS=$(JOBS) scripts/check-package.sh
 
 # Coverage-guided fuzzing (clang, libFuzzer, ASan, UBSan) of the two kinds of file that users
 # hand the program: "epoch_list" takes bytes through the log's byte path, "settings" through the

@@ -67,14 +67,20 @@ std::string UsageText() {
          "window\n"
          "  trackmint --help | --version\n"
          "\n"
+         "Options, anywhere on the line:\n"
+         "  -q, --quiet   no summary of the run and no progress line\n"
+         "  --json        one JSON object on standard output instead of the result line and\n"
+         "                the summary\n"
+         "  --            the end of the options, for names that start with \"-\"\n"
+         "\n"
          "Relative names are taken from the current directory. SETTINGS is a settings file as\n"
          "the window saves it; without it the default settings file is used\n"
          "($XDG_CONFIG_HOME/kelvra-trackmint/trackmint.ini, or ~/.config/... when the variable\n"
-         "is unset), and the built-in defaults when there is none. \"--\" ends the options, for\n"
-         "names that start with \"-\".\n"
+         "is unset), and the built-in defaults when there is none.\n"
          "The exit status is 0 when the KMZ file was written, 1 when it was not and 2 for a\n"
-         "wrong command line; messages go to standard error, and the KMZ's path and the number\n"
-         "of waypoints to standard output.\n";
+         "wrong command line; messages and the summary go to standard error, and the KMZ's path\n"
+         "and the number of waypoints to standard output.\n"
+         "The settings file's keys, the JSON keys and examples: see trackmint(1).\n";
 }
 
 }  // namespace trackmint

@@ -25,7 +25,7 @@ int RunWindow(int argc, char** argv, NMEA& assembler) {
   // without regard to it.
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-  QGuiApplication::setDesktopFileName(QStringLiteral("kelvra-trackmint"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.kelvra.Trackmint"));
 
   QtWindowDialogs dialogs;
   const SystemClock clock;
