@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
-  libxml2-dev unzip locales
+  libxml2-dev nlohmann-json3-dev unzip locales
 )
 # Extra packages a caller asks for, e.g. the benchmark's reference converter.
 packages+=("$@")

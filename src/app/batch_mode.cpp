@@ -7,13 +7,16 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "app/batch_host.h"
 #include "app/error_text.h"
 #include "app/stop_signals.h"
+#include "app/summary_json.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "run/conversion_run.h"
+#include "run/run_summary.h"
 #include "settings/settings_file.h"
 
 namespace trackmint {
@@ -52,6 +55,7 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
              const Clock& clock, std::FILE* out, std::FILE* err) {
   std::string result_line;
   std::string warning;
+  std::vector<std::string> summary;
   try {
     const StopSignals stop_signals;
     // Nothing is saved back in this mode.
@@ -59,13 +63,18 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     LoadBatchSettings(command, executable_path, settings, err);
 
     // The host's progress line is gone before anything else is printed.
-    BatchHost host(settings, isatty(fileno(err)) ? err : nullptr);
+    BatchHost host(settings, !command.quiet && isatty(fileno(err)) ? err : nullptr);
     host.SetInputFile(command.input);
     host.SetOutputFile(command.output);
     const RunResult result = SpeedButton3Click(host, assembler, clock);
     switch (result.outcome) {
       case RunOutcome::Finished:
-        result_line = host.OutputPath() + ": " + WaypointsText(result.placemarks);
+        if (command.json) {
+          result_line = SummaryJson(result.summary, host.OutputPath(), host.InputPath());
+        } else {
+          result_line = host.OutputPath() + ": " + WaypointsText(result.placemarks);
+          if (!command.quiet) summary = SummaryLines(result.summary);
+        }
         if (result.placemarks == 0) warning = "no epoch in " + host.InputPath() + " has a usable fix";
         break;
       case RunOutcome::InputNotOpened:
@@ -83,7 +92,9 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     return Failure(err, error.what());
   }
   std::fprintf(out, "%s\n", result_line.c_str());
+  std::fflush(out);
   if (!warning.empty()) std::fprintf(err, "%s: %s\n", kApplicationTitle, warning.c_str());
+  for (const std::string& line : summary) std::fprintf(err, "%s\n", line.c_str());
   return 0;
 }
 

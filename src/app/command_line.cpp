@@ -20,6 +20,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   std::vector<std::string> operands;
   bool help = false;
   bool version = false;
+  bool quiet = false;
+  bool json = false;
   std::string unknown_option;
   bool options_ended = false;
   for (const std::string& argument : arguments) {
@@ -32,12 +34,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       help = true;
     } else if (argument == "--version") {
       version = true;
+    } else if (argument == "--quiet" || argument == "-q") {
+      quiet = true;
+    } else if (argument == "--json") {
+      json = true;
     } else if (unknown_option.empty()) {
       unknown_option = argument;
     }
   }
 
   CommandLine command;
+  command.quiet = quiet;
+  command.json = json;
   if (help) {
     command.mode = CommandLine::Mode::Help;
   } else if (version) {

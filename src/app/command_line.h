@@ -12,10 +12,13 @@ struct CommandLine {
   std::string input;     // first operand
   std::string output;    // second operand
   std::string settings;  // third operand, or empty
+  bool quiet = false;    // -q, --quiet: no summary and no progress line
+  bool json = false;     // --json: the summary as one JSON object on standard output
   std::string error;     // what is wrong with the line, for a usage error
 };
 
-// "--help" or "-h" and "--version" count wherever they stand (help first); "--" ends the options,
+// "--help" or "-h" and "--version" count wherever they stand (help first), as do "-q" or
+// "--quiet" and "--json"; "--" ends the options,
 // so that a file whose name starts with "-" can be named after it. Any other argument that starts
 // with "-" is a usage error, and so are more than three operands. No operand, or one, opens the
 // window; two or three convert.

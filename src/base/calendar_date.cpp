@@ -27,6 +27,10 @@ int DaysInMonth(int year, int month) {
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+bool IsTwoDigitsUpTo(std::string_view text, int limit) {
+  return IsDigits(text) && NumberOf(text) <= limit;
+}
+
 }  // namespace
 
 std::string DateText(int year, int month, int day) {
@@ -54,6 +58,42 @@ bool IsCalendarDate(std::string_view text) {
   const int m = NumberOf(month);
   const int d = NumberOf(day);
   return y >= 1 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
+}
+
+// The civil-from-days algorithm run backwards: years counted from March, so the leap day ends
+// its year, in eras of 400 years.
+std::int64_t DaysSinceEpoch(int year, int month, int day) {
+  const std::int64_t y = year - (month <= 2 ? 1 : 0);
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t year_of_era = y - era * 400;
+  const std::int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const std::int64_t day_of_era =
+      year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+  return era * 146097 + day_of_era - 719468;
+}
+
+double TimeOfDay::Seconds() const {
+  double seconds = hour * 3600.0 + minute * 60.0 + second;
+  double unit = 0.1;
+  for (const char digit : fraction) {
+    seconds += (digit - '0') * unit;
+    unit /= 10;
+  }
+  return seconds;
+}
+
+std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text) {
+  if (text.size() < 6) return std::nullopt;
+  if (!IsTwoDigitsUpTo(text.substr(0, 2), 23) || !IsTwoDigitsUpTo(text.substr(2, 2), 59) ||
+      !IsTwoDigitsUpTo(text.substr(4, 2), 60)) {
+    return std::nullopt;
+  }
+  TimeOfDay time{NumberOf(text.substr(0, 2)), NumberOf(text.substr(2, 2)),
+                 NumberOf(text.substr(4, 2)), {}};
+  if (text.size() == 6) return time;
+  time.fraction = text.substr(7);
+  if (text[6] != '.' || time.fraction.empty() || !IsDigits(time.fraction)) return std::nullopt;
+  return time;
 }
 
 }  // namespace trackmint

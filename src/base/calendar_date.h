@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,5 +19,19 @@ std::string ClockDateText(const Clock& clock);
 // from 0001 to 9999, two of a month, two of a day that the month has (29 February only in leap
 // years), nothing before or after.
 bool IsCalendarDate(std::string_view text);
+
+// The days from 1970-01-01 to a date of the Gregorian calendar (negative before it).
+std::int64_t DaysSinceEpoch(int year, int month, int day);
+
+// A time of day as the receivers write it, "hhmmss" or "hhmmss.f..." with at least one digit
+// after the point, hh at most 23, mm at most 59 and ss at most 60 (a leap second).
+struct TimeOfDay {
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  std::string_view fraction;  // the digits after the point, as received; empty without
+  double Seconds() const;     // since midnight
+};
+std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text);
 
 }  // namespace trackmint

@@ -1,5 +1,8 @@
 #include "kml/kml_document.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "base/calendar_date.h"
 #include "kml/document_frame.h"
 #include "kml/line_style.h"
@@ -54,18 +57,36 @@ void KmlDocument::BeginWaypoints() {
 void KmlDocument::AddEpoch(waypoints& record) {
   const WaypointSource source = SelectWaypoint(record);
   if (source != WaypointSource::None) {
+    // The receiver's own date, before the fixed or the clock's date takes its place.
+    PlacemarkTime moment{IsCalendarDate(record.date_text) ? record.date_text : std::string(),
+                         record.time_text};
     SetWaypointDate(record, source, m_settings, m_clock);
-    WriteWaypointPlacemark(m_stream, record, m_placemark_count,
-                           m_icon_file_names[static_cast<std::size_t>(ChooseIcon(record, source))],
+    const IconSlot icon = ChooseIcon(record, source);
+    WriteWaypointPlacemark(m_stream, record, m_summary.placemarks,
+                           m_icon_file_names[static_cast<std::size_t>(icon)],
                            m_settings.IconScaleText(), m_settings.ShowHeight());
-    ++m_placemark_count;
+    ++m_summary.placemarks;
+    ++m_summary.placemarks_by_class[static_cast<std::size_t>(icon)];
+    if (!m_summary.first) m_summary.first = moment;
+    m_summary.last = std::move(moment);
+    // A speed field that held no number the log meant (nan, inf) counts for nothing.
+    if (std::isfinite(record.speed)) {
+      m_summary.max_speed_kmh = std::max(m_summary.max_speed_kmh, record.speed);
+    }
   }
   m_vertices.Add(record);
 }
 
 std::int32_t KmlDocument::EndWaypoints() {
   m_stream.Write("</Folder>\n");
-  return m_placemark_count;
+  return m_summary.placemarks;
+}
+
+DocumentSummary KmlDocument::Summary() const {
+  DocumentSummary summary = m_summary;
+  summary.epochs = m_vertices.EpochCount();
+  summary.track_metres = m_vertices.ValidTrackMetres();
+  return summary;
 }
 
 void KmlDocument::WriteTracksAndClosing() {

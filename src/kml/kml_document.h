@@ -8,6 +8,7 @@
 #include "base/window_colour.h"
 #include "kml/fix_class.h"
 #include "kml/document_stream.h"
+#include "kml/document_summary.h"
 #include "kml/track_placemarks.h"
 #include "nmea/waypoints.h"
 #include "settings/conversion_settings.h"
@@ -42,8 +43,8 @@ class KmlDocument {
   // The track lines and the closing lines.
   void WriteTracksAndClosing();
 
-  std::uint64_t EpochCount() const { return m_vertices.EpochCount(); }
-  std::int32_t PlacemarkCount() const { return m_placemark_count; }
+  // What the document holds so far.
+  DocumentSummary Summary() const;
 
  private:
   DocumentStream& m_stream;
@@ -52,7 +53,7 @@ class KmlDocument {
   IconFileNames m_icon_file_names;
   const Clock& m_clock;
   TrackVertices m_vertices;
-  std::int32_t m_placemark_count = 0;
+  DocumentSummary m_summary;
 };
 
 }  // namespace trackmint

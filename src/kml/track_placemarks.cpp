@@ -1,6 +1,9 @@
 #include "kml/track_placemarks.h"
 
+#include <cmath>
 #include <stdexcept>
+
+#include "base/great_circle.h"
 
 namespace trackmint {
 namespace {
@@ -45,8 +48,18 @@ bool IsValidTrackEpoch(const waypoints& record) {
 void TrackVertices::Add(const waypoints& record) {
   ++m_epoch_count;
   const bool valid = IsValidTrackEpoch(record);
+  const Vertex vertex{record.longitude, record.latitude, record.altitude};
+  if (valid) {
+    if (m_last_valid) {
+      const double step = GreatCircleMetres(m_last_valid->latitude, m_last_valid->longitude,
+                                            vertex.latitude, vertex.longitude);
+      // Coordinates that held no number (nan, inf) add no length.
+      if (std::isfinite(step)) m_valid_track_metres += step;
+    }
+    m_last_valid = vertex;
+  }
   if (!valid && !m_keep_every_epoch) return;
-  m_vertices.push_back({record.longitude, record.latitude, record.altitude});
+  m_vertices.push_back(vertex);
   if (m_keep_every_epoch) m_valid.push_back(valid);
 }
 

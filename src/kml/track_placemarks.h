@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,8 @@ class TrackVertices {
   void Add(const waypoints& record);
 
   std::uint64_t EpochCount() const { return m_epoch_count; }
+  // The length of the valid track: great circles between consecutive valid epochs.
+  double ValidTrackMetres() const { return m_valid_track_metres; }
   bool KeepsEveryEpoch() const { return m_keep_every_epoch; }
 
  private:
@@ -39,6 +42,8 @@ class TrackVertices {
 
   bool m_keep_every_epoch;
   std::uint64_t m_epoch_count = 0;
+  double m_valid_track_metres = 0;
+  std::optional<Vertex> m_last_valid;
   // A deque grows by blocks, so a long log never copies what it holds or needs twice its memory.
   std::deque<Vertex> m_vertices;
   std::vector<bool> m_valid;  // beside each vertex, when every epoch is kept

@@ -21,6 +21,7 @@
 #include "kmz/parallel_deflate.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
+#include "run/run_summary.h"
 
 namespace trackmint {
 namespace {
@@ -66,7 +67,7 @@ RunResult Fail(RunHost& host, RunOutcome outcome, std::string path, int error_nu
   host.ReportPhase(outcome == RunOutcome::InputNotOpened ? RunPhase::InputNotOpened
                                                          : RunPhase::OutputNotCreated);
   host.ProcessPendingEvents();
-  return {outcome, 0, std::move(path), error_number};
+  return {outcome, 0, {}, std::move(path), error_number};
 }
 
 // A run that ends with an error leaves panels that say so, not the figures of a half-done run
@@ -182,9 +183,12 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
   kmz->Commit();
 
   host.ReportPhase(RunPhase::Finished);
-  host.ShowFinalMessage("The progress finished!\n\rInput file " + host.InputText() + "\n\r" +
-                        WaypointsText(placemarks));
-  return {RunOutcome::Finished, placemarks, {}, 0};
+  const DocumentSummary summary = document.Summary();
+  std::string message =
+      "The progress finished!\n\rInput file " + host.InputText() + "\n\r" + WaypointsText(placemarks);
+  for (const std::string& line : SummaryLines(summary)) message += "\n\r" + line;
+  host.ShowFinalMessage(message);
+  return {RunOutcome::Finished, placemarks, summary, {}, 0};
 }
 
 }  // namespace trackmint

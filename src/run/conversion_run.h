@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/clock.h"
+#include "kml/document_summary.h"
 #include "nmea/nmea.h"
 #include "run/run_host.h"
 
@@ -20,6 +21,7 @@ enum class RunOutcome {
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
   std::int32_t placemarks = 0;  // waypoint placemarks written, when finished
+  DocumentSummary summary;      // what the KMZ holds, when finished
   std::string failed_path;      // the file that could not be opened or created
   int error_number = 0;         // and the system's reason
 };

@@ -103,7 +103,8 @@ int WaypointCount(const std::string& document) {
 TEST(BatchMode, ConvertsALogGivenByAbsolutePaths) {
   TempDirectory work;
   const std::string kmz = work.File("garmin.kmz");
-  const ProgramResult result = Convert({FixturePath("gpsd/garmin25lp.log"), kmz}, "/");
+  // Quiet: nothing but the result line.
+  const ProgramResult result = Convert({"--quiet", FixturePath("gpsd/garmin25lp.log"), kmz}, "/");
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(result.out, kmz + ": Waypoints 10\n");
   EXPECT_EQ(result.err, "");
@@ -201,7 +202,7 @@ TEST(BatchMode, WithoutSettingsTheDefaultSettingsFileIsUsed) {
   ASSERT_EQ(named.exit_status, 0) << named.err;
   EXPECT_EQ(track_style(work.File("d.kmz")), "<color>FF0000FF</color>\n<width>2</width>");
   const ProgramResult missing =
-      RunTrackmint(program, {log, "e.kmz", "typo.ini"}, work.path(), config_home.path());
+      RunTrackmint(program, {"-q", log, "e.kmz", "typo.ini"}, work.path(), config_home.path());
   ASSERT_EQ(missing.exit_status, 0) << missing.err;
   EXPECT_EQ(missing.err, "Kelvra Trackmint: no settings file " +
                              std::filesystem::canonical(work.path()).string() +
@@ -267,7 +268,8 @@ TEST(BatchMode, ALogWithoutAUsableFixConvertsAndSaysSo) {
   TempDirectory work;
   WriteWholeFile(work.File("void.nmea"), testing::Line("GPGGA,120000,,,,,0,00,,,M,,,,") +
                                              testing::Line("GPRMC,120000,V,,,,,,,010120,,,N"));
-  const ProgramResult result = Convert({work.File("void.nmea"), work.File("void.kmz")}, "/");
+  const ProgramResult result =
+      Convert({"--quiet", work.File("void.nmea"), work.File("void.kmz")}, "/");
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(result.out, work.File("void.kmz") + ": Waypoints 0\n");
   EXPECT_EQ(result.err,

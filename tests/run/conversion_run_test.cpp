@@ -267,7 +267,13 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   EXPECT_EQ(host.left_status_history, panel);
   EXPECT_EQ(
       host.final_messages,
-      std::vector<std::string>{"The progress finished!\n\rInput file log.nmea\n\rWaypoints 30"});
+      std::vector<std::string>{
+          "The progress finished!\n\rInput file log.nmea\n\rWaypoints 30"
+          // Thirty GGA fixes of quality 1 at one place, 12:00:10 to 12:00:39, without a date.
+          "\n\rSpan: 12:00:10 to 12:00:39 (duration unknown: the log gives no date for both ends)"
+          "\n\rEpochs: 30 read, 30 waypoint placemarks"
+          "\n\rFix classes: Auto 30 (100.0 %)"
+          "\n\rValid track: 0.000 km, highest speed 0.0 km/h"});
   // Locked with Run off whenever the window had a turn; unlocked with Run on at the end.
   ASSERT_FALSE(host.lock_depth_at_events.empty());
   for (int depth : host.lock_depth_at_events) EXPECT_EQ(depth, 1);

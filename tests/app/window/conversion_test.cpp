@@ -158,8 +158,14 @@ class ConversionTest : public QObject {
     QCOMPARE(right, std::string("Waypoints 10"));
     const std::vector<DialogCall> messages = window.dialogs.CallsOf(Kind::Information);
     QCOMPARE(messages.size(), std::size_t{1});
-    QCOMPARE(messages.front().text,
-             std::string("The progress finished!\n\rInput file garmin25lp.log\n\rWaypoints 10"));
+    // The usual text, then the summary: the log's 20 epochs, its ten fixes of quality 1.
+    const std::string& message = messages.front().text;
+    QVERIFY2(message.starts_with("The progress finished!\n\rInput file garmin25lp.log\n\r"
+                                 "Waypoints 10\n\rSpan: "),
+             message.c_str());
+    QVERIFY2(message.find("\n\rEpochs: 20 read, 10 waypoint placemarks\n\r"
+                          "Fix classes: Auto 10 (100.0 %)\n\rValid track: ") != std::string::npos,
+             message.c_str());
     QVERIFY(window.dialogs.CallsOf(Kind::Error).empty());
     QVERIFY(window.form.advances > 0);
     // 6474 bytes, step 64: a step every 65th byte (99) and one at the end of the short last block.

@@ -1,0 +1,71 @@
+#include "app/summary_json.h"
+
+#include <cstdio>
+
+#include "base/number_format.h"
+#include "base/utf8.h"
+#include "run/run_summary.h"
+
+namespace trackmint {
+namespace {
+
+std::string MomentJson(const std::optional<PlacemarkTime>& moment) {
+  if (!moment) return "null";
+  return "{\"date\":" + (moment->date.empty() ? std::string("null") : JsonString(moment->date)) +
+         ",\"time\":" + JsonString(moment->time) + "}";
+}
+
+std::string ClassesJson(const DocumentSummary& summary) {
+  std::string json = "[";
+  for (const IconSlot slot : kSummaryClasses) {
+    const std::int32_t count = summary.placemarks_by_class[static_cast<std::size_t>(slot)];
+    if (count == 0) continue;
+    if (json.size() > 1) json += ',';
+    json += "{\"class\":" + JsonString(FixClassName(slot)) +
+            ",\"placemarks\":" + FormatDecimal(count) +
+            ",\"share\":" + FormatFixed(static_cast<double>(count) / summary.placemarks, 4) + "}";
+  }
+  return json + "]";
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+  std::string json = "\"";
+  for (std::size_t i = 0; i < text.size();) {
+    char32_t code_point = 0;
+    const std::size_t length = DecodeUtf8(text.substr(i), code_point);
+    if (length == 0) {
+      json += "\\ufffd";
+      ++i;
+      continue;
+    }
+    if (code_point == '"' || code_point == '\\') {
+      json += '\\';
+      json += static_cast<char>(code_point);
+    } else if (code_point < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(code_point));
+      json += escaped;
+    } else {
+      json.append(text, i, length);
+    }
+    i += length;
+  }
+  return json + "\"";
+}
+
+std::string SummaryJson(const DocumentSummary& summary, std::string_view kmz_path,
+                        std::string_view input_path) {
+  const std::optional<double> duration = summary.DurationSeconds();
+  return "{\"kmz\":" + JsonString(kmz_path) + ",\"input\":" + JsonString(input_path) +
+         ",\"epochs\":" + FormatDecimal(static_cast<long long>(summary.epochs)) +
+         ",\"placemarks\":" + FormatDecimal(summary.placemarks) +
+         ",\"first\":" + MomentJson(summary.first) + ",\"last\":" + MomentJson(summary.last) +
+         ",\"duration_seconds\":" + (duration ? FormatFixed(*duration, 3) : std::string("null")) +
+         ",\"fix_classes\":" + ClassesJson(summary) +
+         ",\"track_km\":" + FormatFixed(summary.track_metres / 1000.0, 3) +
+         ",\"max_speed_kmh\":" + FormatFixed(summary.max_speed_kmh, 3) + "}";
+}
+
+}  // namespace trackmint
