@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "base/clock.h"
+#include "quiet_host.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
-#include "quiet_host.h"
 
 namespace {
 

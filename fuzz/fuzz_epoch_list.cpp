@@ -14,9 +14,9 @@
 #include "kml/kml_document.h"
 #include "nmea/nmea.h"
 #include "nmea/sentence_parsers.h"
+#include "quiet_host.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
-#include "quiet_host.h"
 
 namespace {
 

@@ -83,7 +83,8 @@ std::optional<std::int32_t> ExpectedInteger(std::string_view text) {
   }
   // Unsigned parsing takes no sign, so a second one is refused.
   std::uint64_t magnitude = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
   if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   if (base == 16) {
     if (magnitude > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;

@@ -12,9 +12,9 @@
 #include "base/clock.h"
 #include "base/trackmint_error.h"
 #include "nmea/satellite_rows.h"
+#include "quiet_host.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
-#include "quiet_host.h"
 
 int main(int argc, char** argv) {
   using namespace trackmint;

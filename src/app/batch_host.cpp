@@ -7,8 +7,7 @@
 namespace trackmint {
 
 BatchHost::BatchHost(const PlainSettingsControls& settings, std::FILE* progress)
-    : m_settings(settings),
-      m_progress(progress) {}
+    : m_settings(settings), m_progress(progress) {}
 
 BatchHost::~BatchHost() {
   if (m_progress_shown) std::fputs("\r\033[K", m_progress);

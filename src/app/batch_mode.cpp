@@ -39,8 +39,8 @@ void LoadBatchSettings(const CommandLine& command, const std::string& executable
   const std::string path = FullPath(command.settings);
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
-    std::fprintf(err, "%s: no settings file %s; the default settings are used\n",
-                 kApplicationTitle, path.c_str());
+    std::fprintf(err, "%s: no settings file %s; the default settings are used\n", kApplicationTitle,
+                 path.c_str());
   }
   LoadSettings(path, settings, loaded);
 }
@@ -75,7 +75,8 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
           result_line = host.OutputPath() + ": " + WaypointsText(result.placemarks);
           if (!command.quiet) summary = SummaryLines(result.summary);
         }
-        if (result.placemarks == 0) warning = "no epoch in " + host.InputPath() + " has a usable fix";
+        if (result.placemarks == 0)
+          warning = "no epoch in " + host.InputPath() + " has a usable fix";
         break;
       case RunOutcome::InputNotOpened:
       case RunOutcome::OutputNotCreated:

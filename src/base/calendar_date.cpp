@@ -88,8 +88,8 @@ std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text) {
       !IsTwoDigitsUpTo(text.substr(4, 2), 60)) {
     return std::nullopt;
   }
-  TimeOfDay time{NumberOf(text.substr(0, 2)), NumberOf(text.substr(2, 2)),
-                 NumberOf(text.substr(4, 2)), {}};
+  TimeOfDay time{
+      NumberOf(text.substr(0, 2)), NumberOf(text.substr(2, 2)), NumberOf(text.substr(4, 2)), {}};
   if (text.size() == 6) return time;
   time.fraction = text.substr(7);
   if (text[6] != '.' || time.fraction.empty() || !IsDigits(time.fraction)) return std::nullopt;

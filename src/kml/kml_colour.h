@@ -4,7 +4,6 @@
 
 #include "base/window_colour.h"
 
-
 namespace trackmint {
 
 // The KML form of a window colour: "FF" (opaque) and the plain colour as at least six upper-case

@@ -17,8 +17,8 @@ constexpr const char* kIncorrectTrack = "IncorrectTrack";
 
 // The date an epoch shows: the fixed date marked "^" for an epoch with a GGA fix; a GGA-only epoch
 // without it has no date of its own and takes today's, marked "*". RMC-only epochs keep theirs.
-void SetWaypointDate(waypoints& record, WaypointSource source,
-                     const ConversionSettings& settings, const Clock& clock) {
+void SetWaypointDate(waypoints& record, WaypointSource source, const ConversionSettings& settings,
+                     const Clock& clock) {
   if (source == WaypointSource::RmcOnly) return;
   if (settings.UseFixedDate()) {
     record.date_text = settings.FixedDateText();
@@ -92,8 +92,8 @@ DocumentSummary KmlDocument::Summary() const {
 void KmlDocument::WriteTracksAndClosing() {
   WriteNormalTrack(m_stream, m_vertices, kNormalTrack);
   if (m_vertices.KeepsEveryEpoch()) {
-    WriteLineStyle(m_stream, m_settings.TrackWidthText(), m_settings.TrackColour(),
-                   kIncorrectTrack, m_resolver);
+    WriteLineStyle(m_stream, m_settings.TrackWidthText(), m_settings.TrackColour(), kIncorrectTrack,
+                   m_resolver);
     WriteIncorrectTrack(m_stream, m_vertices, kIncorrectTrack);
   }
   WriteDocumentClosing(m_stream);

@@ -6,9 +6,9 @@
 
 #include "base/clock.h"
 #include "base/window_colour.h"
-#include "kml/fix_class.h"
 #include "kml/document_stream.h"
 #include "kml/document_summary.h"
+#include "kml/fix_class.h"
 #include "kml/track_placemarks.h"
 #include "nmea/waypoints.h"
 #include "settings/conversion_settings.h"

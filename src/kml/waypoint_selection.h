@@ -1,7 +1,7 @@
 #pragma once
 
-#include "nmea/waypoints.h"
 #include "kml/fix_class.h"
+#include "nmea/waypoints.h"
 
 namespace trackmint {
 

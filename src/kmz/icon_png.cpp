@@ -65,8 +65,8 @@ void WriteToMemory(png_structp png, png_bytep data, std::size_t length) {
 
 void FlushNothing(png_structp) {}
 
-bool WriteRows(png_structp png, png_infop info, std::vector<unsigned char>* bytes,
-               png_bytepp rows, const RawChunk* chunks, std::size_t chunk_count) {
+bool WriteRows(png_structp png, png_infop info, std::vector<unsigned char>* bytes, png_bytepp rows,
+               const RawChunk* chunks, std::size_t chunk_count) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, bytes, WriteToMemory, FlushNothing);
   png_set_IHDR(png, info, kArrowSize, kArrowSize, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,

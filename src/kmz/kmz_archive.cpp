@@ -78,9 +78,8 @@ void KmzArchive::Finish() {
 }
 
 bool KmzArchive::HasMember(const StoredName& name) const {
-  return std::any_of(m_directory.begin(), m_directory.end(), [&](const MemberFields& member) {
-    return member.stored_name == name.bytes;
-  });
+  return std::any_of(m_directory.begin(), m_directory.end(),
+                     [&](const MemberFields& member) { return member.stored_name == name.bytes; });
 }
 
 // From the end backwards, so that no byte is overwritten before it has moved.

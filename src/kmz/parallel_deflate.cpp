@@ -35,9 +35,8 @@ class PieceCompressor {
                        const std::vector<unsigned char>& dictionary, bool last,
                        std::vector<unsigned char>& output) {
     if (deflateReset(&m_stream) != Z_OK) throw std::logic_error("deflate reset failed");
-    if (!dictionary.empty() &&
-        deflateSetDictionary(&m_stream, dictionary.data(), static_cast<uInt>(dictionary.size())) !=
-            Z_OK) {
+    if (!dictionary.empty() && deflateSetDictionary(&m_stream, dictionary.data(),
+                                                    static_cast<uInt>(dictionary.size())) != Z_OK) {
       throw std::logic_error("deflate dictionary refused");
     }
     // Room for the worst case, plus the few bytes of the sync flush's empty block.
@@ -65,8 +64,7 @@ class PieceCompressor {
 
 }  // namespace
 
-ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity,
-                                 unsigned worker_count)
+ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, unsigned worker_count)
     : m_sink(sink),
       m_piece_capacity(piece_capacity),
       m_crc32(static_cast<std::uint32_t>(::crc32(0L, Z_NULL, 0))) {

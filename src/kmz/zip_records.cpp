@@ -1,6 +1,5 @@
 #include "kmz/zip_records.h"
 
-
 namespace trackmint {
 namespace {
 
@@ -145,8 +144,7 @@ std::vector<unsigned char> EncodeLocalHeader(const MemberFields& member, std::ui
   Put32(r, kLocalCrc32, member.crc32);
   // Both sizes go to the extra field together, as the format asks of a local header.
   Put32(r, kLocalCompressedSize, zip64 ? 0xFFFFFFFFu : Field32(member.compressed_size, limit));
-  Put32(r, kLocalUncompressedSize,
-        zip64 ? 0xFFFFFFFFu : Field32(member.uncompressed_size, limit));
+  Put32(r, kLocalUncompressedSize, zip64 ? 0xFFFFFFFFu : Field32(member.uncompressed_size, limit));
   Put16(r, kLocalNameLength, NameLength(member));
   Put16(r, kLocalExtraLength, static_cast<std::uint16_t>(extra.size()));
   AppendName(record, member);
@@ -192,8 +190,7 @@ bool NeedsZip64End(const DirectoryPlace& directory, std::uint64_t limit) {
          directory.offset >= limit;
 }
 
-std::vector<unsigned char> EncodeArchiveEnd(const DirectoryPlace& directory,
-                                            std::uint64_t limit) {
+std::vector<unsigned char> EncodeArchiveEnd(const DirectoryPlace& directory, std::uint64_t limit) {
   std::vector<unsigned char> end;
   if (NeedsZip64End(directory, limit)) {
     const std::uint64_t record_offset = directory.offset + directory.size;

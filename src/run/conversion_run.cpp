@@ -184,8 +184,8 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
 
   host.ReportPhase(RunPhase::Finished);
   const DocumentSummary summary = document.Summary();
-  std::string message =
-      "The progress finished!\n\rInput file " + host.InputText() + "\n\r" + WaypointsText(placemarks);
+  std::string message = "The progress finished!\n\rInput file " + host.InputText() + "\n\r" +
+                        WaypointsText(placemarks);
   for (const std::string& line : SummaryLines(summary)) message += "\n\r" + line;
   host.ShowFinalMessage(message);
   return {RunOutcome::Finished, placemarks, summary, {}, 0};

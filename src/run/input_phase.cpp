@@ -67,7 +67,8 @@ std::int32_t ProgressStep(std::uint64_t file_size) {
 }
 
 std::uint64_t ReadEpochList(std::FILE* input, const std::string& input_path, Epochs& epochs,
-                   NMEA& assembler, std::int32_t progress_step, RunHost& host, const Clock& clock) {
+                            NMEA& assembler, std::int32_t progress_step, RunHost& host,
+                            const Clock& clock) {
   std::array<unsigned char, kInputBlockSize> block;
   SentenceText sentence;
   std::int32_t byte_counter = 0;

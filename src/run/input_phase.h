@@ -23,6 +23,7 @@ std::int32_t ProgressStep(std::uint64_t file_size);
 // is ever made from half a log. input_path names the file in that message. Returns the number of
 // sentences with a right checksum that the log held.
 std::uint64_t ReadEpochList(std::FILE* input, const std::string& input_path, Epochs& epochs,
-                   NMEA& assembler, std::int32_t progress_step, RunHost& host, const Clock& clock);
+                            NMEA& assembler, std::int32_t progress_step, RunHost& host,
+                            const Clock& clock);
 
 }  // namespace trackmint

@@ -30,8 +30,8 @@ class RunHost : public ColourResolver {
   // What the run reports. Started also blanks the right panel; Failed empties it.
   virtual void ReportPhase(RunPhase phase) = 0;
   virtual void ReportPlacemarks(std::int32_t placemarks) = 0;  // the right panel: WaypointsText
-  virtual void SetProgress(int position) = 0;  // the gauge, 0 to 100
-  virtual void AdvanceProgress() = 0;          // one step up; above 100 it shows 100
+  virtual void SetProgress(int position) = 0;                  // the gauge, 0 to 100
+  virtual void AdvanceProgress() = 0;  // one step up; above 100 it shows 100
   virtual void SetRunEnabled(bool enabled) = 0;
   virtual void SetSettingsLocked(bool locked) = 0;
   // The window's turn to repaint and take input; the batch mode ends the run here when it was

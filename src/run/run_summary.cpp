@@ -13,8 +13,7 @@ namespace {
 std::string MomentText(const PlacemarkTime& moment) {
   std::string text = moment.date.empty() ? std::string() : moment.date + " ";
   if (const std::optional<TimeOfDay> time = ParseTimeOfDay(moment.time)) {
-    text += moment.time.substr(0, 2) + ":" + moment.time.substr(2, 2) + ":" +
-            moment.time.substr(4);
+    text += moment.time.substr(0, 2) + ":" + moment.time.substr(2, 2) + ":" + moment.time.substr(4);
   } else {
     text += moment.time;
   }
@@ -30,9 +29,8 @@ std::string SpanLine(const DocumentSummary& summary) {
   if (!summary.first || !summary.last) return "Span: no placemark";
   std::string line = "Span: " + MomentText(*summary.first) + " to " + MomentText(*summary.last);
   if (const std::optional<double> duration = summary.DurationSeconds()) {
-    const auto decimals = static_cast<int>(
-        std::min<std::size_t>(3, std::max(FractionDigits(*summary.first),
-                                          FractionDigits(*summary.last))));
+    const auto decimals = static_cast<int>(std::min<std::size_t>(
+        3, std::max(FractionDigits(*summary.first), FractionDigits(*summary.last))));
     line += " (" + DurationText(*duration, decimals) + ")";
   } else {
     line += " (duration unknown: the log gives no date for both ends)";

@@ -17,9 +17,9 @@ std::vector<std::string> SummaryLines(const DocumentSummary& summary);
 
 // The fix classes in the order a summary names them: the placemark icons, "other" for the grey.
 std::string_view FixClassName(IconSlot slot);
-inline constexpr std::array<IconSlot, 6> kSummaryClasses = {
-    IconSlot::Auto,      IconSlot::Diff, IconSlot::RtkFix, IconSlot::RtkFloat,
-    IconSlot::Estimated, IconSlot::Grey};
+inline constexpr std::array<IconSlot, 6> kSummaryClasses = {IconSlot::Auto,      IconSlot::Diff,
+                                                            IconSlot::RtkFix,    IconSlot::RtkFloat,
+                                                            IconSlot::Estimated, IconSlot::Grey};
 
 // A duration as hours, minutes and seconds ("1:02:03.5"), the seconds with the decimals given.
 std::string DurationText(double seconds, int decimals);

@@ -155,8 +155,7 @@ void LoadSettings(const std::string& path, SettingsControls& controls, SettingVa
   }
 }
 
-void LoadSettingsText(std::string_view content, SettingsControls& controls,
-                      SettingValues& loaded) {
+void LoadSettingsText(std::string_view content, SettingsControls& controls, SettingValues& loaded) {
   LoadFromText(content, controls, loaded);
 }
 

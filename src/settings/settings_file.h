@@ -23,14 +23,13 @@ std::string SaveSettingsPath(const std::string& path, const std::string& executa
 
 // Sets every stored setting of controls from the file at path (used as it is), or from the
 // defaults when no file is there (missing, or a directory), sets the states that depend on them
-// and takes the snapshot in loaded, against which the close decides whether to ask about saving. The file is read once. A key that is missing, or a number that
-// is not one, leaves its control as it was; a date that is no calendar date gives the default
-// date. Reports nothing.
+// and takes the snapshot in loaded, against which the close decides whether to ask about saving.
+// The file is read once. A key that is missing, or a number that is not one, leaves its control as
+// it was; a date that is no calendar date gives the default date. Reports nothing.
 void LoadSettings(const std::string& path, SettingsControls& controls, SettingValues& loaded);
 
 // The same load from the text of a settings file.
-void LoadSettingsText(std::string_view content, SettingsControls& controls,
-                      SettingValues& loaded);
+void LoadSettingsText(std::string_view content, SettingsControls& controls, SettingValues& loaded);
 
 // Writes the eleven stored settings from controls into the file that SaveSettingsPath gives, one
 // key at a time; the folder of the user's settings file is made when missing. Throws

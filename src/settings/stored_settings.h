@@ -13,16 +13,16 @@ namespace trackmint {
 // control of the main window (named beside it). The member initialisers are the design values:
 // the controls' states when the window has been built, before any load.
 struct SettingValues {
-  bool use_fixed_date = true;                    // CheckBox1
-  std::string fixed_date_text = "2000-01-01";    // MaskEdit1, "yyyy-mm-dd"
-  WindowColour hidden_colour = 16777215;         // ShapeStyleTrack, hidden; nothing reads it
-  WindowColour track_colour = 255;               // ShapeFullTrack
-  std::string track_width_text = "5";            // Edit3, a whole number 1 to 10
-  bool use_all_waypoints = false;                // CheckBox2, hidden: the second track
-  bool start_at_first_fix = false;               // CheckBox4, hidden; nothing reads it
-  bool show_height = false;                      // CheckBox3
-  std::string icon_scale_text = "0.5";           // Edit4, a decimal 0.1 to 1.0
-  int window_left = 1004;                        // the window's position on the screen
+  bool use_fixed_date = true;                  // CheckBox1
+  std::string fixed_date_text = "2000-01-01";  // MaskEdit1, "yyyy-mm-dd"
+  WindowColour hidden_colour = 16777215;       // ShapeStyleTrack, hidden; nothing reads it
+  WindowColour track_colour = 255;             // ShapeFullTrack
+  std::string track_width_text = "5";          // Edit3, a whole number 1 to 10
+  bool use_all_waypoints = false;              // CheckBox2, hidden: the second track
+  bool start_at_first_fix = false;             // CheckBox4, hidden; nothing reads it
+  bool show_height = false;                    // CheckBox3
+  std::string icon_scale_text = "0.5";         // Edit4, a decimal 0.1 to 1.0
+  int window_left = 1004;                      // the window's position on the screen
   int window_top = 109;
 
   bool operator==(const SettingValues&) const = default;

@@ -134,11 +134,12 @@ TEST(BatchMode, RelativeNamesAreTakenFromTheCurrentDirectory) {
                              program_directory.File("day1.nmea"));
   WriteWholeFile(program_directory.File("my.ini"), "[Settings]\r\nEdit3=9\r\n");
 
-  const ProgramResult result = RunTrackmint(program, {"./logs/day1.nmea", "day1.kmz", "my.ini"},
-                                            current_directory.path());
+  const ProgramResult result =
+      RunTrackmint(program, {"./logs/day1.nmea", "day1.kmz", "my.ini"}, current_directory.path());
   ASSERT_EQ(result.exit_status, 0) << result.err;
   // The result names the full path, as the user's shell would resolve it.
-  const std::string kmz = std::filesystem::canonical(current_directory.path()).string() + "/day1.kmz";
+  const std::string kmz =
+      std::filesystem::canonical(current_directory.path()).string() + "/day1.kmz";
   EXPECT_EQ(result.out, kmz + ": Waypoints 10\n");
   const KmzContent content = ReadKmz(kmz);
   EXPECT_TRUE(content.intact);
@@ -179,7 +180,8 @@ TEST(BatchMode, WithoutSettingsTheDefaultSettingsFileIsUsed) {
                : document.substr(start, end + 8 - start);
   };
 
-  const ProgramResult defaults = RunTrackmint(program, {log, "a.kmz"}, work.path(), config_home.path());
+  const ProgramResult defaults =
+      RunTrackmint(program, {log, "a.kmz"}, work.path(), config_home.path());
   ASSERT_EQ(defaults.exit_status, 0) << defaults.err;
   EXPECT_EQ(track_style(work.File("a.kmz")), "<color>FF008000</color>\n<width>5</width>");
 
@@ -191,7 +193,8 @@ TEST(BatchMode, WithoutSettingsTheDefaultSettingsFileIsUsed) {
   EXPECT_EQ(track_style(work.File("b.kmz")), "<color>FF0000FF</color>\n<width>3</width>");
 
   WriteWholeFile(program_directory.File("trackmint.ini"), "[Settings]\r\nEdit3=9\r\n");
-  const ProgramResult beside = RunTrackmint(program, {log, "c.kmz"}, work.path(), config_home.path());
+  const ProgramResult beside =
+      RunTrackmint(program, {log, "c.kmz"}, work.path(), config_home.path());
   ASSERT_EQ(beside.exit_status, 0) << beside.err;
   EXPECT_EQ(track_style(work.File("c.kmz")), "<color>FF0000FF</color>\n<width>9</width>");
 
@@ -304,8 +307,8 @@ TEST(BatchMode, OutputThatIsNoFileToReplace) {
     SCOPED_TRACE(c.output);
     const ProgramResult result = Convert({log, c.output}, work.path());
     EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.err,
-              "Kelvra Trackmint: Can't write the output file " + c.output + ": " + c.reason + ".\n");
+    EXPECT_EQ(result.err, "Kelvra Trackmint: Can't write the output file " + c.output + ": " +
+                              c.reason + ".\n");
     EXPECT_EQ(ReadWholeFile(log), original);
     EXPECT_EQ(DirectoryEntries(work.path()),
               (std::vector<std::string>{"day1.nmea", "fifo.kmz", "folder", "same.kmz"}));

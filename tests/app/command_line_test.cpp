@@ -47,7 +47,12 @@ TEST(CommandLine, ModesAndArguments) {
        "-day1.nmea",
        "--help",
        ""},
-      {"-- between operands", {"in.nmea", "--", "-out.kmz"}, Mode::Batch, "in.nmea", "-out.kmz", ""},
+      {"-- between operands",
+       {"in.nmea", "--", "-out.kmz"},
+       Mode::Batch,
+       "in.nmea",
+       "-out.kmz",
+       ""},
       {"a second -- is an operand", {"--", "--", "out.kmz"}, Mode::Batch, "--", "out.kmz", ""},
       {"-- alone opens the window", {"--"}, Mode::Window, "", "", ""},
   };

@@ -115,11 +115,11 @@ TEST(RunSummary, JsonForScripts) {
   EXPECT_EQ(summary["first"], (nlohmann::json{{"date", "2020-03-18"}, {"time", "120000"}}));
   EXPECT_EQ(summary["last"], (nlohmann::json{{"date", "2020-03-18"}, {"time", "120005"}}));
   EXPECT_DOUBLE_EQ(summary["duration_seconds"].get<double>(), 5.0);
-  const nlohmann::json classes = nlohmann::json::array(
-      {{{"class", "Auto"}, {"placemarks", 1}, {"share", 0.2}},
-       {{"class", "Diff"}, {"placemarks", 1}, {"share", 0.2}},
-       {{"class", "RTK Fix"}, {"placemarks", 2}, {"share", 0.4}},
-       {{"class", "RTK Float"}, {"placemarks", 1}, {"share", 0.2}}});
+  const nlohmann::json classes =
+      nlohmann::json::array({{{"class", "Auto"}, {"placemarks", 1}, {"share", 0.2}},
+                             {{"class", "Diff"}, {"placemarks", 1}, {"share", 0.2}},
+                             {{"class", "RTK Fix"}, {"placemarks", 2}, {"share", 0.4}},
+                             {{"class", "RTK Float"}, {"placemarks", 1}, {"share", 0.2}}});
   EXPECT_EQ(summary["fix_classes"], classes);
   EXPECT_NEAR(summary["track_km"].get<double>(), 0.44478, 0.0005);
   EXPECT_NEAR(summary["max_speed_kmh"].get<double>(), 37.04, 0.0005);
@@ -130,10 +130,10 @@ TEST(RunSummary, JsonForScripts) {
   EXPECT_EQ(without_dates["first"], (nlohmann::json{{"date", nullptr}, {"time", "083000.5"}}));
   EXPECT_EQ(without_dates["last"], (nlohmann::json{{"date", nullptr}, {"time", "083002.25"}}));
   EXPECT_TRUE(without_dates["duration_seconds"].is_null());
-  EXPECT_EQ(without_dates["fix_classes"],
-            nlohmann::json::array(
-                {{{"class", "Auto"}, {"placemarks", 2}, {"share", 0.6667}},
-                 {{"class", "Estimated"}, {"placemarks", 1}, {"share", 0.3333}}}));
+  EXPECT_EQ(
+      without_dates["fix_classes"],
+      nlohmann::json::array({{{"class", "Auto"}, {"placemarks", 2}, {"share", 0.6667}},
+                             {{"class", "Estimated"}, {"placemarks", 1}, {"share", 0.3333}}}));
   EXPECT_EQ(without_dates["track_km"], 0.0);
 }
 

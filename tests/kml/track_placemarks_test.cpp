@@ -62,19 +62,19 @@ TEST(TrackPlacemarks, NormalTrackThroughValidEpochsOnly) {
   epochs[1].longitude = 5;  // no vertex
   epochs[2].longitude = 0.1;
   epochs[2].latitude = -0.1;
-  EXPECT_TRUE(SameText(
-      "<Placemark>\n"
-      "<name>NormalTrack</name>\n"
-      "<styleUrl>#NormalTrack</styleUrl>\n"
-      "<LineString>\n"
-      "<tessellate>1</tessellate>\n"
-      "<coordinates>\n"
-      "-93.750572,41.574966,-0.500000\n"
-      "0.100000,-0.100000,0.000000\n"
-      "</coordinates>\n"
-      "</LineString>\n"
-      "</Placemark>\n",
-      NormalTrackText(epochs, false)));
+  EXPECT_TRUE(
+      SameText("<Placemark>\n"
+               "<name>NormalTrack</name>\n"
+               "<styleUrl>#NormalTrack</styleUrl>\n"
+               "<LineString>\n"
+               "<tessellate>1</tessellate>\n"
+               "<coordinates>\n"
+               "-93.750572,41.574966,-0.500000\n"
+               "0.100000,-0.100000,0.000000\n"
+               "</coordinates>\n"
+               "</LineString>\n"
+               "</Placemark>\n",
+               NormalTrackText(epochs, false)));
   // Keeping every epoch for the second track changes nothing in the first.
   EXPECT_EQ(NormalTrackText(epochs, false), NormalTrackText(epochs, true));
 }
@@ -89,23 +89,23 @@ TEST(TrackPlacemarks, EmptyListAndListWithoutValidEpoch) {
       "</coordinates>\n"
       "</LineString>\n"
       "</Placemark>\n";
-  EXPECT_TRUE(SameText(
-      "<Placemark\n"
-      "><name>IncorrectTrack</name>\n"
-      "<styleUrl>#IncorrectTrack</styleUrl>\n"
-      "<LineString>\n" +
-          no_vertices_tail,
-      WrittenText([&](DocumentStream& s) {
-        WriteIncorrectTrack(s, testing::VerticesOf(empty, true), "IncorrectTrack");
-      })));
+  EXPECT_TRUE(
+      SameText("<Placemark\n"
+               "><name>IncorrectTrack</name>\n"
+               "<styleUrl>#IncorrectTrack</styleUrl>\n"
+               "<LineString>\n" +
+                   no_vertices_tail,
+               WrittenText([&](DocumentStream& s) {
+                 WriteIncorrectTrack(s, testing::VerticesOf(empty, true), "IncorrectTrack");
+               })));
   const EpochList invalid_only = testing::MakeEpochList({Record(1, 0, 0, 0), Record(0, 1, 'V', 0)});
-  EXPECT_TRUE(SameText(
-      "<Placemark>\n"
-      "<name>NormalTrack</name>\n"
-      "<styleUrl>#NormalTrack</styleUrl>\n"
-      "<LineString>\n" +
-          no_vertices_tail,
-      NormalTrackText(invalid_only, false)));
+  EXPECT_TRUE(
+      SameText("<Placemark>\n"
+               "<name>NormalTrack</name>\n"
+               "<styleUrl>#NormalTrack</styleUrl>\n"
+               "<LineString>\n" +
+                   no_vertices_tail,
+               NormalTrackText(invalid_only, false)));
   EXPECT_EQ(NormalTrackText(invalid_only, false), NormalTrackText(invalid_only, true));
 }
 
@@ -116,22 +116,22 @@ TEST(TrackPlacemarks, IncorrectTrackThroughEveryEpoch) {
   epochs[0].latitude = 9.0302;
   epochs[0].altitude = 2355.4;
   epochs[2].longitude = -1;
-  EXPECT_TRUE(SameText(
-      "<Placemark\n"
-      "><name>IncorrectTrack</name>\n"
-      "<styleUrl>#IncorrectTrack</styleUrl>\n"
-      "<LineString>\n"
-      "<tessellate>1</tessellate>\n"
-      "<coordinates>\n"
-      "\t38.746900,9.030200,2355.400000\n"
-      "\t0.000000,0.000000,0.000000\n"
-      "\t-1.000000,0.000000,0.000000\n"
-      "</coordinates>\n"
-      "</LineString>\n"
-      "</Placemark>\n",
-      WrittenText([&](DocumentStream& s) {
-        WriteIncorrectTrack(s, testing::VerticesOf(epochs, true), "IncorrectTrack");
-      })));
+  EXPECT_TRUE(
+      SameText("<Placemark\n"
+               "><name>IncorrectTrack</name>\n"
+               "<styleUrl>#IncorrectTrack</styleUrl>\n"
+               "<LineString>\n"
+               "<tessellate>1</tessellate>\n"
+               "<coordinates>\n"
+               "\t38.746900,9.030200,2355.400000\n"
+               "\t0.000000,0.000000,0.000000\n"
+               "\t-1.000000,0.000000,0.000000\n"
+               "</coordinates>\n"
+               "</LineString>\n"
+               "</Placemark>\n",
+               WrittenText([&](DocumentStream& s) {
+                 WriteIncorrectTrack(s, testing::VerticesOf(epochs, true), "IncorrectTrack");
+               })));
 }
 
 }  // namespace

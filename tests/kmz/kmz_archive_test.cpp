@@ -74,7 +74,8 @@ TEST(KmzArchive, MembersInOrderWithTheLayoutOfZipTwo) {
   const ZipContents zip = ReadZipFile(dir.File("out.kmz"));
   ASSERT_EQ(zip.problem, "");
   EXPECT_FALSE(zip.zip64_end);
-  EXPECT_EQ(zip.names(), (std::vector<std::string>{"track.kml", "255.png", "65535.png", "empty.png"}));
+  EXPECT_EQ(zip.names(),
+            (std::vector<std::string>{"track.kml", "255.png", "65535.png", "empty.png"}));
   const std::vector<std::string> data = {document, "red icon", "yellow icon", ""};
   for (std::size_t i = 0; i < zip.members.size(); ++i) {
     const testing::ZipMember& member = zip.members[i];

@@ -111,9 +111,9 @@ TEST(KmzFile, RefusesWhatIsNoFileToReplace) {
               "Can't write the output file " + c.path + ": " + c.reason);
   }
   ::close(input);
-  EXPECT_EQ(DirectoryNames(dir.path()), (std::vector<std::string>{"fifo.kmz", "folder.kmz",
-                                                                   "log.nmea", "same.kmz",
-                                                                   "socket.kmz"}));
+  EXPECT_EQ(
+      DirectoryNames(dir.path()),
+      (std::vector<std::string>{"fifo.kmz", "folder.kmz", "log.nmea", "same.kmz", "socket.kmz"}));
   EXPECT_EQ(ReadWholeFile(dir.File("log.nmea")), "$GPGGA...");
 }
 
@@ -136,7 +136,8 @@ TEST(KmzFile, AFolderThatCannotTakeItIsNoOutput) {
       ADD_FAILURE() << "no error";
     } catch (const KmzNotCreated& error) {
       EXPECT_EQ(error.ErrorNumber(), c.error_number);
-      EXPECT_EQ(std::string(error.what()), "Can't create the output file " + c.path + ": " + c.reason);
+      EXPECT_EQ(std::string(error.what()),
+                "Can't create the output file " + c.path + ": " + c.reason);
     }
   }
 }

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-
 namespace trackmint::testing {
 
 // The names in a directory, sorted; hidden ones included.

@@ -32,7 +32,7 @@ struct ZipMember {
 struct ZipContents {
   std::vector<ZipMember> members;
   bool zip64_end = false;  // the archive ends with the Zip64 end record and its locator
-  std::string problem;  // empty when the archive is sound
+  std::string problem;     // empty when the archive is sound
   std::vector<std::string> names() const;
   const ZipMember* Find(const std::string& name) const;
 };

@@ -138,10 +138,9 @@ TEST(ZipRecords, LocalHeaderWithZip64Sizes) {
                           0xFF, 0xFF, 0xFF, 0xFF,  // uncompressed size: in the Zip64 field
                           0x05, 0x00,              // name length
                           0x14, 0x00,              // extra field length: 20
-                          'a',  '.',  'k',  'm',  'l',
-                          0x01, 0x00,                                      // Zip64 field id
-                          0x10, 0x00,                                      // its size: 16
-                          0x89, 0x67, 0x45, 0x23, 0x01, 0x00, 0x00, 0x00,  // uncompressed
+                          'a',  '.',  'k',  'm',  'l',  0x01, 0x00,         // Zip64 field id
+                          0x10, 0x00,                                       // its size: 16
+                          0x89, 0x67, 0x45, 0x23, 0x01, 0x00, 0x00, 0x00,   // uncompressed
                           0x10, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};  // compressed
   EXPECT_EQ(EncodeLocalHeader(member), expected);
   EXPECT_TRUE(NeedsZip64Sizes(member));
@@ -168,9 +167,8 @@ TEST(ZipRecords, CentralHeaderWithZip64Offset) {
                           0x00, 0x00,              // internal attributes
                           0x20, 0x00, 0x00, 0x00,  // external attributes: archive
                           0xFF, 0xFF, 0xFF, 0xFF,  // local header offset: in the Zip64 field
-                          'a',  '.',  'k',  'm',  'l',
-                          0x01, 0x00,                                      // Zip64 field id
-                          0x08, 0x00,                                      // its size: 8
+                          'a',  '.',  'k',  'm',  'l',  0x01, 0x00,         // Zip64 field id
+                          0x08, 0x00,                                       // its size: 8
                           0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00};  // offset
   EXPECT_EQ(EncodeCentralHeader(member), expected);
   // Its local header needs no Zip64 field, but names the same version.
@@ -182,29 +180,28 @@ TEST(ZipRecords, CentralHeaderWithZip64Offset) {
 TEST(ZipRecords, ArchiveEndWithTheZip64EndRecord) {
   // Eight members, a directory of 0x1C0 bytes at 0x100000045: the Zip64 end record follows it at
   // 0x100000205, its locator right after, then the end record with the offset all ones.
-  const Bytes expected = {
-      0x50, 0x4B, 0x06, 0x06,                          // Zip64 end record signature
-      0x2C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // size of the rest: 44
-      0x2D, 0x00,                                      // version made by: 45
-      0x2D, 0x00,                                      // version needed: 45
-      0x00, 0x00, 0x00, 0x00,                          // this disk
-      0x00, 0x00, 0x00, 0x00,                          // disk of the directory
-      0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // entries on this disk
-      0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // entries in total
-      0xC0, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // directory size
-      0x45, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,  // directory offset
-      0x50, 0x4B, 0x06, 0x07,                          // locator signature
-      0x00, 0x00, 0x00, 0x00,                          // disk of the Zip64 end record
-      0x05, 0x02, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,  // its offset
-      0x01, 0x00, 0x00, 0x00,                          // disks in total
-      0x50, 0x4B, 0x05, 0x06,                          // end record signature
-      0x00, 0x00,                                      // this disk
-      0x00, 0x00,                                      // disk of the directory
-      0x08, 0x00,                                      // entries on this disk
-      0x08, 0x00,                                      // entries in total
-      0xC0, 0x01, 0x00, 0x00,                          // directory size
-      0xFF, 0xFF, 0xFF, 0xFF,                          // directory offset: in the Zip64 record
-      0x00, 0x00};                                     // comment length
+  const Bytes expected = {0x50, 0x4B, 0x06, 0x06,  // Zip64 end record signature
+                          0x2C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // size of the rest: 44
+                          0x2D, 0x00,                                      // version made by: 45
+                          0x2D, 0x00,                                      // version needed: 45
+                          0x00, 0x00, 0x00, 0x00,                          // this disk
+                          0x00, 0x00, 0x00, 0x00,                          // disk of the directory
+                          0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // entries on this disk
+                          0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // entries in total
+                          0xC0, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // directory size
+                          0x45, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,  // directory offset
+                          0x50, 0x4B, 0x06, 0x07,                          // locator signature
+                          0x00, 0x00, 0x00, 0x00,  // disk of the Zip64 end record
+                          0x05, 0x02, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,  // its offset
+                          0x01, 0x00, 0x00, 0x00,                          // disks in total
+                          0x50, 0x4B, 0x05, 0x06,                          // end record signature
+                          0x00, 0x00,                                      // this disk
+                          0x00, 0x00,                                      // disk of the directory
+                          0x08, 0x00,                                      // entries on this disk
+                          0x08, 0x00,                                      // entries in total
+                          0xC0, 0x01, 0x00, 0x00,                          // directory size
+                          0xFF, 0xFF, 0xFF, 0xFF,  // directory offset: in the Zip64 record
+                          0x00, 0x00};             // comment length
   EXPECT_EQ(EncodeArchiveEnd({8, 0x1C0, 0x100000045}), expected);
   // Below the limit the end record stands alone, as in any small archive.
   const auto small = EncodeEndRecord(8, 0x1C0, 0x12345);

@@ -118,8 +118,8 @@ TEST(ConversionRun, TheOutputMustBeAFileThatMayBeReplaced) {
       SpeedButton3Click(host, assembler, kClock);
       ADD_FAILURE() << "no error";
     } catch (const TrackmintError& error) {
-      EXPECT_EQ(std::string(error.what()), "Can't write the output file " +
-                                               directory.File(c.output_text) + ": " + c.reason);
+      EXPECT_EQ(std::string(error.what()),
+                "Can't write the output file " + directory.File(c.output_text) + ": " + c.reason);
     }
     EXPECT_EQ(host.locks, 0);
     EXPECT_TRUE(host.left_status_history.empty());
@@ -182,7 +182,8 @@ TEST(ConversionRun, ALogWithoutSentencesIsAnErrorThatKeepsTheEarlierKmz) {
   const std::vector<std::pair<std::string, std::string>> logs = {
       {"empty", ""},
       {"random bytes", noise},
-      {"a sentence with a wrong checksum", "$GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,*00\r\n"},
+      {"a sentence with a wrong checksum",
+       "$GPGGA,120000,4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,*00\r\n"},
   };
   for (const auto& [legend, log] : logs) {
     SCOPED_TRACE(legend);
@@ -209,9 +210,8 @@ TEST(ConversionRun, ALogWithoutSentencesIsAnErrorThatKeepsTheEarlierKmz) {
 // Sentences without a single usable fix still make a KMZ: the frame, the empty folder, no track.
 TEST(ConversionRun, ALogWithoutAUsableFixGivesTheFrameOfADocument) {
   TempDirectory directory;
-  WriteWholeFile(directory.File("log.nmea"),
-                 testing::Line("GPGGA,120000,,,,,0,00,,,M,,,,") +
-                     testing::Line("GPRMC,120000,V,,,,,,,010120,,,N"));
+  WriteWholeFile(directory.File("log.nmea"), testing::Line("GPGGA,120000,,,,,0,00,,,M,,,,") +
+                                                 testing::Line("GPRMC,120000,V,,,,,,,010120,,,N"));
   StubHost host = HostFor(directory);
   host.track_colour = 0x0000FF;  // red
   NMEA assembler;
@@ -281,9 +281,9 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   EXPECT_EQ(host.locks, 1);
   EXPECT_TRUE(host.run_enabled);
   // The document, then the icons of the fix classes in slot order and the grey one.
-  const std::vector<std::string> members = {"log.nmea.kml",  "255.png",      "65535.png",
-                                            "32768.png",     "16711935.png", "16776960.png",
-                                            "0.png",         "8421504.png"};
+  const std::vector<std::string> members = {"log.nmea.kml", "255.png",      "65535.png",
+                                            "32768.png",    "16711935.png", "16776960.png",
+                                            "0.png",        "8421504.png"};
   const std::string listing =
       testing::RunProgram("/usr/bin/unzip", {"-Z1", directory.File("log.nmea.kmz")}, "/").out;
   std::vector<std::string> listed;

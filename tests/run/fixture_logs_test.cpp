@@ -21,8 +21,12 @@ namespace {
 
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
 
-EpochList ReadFixture(const std::string& name) { return testing::ReadFixtureLog(name, kClock); }
-EpochList ReadSharedFixture(const std::string& path) { return testing::ReadLogFile(path, kClock); }
+EpochList ReadFixture(const std::string& name) {
+  return testing::ReadFixtureLog(name, kClock);
+}
+EpochList ReadSharedFixture(const std::string& path) {
+  return testing::ReadLogFile(path, kClock);
+}
 
 int CountQuality(const EpochList& epochs, int quality) {
   int count = 0;
@@ -188,54 +192,32 @@ TEST(FixtureLogs, UbloxRtkFloatAmongBinaryFrames) {
   // are other satellites than GPS 4 and 20, and the PDOP 1.42 marks nothing. Galileo comes on
   // signals 2, 7 and 0, BeiDou on 1, B and 0: each satellite once, with its strongest SNR
   // (Galileo 04: 21 on signal 2, 27 on signal 7); the signal-0 sets give no SNR at all.
-  ExpectSky(epochs.front(), {
-                                InView("G4", 2, 85, 16, kNotUsed),
-                                InView("G5", 31, 311, 42, kUsed),
-                                InView("G6", 16, 202, 19, kNotUsed),
-                                InView("G7", 65, 66, 28, kUsed),
-                                InView("G9", 32, 81, 36, kUsed),
-                                InView("G11", 33, 232, 39, kUsed),
-                                InView("G13", 21, 270, 42, kUsed),
-                                InView("G14", 11, 161, 15, kNotUsed),
-                                InView("G16", 1, 23, 14, kNotUsed),
-                                InView("G20", 65, 284, 39, kUsed),
-                                InView("G30", 70, 193, 20, kUsed),
-                                InView("R4", 33, 88, 31, kUsed),
-                                InView("R5", 66, 15, 26, kUsed),
-                                InView("R6", 18, 301, 26, kUsed),
-                                InView("R14", 39, 46, 31, kUsed),
-                                InView("R15", 54, 130, 25, kUsed),
-                                InView("R16", 15, 177, 0, kNotUsed),
-                                InView("R20", 18, 240, 0, kNotUsed),
-                                InView("R21", 26, 294, 36, kUsed),
-                                InView("R22", 7, 347, 0, kNotUsed),
-                                InView("E4", 77, 354, 27, kUsed),
-                                InView("E6", 59, 286, 43, kUsed),
-                                InView("E9", 35, 275, 44, kUsed),
-                                InView("E10", 28, 208, 19, kNotUsed),
-                                InView("E11", 41, 238, 35, kUsed),
-                                InView("E12", 12, 189, 0, kNotUsed),
-                                InView("E19", 29, 75, 32, kUsed),
-                                InView("E21", 26, 64, 24, kUsed),
-                                InView("E23", 27, 121, 18, kNotUsed),
-                                InView("E27", 1, 20, 0, kNotUsed),
-                                InView("E31", 3, 165, 0, kNotUsed),
-                                InView("E36", 33, 302, 40, kUsed),
-                                InView("C2", 0, 100, 0, kNotUsed),
-                                InView("C5", 18, 120, 0, kNotUsed),
-                                InView("C6", 7, 47, 0, kNotUsed),
-                                InView("C9", 22, 48, 26, kUsed),
-                                InView("C20", 15, 298, 44, kUsed),
-                                InView("C23", 53, 149, 0, kNotUsed),
-                                InView("C25", 43, 63, 28, kUsed),
-                                InView("C29", 9, 304, 34, kNotUsed),
-                                InView("C30", 8, 254, 19, kNotUsed),
-                                InView("C32", 69, 319, 36, kUsed),
-                                InView("C33", 1, 113, 0, kNotUsed),
-                                InView("C37", 15, 192, 21, kNotUsed),
-                                InView("C41", 48, 104, 31, kUsed),
-                                InView("C60", 2, 104, 0, kNotUsed),
-                            });
+  ExpectSky(epochs.front(),
+            {
+                InView("G4", 2, 85, 16, kNotUsed),    InView("G5", 31, 311, 42, kUsed),
+                InView("G6", 16, 202, 19, kNotUsed),  InView("G7", 65, 66, 28, kUsed),
+                InView("G9", 32, 81, 36, kUsed),      InView("G11", 33, 232, 39, kUsed),
+                InView("G13", 21, 270, 42, kUsed),    InView("G14", 11, 161, 15, kNotUsed),
+                InView("G16", 1, 23, 14, kNotUsed),   InView("G20", 65, 284, 39, kUsed),
+                InView("G30", 70, 193, 20, kUsed),    InView("R4", 33, 88, 31, kUsed),
+                InView("R5", 66, 15, 26, kUsed),      InView("R6", 18, 301, 26, kUsed),
+                InView("R14", 39, 46, 31, kUsed),     InView("R15", 54, 130, 25, kUsed),
+                InView("R16", 15, 177, 0, kNotUsed),  InView("R20", 18, 240, 0, kNotUsed),
+                InView("R21", 26, 294, 36, kUsed),    InView("R22", 7, 347, 0, kNotUsed),
+                InView("E4", 77, 354, 27, kUsed),     InView("E6", 59, 286, 43, kUsed),
+                InView("E9", 35, 275, 44, kUsed),     InView("E10", 28, 208, 19, kNotUsed),
+                InView("E11", 41, 238, 35, kUsed),    InView("E12", 12, 189, 0, kNotUsed),
+                InView("E19", 29, 75, 32, kUsed),     InView("E21", 26, 64, 24, kUsed),
+                InView("E23", 27, 121, 18, kNotUsed), InView("E27", 1, 20, 0, kNotUsed),
+                InView("E31", 3, 165, 0, kNotUsed),   InView("E36", 33, 302, 40, kUsed),
+                InView("C2", 0, 100, 0, kNotUsed),    InView("C5", 18, 120, 0, kNotUsed),
+                InView("C6", 7, 47, 0, kNotUsed),     InView("C9", 22, 48, 26, kUsed),
+                InView("C20", 15, 298, 44, kUsed),    InView("C23", 53, 149, 0, kNotUsed),
+                InView("C25", 43, 63, 28, kUsed),     InView("C29", 9, 304, 34, kNotUsed),
+                InView("C30", 8, 254, 19, kNotUsed),  InView("C32", 69, 319, 36, kUsed),
+                InView("C33", 1, 113, 0, kNotUsed),   InView("C37", 15, 192, 21, kNotUsed),
+                InView("C41", 48, 104, 31, kUsed),    InView("C60", 2, 104, 0, kNotUsed),
+            });
 
   // GLONASS 85 on signal 1 at 37 dB-Hz, then on signal 3 at 8: the row keeps 37.
   EXPECT_EQ(epochs[25].time_text, "231433.00");
@@ -257,10 +239,9 @@ TEST(FixtureLogs, UbloxRtkFloatAmongBinaryFrames) {
                             .gga_flag = 1,
                             .rmc_flag = 1});
   EXPECT_EQ(UsedSatellites(epochs.back()),
-            (std::vector<std::string>{"G5",  "G7",  "G9",  "G11", "G13", "G20", "G30", "R4",
-                                      "R5",  "R6",  "R14", "R15", "R16", "R21", "E4",  "E6",
-                                      "E9",  "E11", "E19", "E21", "E36", "C9",  "C20", "C25",
-                                      "C32", "C41"}));
+            (std::vector<std::string>{"G5",  "G7",  "G9",  "G11", "G13", "G20", "G30", "R4", "R5",
+                                      "R6",  "R14", "R15", "R16", "R21", "E4",  "E6",  "E9", "E11",
+                                      "E19", "E21", "E36", "C9",  "C20", "C25", "C32", "C41"}));
   // Rows in all epochs: G S R E C J I.
   EXPECT_EQ(RowsBySystem(epochs), (std::vector<int>{330, 0, 270, 360, 420, 0, 0}));
 }
@@ -305,10 +286,9 @@ TEST(FixtureLogs, QuectelMultiSystemFiveHertz) {
             (std::vector<std::string>{"G2", "G7", "G14", "G15", "G17", "G20", "G22", "G30", "R9",
                                       "R19", "R20", "C13", "C27", "C37"}));
   EXPECT_EQ(SatellitesInView(second),
-            (std::vector<std::string>{"G1",  "G2",  "G7",  "G8",  "G14", "G15", "G17",
-                                      "G19", "G20", "G22", "G24", "G30", "R1",  "R7",
-                                      "R8",  "R9",  "R10", "R11", "R16", "R18", "R19",
-                                      "R20", "C13", "C27", "C37"}));
+            (std::vector<std::string>{"G1",  "G2",  "G7",  "G8",  "G14", "G15", "G17", "G19", "G20",
+                                      "G22", "G24", "G30", "R1",  "R7",  "R8",  "R9",  "R10", "R11",
+                                      "R16", "R18", "R19", "R20", "C13", "C27", "C37"}));
   EXPECT_EQ(SatelliteNamed(second, "G1"), InView("G1", 17, 83, 3, kNotUsed).entry);
   EXPECT_EQ(SatelliteNamed(second, "G8"), InView("G8", 0, 0, 15, kNotUsed).entry);
   EXPECT_EQ(SatelliteNamed(second, "R1"), InView("R1", 19, 333, 0, kNotUsed).entry);
@@ -342,9 +322,9 @@ TEST(FixtureLogs, QuectelMultiSystemFiveHertz) {
 // system's rows, none on a GPS or SBAS row. With the system id last in GSA, the PDOP is no
 // satellite either, so GPS 1 is used exactly in the epochs whose GPS list names 01.
 void ExpectOtherSystemsOffGpsAndSbasRows(const EpochList& epochs, int epochs_using_gps_1) {
-  EXPECT_EQ(CountEpochs(epochs,
-                        [](const waypoints& r) { return SatelliteNamed(r, "G1").used == 1; }),
-            epochs_using_gps_1);
+  EXPECT_EQ(
+      CountEpochs(epochs, [](const waypoints& r) { return SatelliteNamed(r, "G1").used == 1; }),
+      epochs_using_gps_1);
   EXPECT_EQ(CountEpochs(epochs,
                         [](const waypoints& r) {
                           for (const NamedSatellite& satellite : testing::FilledSatellites(r)) {
@@ -557,10 +537,9 @@ TEST(FixtureLogs, BeidouUnderGbTalker) {
                              .rmc_flag = 1});
   EXPECT_EQ(UsedSatellites(epochs.front()), std::vector<std::string>{});
   EXPECT_EQ(SatellitesInView(epochs.front()),
-            (std::vector<std::string>{"G4",  "G5",  "G6",  "G7",  "G9",  "G11", "G12",
-                                      "G14", "G15", "G16", "G17", "G18", "G21", "G22",
-                                      "G23", "G24", "G25", "G26", "G27", "G28", "G31",
-                                      "C1",  "C2",  "C4",  "C5",  "C9"}));
+            (std::vector<std::string>{"G4",  "G5",  "G6",  "G7",  "G9",  "G11", "G12", "G14", "G15",
+                                      "G16", "G17", "G18", "G21", "G22", "G23", "G24", "G25", "G26",
+                                      "G27", "G28", "G31", "C1",  "C2",  "C4",  "C5",  "C9"}));
 
   const waypoints& first_fix = epochs[3];
   ExpectFix(first_fix, {.time_text = "053232.438",
@@ -723,44 +702,31 @@ TEST(FixtureLogs, RtkFloatWithLongProprietaryLines) {
                              .gga_flag = 1,
                              .rmc_flag = 1});
   EXPECT_EQ(UsedSatellites(epochs.front()),
-            (std::vector<std::string>{"G1",  "G3",  "G4",  "G8",  "G17", "G19", "G21", "G28",
-                                      "R7",  "R21", "E4",  "E10", "E11", "E12", "E30", "E36",
-                                      "C5",  "C9",  "C19", "C20", "C29", "C30", "C35"}));
+            (std::vector<std::string>{"G1", "G3",  "G4",  "G8",  "G17", "G19", "G21", "G28",
+                                      "R7", "R21", "E4",  "E10", "E11", "E12", "E30", "E36",
+                                      "C5", "C9",  "C19", "C20", "C29", "C30", "C35"}));
 
   // Every satellite once, with the strongest SNR of its signals (GPS 01: 43 on signal 1, 39 on
   // signal 4, 34 on signal 8); Galileo and BeiDou in their own rows.
   EXPECT_EQ(epochs[2].time_text, "185817.00");
-  ExpectSky(epochs[2], {
-                           InView("G1", 75, 112, 43, kUsed),
-                           InView("G3", 67, 251, 46, kUsed),
-                           InView("G4", 18, 186, 42, kUsed),
-                           InView("G8", 4, 169, 37, kUsed),
-                           InView("G17", 43, 296, 45, kUsed),
-                           InView("G19", 22, 316, 42, kUsed),
-                           InView("G21", 51, 124, 38, kNotUsed),
-                           InView("G22", 0, 0, 36, kNotUsed),
-                           InView("G28", 16, 78, 26, kNotUsed),
-                           InView("G32", 19, 42, 25, kNotUsed),
-                           InView("R7", 40, 209, 43, kUsed),
-                           InView("R14", 10, 8, 41, kNotUsed),
-                           InView("R21", 69, 139, 43, kUsed),
-                           InView("R22", 58, 316, 47, kNotUsed),
-                           InView("E2", 12, 296, 30, kUsed),
-                           InView("E4", 52, 157, 43, kUsed),
-                           InView("E10", 69, 118, 42, kUsed),
-                           InView("E11", 79, 299, 41, kUsed),
-                           InView("E12", 42, 119, 32, kNotUsed),
-                           InView("E30", 6, 345, 38, kUsed),
-                           InView("E36", 27, 299, 43, kUsed),
-                           InView("C5", 14, 119, 34, kNotUsed),
-                           InView("C9", 32, 73, 31, kNotUsed),
-                           InView("C19", 41, 218, 44, kUsed),
-                           InView("C20", 78, 104, 44, kUsed),
-                           InView("C29", 62, 185, 46, kUsed),
-                           InView("C30", 14, 150, 36, kUsed),
-                           InView("C32", 25, 54, 30, kNotUsed),
-                           InView("C35", 46, 298, 46, kUsed),
-                       });
+  ExpectSky(epochs[2],
+            {
+                InView("G1", 75, 112, 43, kUsed),     InView("G3", 67, 251, 46, kUsed),
+                InView("G4", 18, 186, 42, kUsed),     InView("G8", 4, 169, 37, kUsed),
+                InView("G17", 43, 296, 45, kUsed),    InView("G19", 22, 316, 42, kUsed),
+                InView("G21", 51, 124, 38, kNotUsed), InView("G22", 0, 0, 36, kNotUsed),
+                InView("G28", 16, 78, 26, kNotUsed),  InView("G32", 19, 42, 25, kNotUsed),
+                InView("R7", 40, 209, 43, kUsed),     InView("R14", 10, 8, 41, kNotUsed),
+                InView("R21", 69, 139, 43, kUsed),    InView("R22", 58, 316, 47, kNotUsed),
+                InView("E2", 12, 296, 30, kUsed),     InView("E4", 52, 157, 43, kUsed),
+                InView("E10", 69, 118, 42, kUsed),    InView("E11", 79, 299, 41, kUsed),
+                InView("E12", 42, 119, 32, kNotUsed), InView("E30", 6, 345, 38, kUsed),
+                InView("E36", 27, 299, 43, kUsed),    InView("C5", 14, 119, 34, kNotUsed),
+                InView("C9", 32, 73, 31, kNotUsed),   InView("C19", 41, 218, 44, kUsed),
+                InView("C20", 78, 104, 44, kUsed),    InView("C29", 62, 185, 46, kUsed),
+                InView("C30", 14, 150, 36, kUsed),    InView("C32", 25, 54, 30, kNotUsed),
+                InView("C35", 46, 298, 46, kUsed),
+            });
 
   // GPS lists without 01 and PDOP 1.7, 2.4 and 4.1: GPS 1, 2 and 4 stay unused.
   EXPECT_EQ(UsedSatellites(epochs[3]),

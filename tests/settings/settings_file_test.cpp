@@ -135,7 +135,8 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
          s.values.icon_scale_text = "";
          s.values.track_width_text = "";
        }},
-      {"a month that does not exist gives the default date", "[Settings]\r\nMaskEdit1=2024-13-45\r\n",
+      {"a month that does not exist gives the default date",
+       "[Settings]\r\nMaskEdit1=2024-13-45\r\n",
        [](ControlState& s) { s.values.fixed_date_text = "2000-01-01"; }},
       {"29 February of a common year gives the default date",
        "[Settings]\r\nMaskEdit1=2023-02-29\r\n",
@@ -411,12 +412,14 @@ TEST(DefaultSettingsPath, TheUserSettingsUnlessAWritableFileIsBesideTheProgram) 
   EXPECT_EQ(DefaultSettingsPath(program), "/xdg/config/kelvra-trackmint/trackmint.ini");
   {
     const ScopedEnvironment unset("XDG_CONFIG_HOME", nullptr);
-    EXPECT_EQ(DefaultSettingsPath(program), "/home/surveyor/.config/kelvra-trackmint/trackmint.ini");
+    EXPECT_EQ(DefaultSettingsPath(program),
+              "/home/surveyor/.config/kelvra-trackmint/trackmint.ini");
   }
   {
     // A relative value is to be ignored, as if the variable were unset.
     const ScopedEnvironment relative("XDG_CONFIG_HOME", "config");
-    EXPECT_EQ(DefaultSettingsPath(program), "/home/surveyor/.config/kelvra-trackmint/trackmint.ini");
+    EXPECT_EQ(DefaultSettingsPath(program),
+              "/home/surveyor/.config/kelvra-trackmint/trackmint.ini");
   }
   // A copy run from its own folder keeps its settings there, as long as it can write them.
   WriteWholeFile(directory.File("trackmint.ini"), kDefaultsFile);
@@ -568,18 +571,48 @@ TEST(SettingsChanged, Cases) {
          Set(c, &SettingValues::fixed_date_text, std::string("2000-JAN-01"));
        },
        false},
-      {"CheckBox1", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::use_fixed_date, false); }, true},
-      {"MaskEdit1", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::fixed_date_text, std::string("2000-01-02")); },
+      {"CheckBox1",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::use_fixed_date, false);
+       },
+       true},
+      {"MaskEdit1",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::fixed_date_text, std::string("2000-01-02"));
+       },
        true},
       {"ShapeStyleTrack",
-       [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::hidden_colour, WindowColour{254}); }, true},
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::hidden_colour, WindowColour{254});
+       },
+       true},
       {"ShapeFullTrack",
-       [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::track_colour, WindowColour{32769}); }, true},
-      {"Edit3 exactly", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::track_width_text, std::string("05")); }, true},
-      {"CheckBox2", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::use_all_waypoints, true); }, true},
-      {"CheckBox4", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::start_at_first_fix, true); }, true},
-      {"CheckBox3", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::show_height, true); }, true},
-      {"Edit4 exactly", [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::icon_scale_text, std::string("0.50")); },
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::track_colour, WindowColour{32769});
+       },
+       true},
+      {"Edit3 exactly",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::track_width_text, std::string("05"));
+       },
+       true},
+      {"CheckBox2",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::use_all_waypoints, true);
+       },
+       true},
+      {"CheckBox4",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::start_at_first_fix, true);
+       },
+       true},
+      {"CheckBox3",
+       [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::show_height, true); },
+       true},
+      {"Edit4 exactly",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::icon_scale_text, std::string("0.50"));
+       },
        true},
   };
   for (const Case& c : cases) {

@@ -32,10 +32,10 @@ void WriteWholeFile(const std::string& path, const std::string& content);
 
 // Declares `variable` as the path of a shared log, or skips the test with a message saying which
 // log is missing and where it was looked for.
-#define TRACKMINT_SHARED_FIXTURE_OR_SKIP(variable, relative_path)                              \
-  const std::optional<std::string> variable##_found =                                          \
-      ::trackmint::testing::SharedFixturePath(relative_path);                                  \
-  if (!variable##_found) {                                                                     \
-    GTEST_SKIP() << ::trackmint::testing::SharedFixtureMissingText(relative_path);             \
-  }                                                                                            \
+#define TRACKMINT_SHARED_FIXTURE_OR_SKIP(variable, relative_path)                  \
+  const std::optional<std::string> variable##_found =                              \
+      ::trackmint::testing::SharedFixturePath(relative_path);                      \
+  if (!variable##_found) {                                                         \
+    GTEST_SKIP() << ::trackmint::testing::SharedFixtureMissingText(relative_path); \
+  }                                                                                \
   const std::string& variable = *variable##_found

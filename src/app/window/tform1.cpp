@@ -77,9 +77,8 @@ void TForm1::ConnectEvents() {
     connect(swatch, &Swatch::Pressed, this,
             [this, swatch] { HandleEvent([this, swatch] { SwatchMouseDown(*swatch); }); });
   }
-  connect(m_shape_full_track, &Swatch::Pressed, this, [this] {
-    HandleEvent([this] { SwatchMouseDown(*m_shape_full_track); });
-  });
+  connect(m_shape_full_track, &Swatch::Pressed, this,
+          [this] { HandleEvent([this] { SwatchMouseDown(*m_shape_full_track); }); });
   // A check box's click event follows every change of its state, by the user or by a load.
   connect(m_check_box1, &QCheckBox::toggled, this, on(&TForm1::CheckBox1Click));
   connect(m_up_down1, &UpDown::Clicked, this, [this](SpinDirection direction) {

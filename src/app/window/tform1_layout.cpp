@@ -161,9 +161,8 @@ void TForm1::BuildControls() {
   m_label7 = Label("Label7", "RTK Float", m_group_box11);
   m_rtk_floatshape = MakeSwatch("RTKFloatshape", DesignColour(IconSlot::RtkFloat), m_group_box11);
   m_label8 = Label("Label8", "Estimated", m_group_box11);
-  m_estematedshape =
-      MakeSwatch("Estematedshape", DesignColour(IconSlot::Estimated), m_group_box11);
-  m_class_swatches = {m_autoshape,     m_diffshape,      m_rtk_fixshape,
+  m_estematedshape = MakeSwatch("Estematedshape", DesignColour(IconSlot::Estimated), m_group_box11);
+  m_class_swatches = {m_autoshape,      m_diffshape,      m_rtk_fixshape,
                       m_rtk_floatshape, m_estematedshape, m_invalidshape};
   m_label9 = Label("Label9", "Scale", m_group_box11);
   m_edit4 = ReadOnlyField("Edit4", design.icon_scale_text.c_str(), m_group_box11);

@@ -166,7 +166,10 @@ class ChooserTest : public QObject {
     QTest::mouseClick(window.Find<QToolButton>("SpeedButton2"), Qt::LeftButton);
     const std::vector<DialogCall> errors = window.dialogs.CallsOf(Kind::Error);
     QCOMPARE(errors.size(), std::size_t{1});
-    QCOMPARE(errors.front().text, std::string("Can't write the settings file /proc/trackmint-no/my.ini: No such file or directory."));
+    QCOMPARE(
+        errors.front().text,
+        std::string(
+            "Can't write the settings file /proc/trackmint-no/my.ini: No such file or directory."));
     // The next event is handled as usual.
     QTest::keyClicks(window.Find<QLineEdit>("Edit1"), "a");
     QVERIFY(window.Find<QPushButton>("SpeedButton3")->isEnabled());

@@ -55,7 +55,9 @@ class CloseTest : public QObject {
          false},
         {"scale up", [](WindowFixture& window) { window.form->UpDown2Click(SpinDirection::Up); },
          true},
-        {"show heights", [](WindowFixture& window) { SetSetting(*window.form, &SettingValues::show_height, true); }, true},
+        {"show heights",
+         [](WindowFixture& window) { SetSetting(*window.form, &SettingValues::show_height, true); },
+         true},
         {"track colour",
          [](WindowFixture& window) {
            window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
@@ -118,7 +120,10 @@ class CloseTest : public QObject {
     QVERIFY(window.form->isVisible());
     const std::vector<DialogCall> errors = window.dialogs.CallsOf(Kind::Error);
     QCOMPARE(errors.size(), std::size_t{1});
-    QCOMPARE(errors.front().text, std::string("Can't write the settings file /proc/trackmint-no/x.ini: No such file or directory."));
+    QCOMPARE(
+        errors.front().text,
+        std::string(
+            "Can't write the settings file /proc/trackmint-no/x.ini: No such file or directory."));
     // The next close asks again.
     window.dialogs.yes_no_answers.push_back(false);
     QVERIFY(window.form->close());
