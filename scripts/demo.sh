@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Converts the bundled sample log and says where the KMZ is. Argument: the release build directory.
+# Converts the bundled sample log and says where the KMZ is, with the run's summary.
+# Argument: the release build directory.
 set -euo pipefail
 build=${1:-build/release}
 top=$(pwd)
 mkdir -p build/demo
 kmz="$top/build/demo/sample.kmz"
-result=$("$build/src/app/trackmint" "$top/samples/sample.nmea" "$kmz")
+summary="$top/build/demo/summary.txt"
+result=$("$build/src/app/trackmint" "$top/samples/sample.nmea" "$kmz" 2>"$summary") || {
+  cat "$summary" >&2
+  exit 1
+}
 echo "Converted samples/sample.nmea"
 echo "  KMZ:        $kmz"
 echo "  placemarks: ${result##*Waypoints }"
+sed 's/^/  /' "$summary"
