@@ -72,10 +72,10 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
         if (command.json) {
           result_line = SummaryJson(result.summary, host.OutputPath(), host.InputPath());
         } else {
-          result_line = host.OutputPath() + ": " + WaypointsText(result.placemarks);
+          result_line = host.OutputPath() + ": " + WaypointsText(result.summary.placemarks);
           if (!command.quiet) summary = SummaryLines(result.summary);
         }
-        if (result.placemarks == 0)
+        if (result.summary.placemarks == 0)
           warning = "no epoch in " + host.InputPath() + " has a usable fix";
         break;
       case RunOutcome::InputNotOpened:

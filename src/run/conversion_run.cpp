@@ -67,7 +67,7 @@ RunResult Fail(RunHost& host, RunOutcome outcome, std::string path, int error_nu
   host.ReportPhase(outcome == RunOutcome::InputNotOpened ? RunPhase::InputNotOpened
                                                          : RunPhase::OutputNotCreated);
   host.ProcessPendingEvents();
-  return {outcome, 0, {}, std::move(path), error_number};
+  return {outcome, {}, std::move(path), error_number};
 }
 
 // A run that ends with an error leaves panels that say so, not the figures of a half-done run
@@ -188,7 +188,7 @@ RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock) 
                         WaypointsText(placemarks);
   for (const std::string& line : SummaryLines(summary)) message += "\n\r" + line;
   host.ShowFinalMessage(message);
-  return {RunOutcome::Finished, placemarks, summary, {}, 0};
+  return {RunOutcome::Finished, summary, {}, 0};
 }
 
 }  // namespace trackmint

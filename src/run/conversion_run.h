@@ -20,8 +20,7 @@ enum class RunOutcome {
 // What a run that raised no error tells its caller beyond the status panels.
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
-  std::int32_t placemarks = 0;  // waypoint placemarks written, when finished
-  DocumentSummary summary;      // what the KMZ holds, when finished
+  DocumentSummary summary;  // what the KMZ holds, when finished
   std::string failed_path;      // the file that could not be opened or created
   int error_number = 0;         // and the system's reason
 };

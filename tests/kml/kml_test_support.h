@@ -9,7 +9,7 @@
 #include "base/clock.h"
 #include "kml/document_stream.h"
 #include "kml/track_placemarks.h"
-#include "run/epoch_list.h"
+#include "support/epoch_list.h"
 #include "support/fixtures.h"
 #include "support/stub_host.h"
 

@@ -217,7 +217,7 @@ TEST(ConversionRun, ALogWithoutAUsableFixGivesTheFrameOfADocument) {
   NMEA assembler;
   const RunResult result = SpeedButton3Click(host, assembler, kClock);
   ASSERT_EQ(result.outcome, RunOutcome::Finished);
-  EXPECT_EQ(result.placemarks, 0);
+  EXPECT_EQ(result.summary.placemarks, 0);
   EXPECT_EQ(host.right_status, "Waypoints 0");
   EXPECT_TRUE(
       testing::SameText("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
@@ -255,7 +255,7 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   NMEA assembler;
   const RunResult result = SpeedButton3Click(host, assembler, kClock);
   ASSERT_EQ(result.outcome, RunOutcome::Finished);
-  EXPECT_EQ(result.placemarks, 30);
+  EXPECT_EQ(result.summary.placemarks, 30);
   EXPECT_EQ(host.progress, 97);  // 2048 bytes, step 20
   EXPECT_EQ(host.right_status, "Waypoints 30");
   EXPECT_EQ(host.left_status, "The progress finished");

@@ -1,4 +1,4 @@
-#include "run/epoch_list.h"
+#include "support/epoch_list.h"
 
 #include <gtest/gtest.h>
 

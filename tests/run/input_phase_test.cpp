@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/trackmint_error.h"
-#include "run/epoch_list.h"
+#include "support/epoch_list.h"
 #include "support/sentences.h"
 #include "support/stub_host.h"
 #include "support/temp_directory.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "run/epoch_list.h"
+#include "support/epoch_list.h"
 #include "support/satellite_sky.h"
 #include "support/sentences.h"
 

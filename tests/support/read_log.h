@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/clock.h"
-#include "run/epoch_list.h"
+#include "support/epoch_list.h"
 
 namespace trackmint::testing {
 

@@ -13,8 +13,8 @@
 
 namespace trackmint {
 
-// Every position record of a log, held by value in log order, for the tools and tests that look at
-// a whole log (the conversion streams its epochs instead). When full, the list doubles its
+// Every position record of a log, held by value in log order, for the tests that look at a whole
+// log (the conversion streams its epochs instead). When full, the list doubles its
 // capacity by adding a block as large as everything it holds so far; records never move once
 // appended, so a growing list neither copies its records nor touches fresh memory twice.
 class EpochList final : public Epochs {
