@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "base/clock.h"
-#include "quiet_host.h"
+#include "quiet_observer.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int repeats = argc > 2 ? std::atoi(argv[2]) : 3;
-  QuietHost host;
+  QuietObserver observer;
   SystemClock clock;
   double best_seconds = 1e300;
   std::size_t epoch_count = 0;
@@ -50,8 +50,8 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     NMEA assembler;
     EpochStream epochs([](waypoints&) {});
-    ReadEpochList(file.get(), argv[1], epochs, assembler,
-                  ProgressStep(static_cast<std::uint64_t>(size)), host, clock);
+    ProgressGauge gauge(static_cast<std::uint64_t>(size), observer);
+    ReadEpochList(file.get(), argv[1], epochs, assembler, gauge, observer, clock);
     epochs.Finish();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     best_seconds = std::min(best_seconds, elapsed.count());

@@ -10,11 +10,12 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "design_settings.h"
 #include "kml/document_stream.h"
 #include "kml/kml_document.h"
 #include "nmea/nmea.h"
 #include "nmea/sentence_parsers.h"
-#include "quiet_host.h"
+#include "quiet_observer.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
 
@@ -71,11 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
       size > 0 ? fmemopen(copy.data(), copy.size(), "rb") : std::tmpfile(), std::fclose);
   if (!file) return 0;
-  QuietHost host;
+  QuietObserver observer;
   NMEA assembler;
   std::string document;
   DocumentStream stream(document);
-  KmlDocument writer(stream, host.Settings(), host,
+  const ConversionSettings settings = DesignSettings();
+  KmlDocument writer(stream, settings,
                      {"auto.png", "diff.png", "rtkfix.png", "rtkfloat.png", "estimated.png",
                       "invalid.png", "grey.png"},
                      clock);
@@ -87,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     writer.AddEpoch(epoch);
   });
-  ReadEpochList(file.get(), "fuzz input", epochs, assembler, ProgressStep(size), host, clock);
+  ProgressGauge gauge(size, observer);
+  ReadEpochList(file.get(), "fuzz input", epochs, assembler, gauge, observer, clock);
   epochs.Finish();
   writer.EndWaypoints();
   writer.WriteTracksAndClosing();

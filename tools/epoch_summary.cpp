@@ -12,7 +12,7 @@
 #include "base/clock.h"
 #include "base/trackmint_error.h"
 #include "nmea/satellite_rows.h"
-#include "quiet_host.h"
+#include "quiet_observer.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
 
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "epoch_summary: cannot open %s: %s\n", argv[1], std::strerror(errno));
     return 1;
   }
-  QuietHost host;
+  QuietObserver observer;
   SystemClock clock;
   NMEA assembler;
   // Rows of the satellites tables, added up over the epochs, by system.
@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     if (first.empty()) first = last;
   });
   try {
-    ReadEpochList(file.get(), argv[1], epochs, assembler, 0, host, clock);
+    ProgressGauge gauge(0, observer);
+    ReadEpochList(file.get(), argv[1], epochs, assembler, gauge, observer, clock);
     epochs.Finish();
   } catch (const TrackmintError& error) {
     std::fprintf(stderr, "epoch_summary: %s\n", error.what());

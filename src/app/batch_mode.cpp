@@ -9,14 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "app/batch_host.h"
+#include "app/batch_progress.h"
 #include "app/error_text.h"
+#include "app/run_settings.h"
+#include "app/run_texts.h"
 #include "app/stop_signals.h"
 #include "app/summary_json.h"
+#include "app/summary_text.h"
+#include "base/classic_system_colours.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "run/conversion_run.h"
-#include "run/run_summary.h"
+#include "settings/plain_settings_controls.h"
 #include "settings/settings_file.h"
 
 namespace trackmint {
@@ -49,6 +53,18 @@ std::string FileErrorText(const std::string& failure, const RunResult& result) {
   return failure + " " + result.failed_path + ": " + std::strerror(result.error_number);
 }
 
+// The files as the command line names them, relative names from the current directory, and the
+// settings as loaded; the fix classes keep the colours the window opens with, and system colours
+// take their classic values, as there is no desktop to ask.
+ConversionRequest BatchRequest(const CommandLine& command, const SettingValues& values) {
+  ConversionRequest request;
+  request.input_path = FullPath(command.input);
+  request.kmz_path = FullPath(command.output);
+  request.member_name = DocumentMemberName(request.kmz_path);
+  request.settings = SettingsForRun(values, DesignClassColours(), ClassicSystemColour);
+  return request;
+}
+
 }  // namespace
 
 int RunBatch(const CommandLine& command, const std::string& executable_path, NMEA& assembler,
@@ -62,25 +78,24 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     PlainSettingsControls settings;
     LoadBatchSettings(command, executable_path, settings, err);
 
-    // The host's progress line is gone before anything else is printed.
-    BatchHost host(settings, !command.quiet && isatty(fileno(err)) ? err : nullptr);
-    host.SetInputFile(command.input);
-    host.SetOutputFile(command.output);
-    const RunResult result = SpeedButton3Click(host, assembler, clock);
+    const ConversionRequest request = BatchRequest(command, settings.Values());
+    // The progress line is gone before anything else is printed.
+    BatchProgress progress(!command.quiet && isatty(fileno(err)) ? err : nullptr);
+    const RunResult result = RunConversion(request, progress, assembler, clock);
     switch (result.outcome) {
       case RunOutcome::Finished:
         if (command.json) {
-          result_line = SummaryJson(result.summary, host.OutputPath(), host.InputPath());
+          result_line = SummaryJson(result.summary, request.kmz_path, request.input_path);
         } else {
-          result_line = host.OutputPath() + ": " + WaypointsText(result.summary.placemarks);
+          result_line = request.kmz_path + ": " + WaypointsText(result.summary.placemarks);
           if (!command.quiet) summary = SummaryLines(result.summary);
         }
         if (result.summary.placemarks == 0)
-          warning = "no epoch in " + host.InputPath() + " has a usable fix";
+          warning = "no epoch in " + request.input_path + " has a usable fix";
         break;
       case RunOutcome::InputNotOpened:
       case RunOutcome::OutputNotCreated:
-        throw TrackmintError(FileErrorText(std::string(PhaseText(host.Phase())), result));
+        throw TrackmintError(FileErrorText(std::string(PhaseText(progress.Phase())), result));
     }
   } catch (const Interrupted& interrupted) {
     std::fprintf(err, "%s: %s\n", kApplicationTitle, interrupted.what());

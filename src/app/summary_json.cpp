@@ -4,7 +4,7 @@
 
 #include "base/number_format.h"
 #include "base/utf8.h"
-#include "run/run_summary.h"
+#include "kml/fix_class.h"
 
 namespace trackmint {
 namespace {
@@ -17,11 +17,12 @@ std::string MomentJson(const std::optional<PlacemarkTime>& moment) {
 
 std::string ClassesJson(const DocumentSummary& summary) {
   std::string json = "[";
-  for (const IconSlot slot : kSummaryClasses) {
-    const std::int32_t count = summary.placemarks_by_class[static_cast<std::size_t>(slot)];
+  for (const FixClass& fix_class : kFixClasses) {
+    const std::int32_t count =
+        summary.placemarks_by_class[static_cast<std::size_t>(fix_class.slot)];
     if (count == 0) continue;
     if (json.size() > 1) json += ',';
-    json += "{\"class\":" + JsonString(FixClassName(slot)) +
+    json += "{\"class\":" + JsonString(fix_class.summary_name) +
             ",\"placemarks\":" + FormatDecimal(count) +
             ",\"share\":" + FormatFixed(static_cast<double>(count) / summary.placemarks, 4) + "}";
   }

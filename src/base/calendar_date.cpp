@@ -45,7 +45,7 @@ std::string DateText(int year, int month, int day) {
 
 std::string ClockDateText(const Clock& clock) {
   const LocalDateTime today = clock.Now();
-  return DateText(today.year, today.month, today.day) + '*';
+  return DateText(today.year, today.month, today.day);
 }
 
 bool IsCalendarDate(std::string_view text) {

@@ -12,7 +12,7 @@ namespace trackmint {
 // "yyyy-mm-dd" as printf's "%04d-%02d-%02d" writes the numbers, whatever they are.
 std::string DateText(int year, int month, int day);
 
-// Today's date by the user's clock, marked "*" as a date that did not come from the receiver.
+// Today's date by the user's clock, "yyyy-mm-dd".
 std::string ClockDateText(const Clock& clock);
 
 // Whether a text is a date of the Gregorian calendar written "yyyy-mm-dd": four digits of a year

@@ -4,8 +4,8 @@
 
 namespace trackmint {
 
-// The plain value of a system colour in the classic desktop scheme; what a host with no desktop
-// (the batch mode) uses. A plain colour comes back unchanged, an unknown index gives black.
+// The plain value of a system colour in the classic desktop scheme; what a front end with no
+// desktop (the batch mode) uses. A plain colour comes back unchanged, an unknown index gives black.
 WindowColour ClassicSystemColour(WindowColour colour);
 
 }  // namespace trackmint

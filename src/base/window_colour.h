@@ -6,7 +6,7 @@ namespace trackmint {
 
 // A colour as the window's swatches hold it: red in the lowest byte, then green, then blue
 // (0x00BBGGRR). A set top bit marks one of the desktop's system colours; its low byte is the
-// classic system-colour index, resolved by the host before use.
+// classic system-colour index, resolved by the front end before a run.
 using WindowColour = std::uint32_t;
 
 constexpr WindowColour kSystemColourFlag = 0x80000000u;
@@ -32,14 +32,6 @@ constexpr unsigned GreenOf(WindowColour colour) {
 constexpr unsigned BlueOf(WindowColour colour) {
   return colour >> 16 & 0xFFu;
 }
-
-// Gives the plain RGB value of a colour: a system colour becomes the desktop's current value (the
-// window asks its palette; the batch mode takes the classic values).
-class ColourResolver {
- public:
-  virtual ~ColourResolver() = default;
-  virtual WindowColour ResolveColour(WindowColour colour) const = 0;
-};
 
 // The classic system colours, by index (COLOR_SCROLLBAR = 0 ... COLOR_MENUBAR = 30).
 constexpr WindowColour kSystemColourGrayText = kSystemColourFlag | 17;

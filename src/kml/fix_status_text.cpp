@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "kml/fix_class.h"
+
 namespace trackmint {
 namespace {
 
@@ -10,15 +12,6 @@ struct StatusName {
   std::int32_t code;
   std::string_view name;
 };
-
-constexpr std::array<StatusName, 6> kGgaStatusNames = {{
-    {0, "N/A"},
-    {1, "Fix valid"},
-    {2, "Diff fix valid"},
-    {4, "RTK Fix"},
-    {5, "RTK Float"},
-    {6, "Dead"},
-}};
 
 constexpr std::array<StatusName, 3> kGsaStatusNames = {{
     {1, "N/A"},
@@ -37,9 +30,9 @@ void WriteNamedCode(DocumentStream& stream, std::string_view name, std::int32_t 
 
 void WriteGgaStatusText(DocumentStream& stream, const waypoints& record) {
   if (record.gga_flag == 1) {
-    for (const StatusName& status : kGgaStatusNames) {
-      if (status.code == record.gga_fix_quality) {
-        WriteNamedCode(stream, status.name, status.code);
+    for (const FixClass& fix_class : kFixClasses) {
+      if (fix_class.gga_quality == record.gga_fix_quality) {
+        WriteNamedCode(stream, fix_class.status_text, record.gga_fix_quality);
         return;
       }
     }

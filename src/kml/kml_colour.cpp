@@ -7,8 +7,7 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
-std::string KmlColourText(WindowColour colour, const ColourResolver& resolver) {
-  const WindowColour plain = IsSystemColour(colour) ? resolver.ResolveColour(colour) : colour;
+std::string KmlColourText(WindowColour plain) {
   std::string text = "FF";
   int digits = 6;
   while (digits < 8 && (plain >> (4 * digits)) != 0) ++digits;

@@ -15,38 +15,36 @@ namespace {
 constexpr const char* kNormalTrack = "NormalTrack";
 constexpr const char* kIncorrectTrack = "IncorrectTrack";
 
-// The date an epoch shows: the fixed date marked "^" for an epoch with a GGA fix; a GGA-only epoch
-// without it has no date of its own and takes today's, marked "*". RMC-only epochs keep theirs.
+// The date an epoch shows: the fixed date for an epoch with a GGA fix; a GGA-only epoch without it
+// has no date of its own and takes today's. RMC-only epochs keep theirs.
 void SetWaypointDate(waypoints& record, WaypointSource source, const ConversionSettings& settings,
                      const Clock& clock) {
   if (source == WaypointSource::RmcOnly) return;
-  if (settings.UseFixedDate()) {
-    record.date_text = settings.FixedDateText();
-    record.date_text += '^';
+  if (settings.use_fixed_date) {
+    record.date_text = settings.fixed_date_text;
+    record.date_source = DateSource::Fixed;
   } else if (source == WaypointSource::GgaOnly) {
     record.date_text = ClockDateText(clock);
+    record.date_source = DateSource::Clock;
   }
 }
 
 }  // namespace
 
 KmlDocument::KmlDocument(DocumentStream& stream, const ConversionSettings& settings,
-                         const ColourResolver& resolver, IconFileNames icon_file_names,
-                         const Clock& clock)
+                         IconFileNames icon_file_names, const Clock& clock)
     : m_stream(stream),
       m_settings(settings),
-      m_resolver(resolver),
       m_icon_file_names(std::move(icon_file_names)),
       m_clock(clock),
-      m_vertices(settings.UseAllWaypoints()) {}
+      m_vertices(settings.use_all_waypoints) {}
 
 void KmlDocument::WriteOpening() {
   WriteDocumentOpening(m_stream);
 }
 
 void KmlDocument::WriteNormalTrackStyle() {
-  WriteLineStyle(m_stream, m_settings.TrackWidthText(), m_settings.TrackColour(), kNormalTrack,
-                 m_resolver);
+  WriteLineStyle(m_stream, m_settings.track_width_text, m_settings.track_colour, kNormalTrack);
 }
 
 void KmlDocument::BeginWaypoints() {
@@ -58,13 +56,16 @@ void KmlDocument::AddEpoch(waypoints& record) {
   const WaypointSource source = SelectWaypoint(record);
   if (source != WaypointSource::None) {
     // The receiver's own date, before the fixed or the clock's date takes its place.
-    PlacemarkTime moment{IsCalendarDate(record.date_text) ? record.date_text : std::string(),
-                         record.time_text};
+    PlacemarkTime moment{
+        record.date_source == DateSource::Receiver && IsCalendarDate(record.date_text)
+            ? record.date_text
+            : std::string(),
+        record.time_text};
     SetWaypointDate(record, source, m_settings, m_clock);
     const IconSlot icon = ChooseIcon(record, source);
     WriteWaypointPlacemark(m_stream, record, m_summary.placemarks,
                            m_icon_file_names[static_cast<std::size_t>(icon)],
-                           m_settings.IconScaleText(), m_settings.ShowHeight());
+                           m_settings.icon_scale_text, m_settings.show_height);
     ++m_summary.placemarks;
     ++m_summary.placemarks_by_class[static_cast<std::size_t>(icon)];
     if (!m_summary.first) m_summary.first = moment;
@@ -92,8 +93,7 @@ DocumentSummary KmlDocument::Summary() const {
 void KmlDocument::WriteTracksAndClosing() {
   WriteNormalTrack(m_stream, m_vertices, kNormalTrack);
   if (m_vertices.KeepsEveryEpoch()) {
-    WriteLineStyle(m_stream, m_settings.TrackWidthText(), m_settings.TrackColour(), kIncorrectTrack,
-                   m_resolver);
+    WriteLineStyle(m_stream, m_settings.track_width_text, m_settings.track_colour, kIncorrectTrack);
     WriteIncorrectTrack(m_stream, m_vertices, kIncorrectTrack);
   }
   WriteDocumentClosing(m_stream);

@@ -8,8 +8,8 @@
 namespace trackmint {
 
 // A shared line style with an id, which a track placemark refers to as "#id". The width text is
-// written as the setting holds it; a system colour is resolved first.
+// written as the setting holds it, the colour is a plain one.
 void WriteLineStyle(DocumentStream& stream, std::string_view width_text, WindowColour colour,
-                    std::string_view style_id, const ColourResolver& resolver);
+                    std::string_view style_id);
 
 }  // namespace trackmint

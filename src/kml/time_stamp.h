@@ -6,17 +6,13 @@
 
 namespace trackmint {
 
-// The date of the time stamp: the date text without its source marker, the text before the first
-// "^" (fixed date) or, when there is none, before the first "*" (clock date).
-std::string_view TimeStampDatePart(std::string_view date_text);
-
 // The placemark's TimeStamp, "<when>yyyy-mm-ddThh:mm:ss[.f...]Z</when>", from the date text and
 // the time text "hhmmss[.f...]" (the fraction kept exactly as received). Viewers hide or ignore a
 // placemark whose time is not a real date-time, so a TimeStamp is written only when the texts
-// make one: the date text is a calendar date "yyyy-mm-dd" with at most its one marker after it,
-// the time has hours to 23, minutes to 59 and seconds to 60 (a leap second), and a fraction has
-// at least one digit. Any other texts, an empty time text among them, give no TimeStamp at all;
-// the description still shows them as received.
+// make one: the date text is a calendar date "yyyy-mm-dd", the time has hours to 23, minutes to 59
+// and seconds to 60 (a leap second), and a fraction has at least one digit. Any other texts, an
+// empty time text among them, give no TimeStamp at all; the description still shows them as
+// received.
 void WriteTimeStamp(DocumentStream& stream, std::string_view date_text, std::string_view time_text);
 
 }  // namespace trackmint

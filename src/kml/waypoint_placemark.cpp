@@ -37,9 +37,11 @@ void WriteDescription(DocumentStream& stream, const waypoints& record, std::int3
   WriteFixedRow(stream, "Longitude", record.longitude, 6);
   WriteFixedRow(stream, "Latitude", record.latitude, 6);
   WriteFixedRow(stream, "Altitude", record.altitude, 3, "m");
-  // The date keeps its source marker here ("^" fixed, "*" clock date).
+  // The date shows where it came from: "^" marks the fixed date, "*" the clock's.
   WriteRowStart(stream, "Time");
   WriteXmlText(stream, record.date_text, XmlTextPlace::CData);
+  if (record.date_source == DateSource::Fixed) stream.Write('^');
+  if (record.date_source == DateSource::Clock) stream.Write('*');
   stream.Write('T');
   WriteXmlText(stream, record.time_text, XmlTextPlace::CData);
   WriteRowEnd(stream, "Z");

@@ -1,28 +1,6 @@
 #include "kml/waypoint_selection.h"
 
-#include <array>
-#include <cstdint>
-
 namespace trackmint {
-namespace {
-
-// The fix classes in the order they are tried, with the GGA quality and the RMC mode indicator
-// that name each.
-struct FixClass {
-  std::int32_t quality;
-  char mode;
-  IconSlot icon;
-};
-
-constexpr std::array<FixClass, 5> kFixClasses = {{
-    {1, 'A', IconSlot::Auto},
-    {2, 'D', IconSlot::Diff},
-    {4, 'P', IconSlot::RtkFix},
-    {5, 'F', IconSlot::RtkFloat},
-    {6, 'E', IconSlot::Estimated},
-}};
-
-}  // namespace
 
 WaypointSource SelectWaypoint(const waypoints& record) {
   const bool gga = record.gga_flag == 1;
@@ -43,9 +21,10 @@ IconSlot ChooseIcon(const waypoints& record, WaypointSource source) {
   // An RMC sentence alone with a blank mode indicator counts as autonomous.
   if (source == WaypointSource::RmcOnly && record.mode_indicator == ' ') return IconSlot::Auto;
   for (const FixClass& fix_class : kFixClasses) {
-    if ((by_quality && record.gga_fix_quality == fix_class.quality) ||
-        (by_mode && record.mode_indicator == fix_class.mode)) {
-      return fix_class.icon;
+    if (!IsValidFixClass(fix_class.slot)) continue;
+    if ((by_quality && record.gga_fix_quality == fix_class.gga_quality) ||
+        (by_mode && record.mode_indicator == fix_class.rmc_mode)) {
+      return fix_class.slot;
     }
   }
   return IconSlot::Grey;

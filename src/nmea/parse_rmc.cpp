@@ -57,8 +57,10 @@ void ParseRMC(std::string_view sentence, waypoints& record, const Clock& clock) 
   const std::string_view date = splitter.Field(kRmcDate);
   if (!date.empty()) {
     record.date_text = ReceiverDate(date);
+    record.date_source = DateSource::Receiver;
   } else {
     record.date_text = ClockDateText(clock);
+    record.date_source = DateSource::Clock;
   }
   record.rmc_flag = 1;
   const std::string_view mode = splitter.Field(kRmcModeIndicator);

@@ -22,11 +22,16 @@ struct SatelliteEntry {
 // Every record holds a table for all seven systems, so an entry stays small.
 static_assert(sizeof(SatelliteEntry) == 6);
 
+// Where an epoch's date came from: the receiver's RMC date; the user's clock, for an RMC sentence
+// with an empty date field or a GGA fix without a date; or the fixed date of the settings. The
+// description marks the last two ("*" and "^"); the summary counts only the receiver's dates.
+enum class DateSource : std::uint8_t { Receiver, Clock, Fixed };
+
 // One epoch of the receiver's solution. A new record is all zero; the parsers only set fields.
 struct waypoints {
   std::string time_text;  // the GGA or RMC time field exactly as received, e.g. 123814.20
-  std::string
-      date_text;  // yyyy-mm-dd from RMC; "*" appended for a clock date, "^" for the fixed date
+  std::string date_text;  // yyyy-mm-dd as its source gave it; empty when the epoch has none
+  DateSource date_source = DateSource::Receiver;
   double latitude = 0;   // decimal degrees, south negative
   double longitude = 0;  // decimal degrees, west negative
   double altitude = 0;   // metres above mean sea level (GGA)

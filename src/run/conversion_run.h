@@ -1,36 +1,38 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 
 #include "base/clock.h"
 #include "kml/document_summary.h"
 #include "nmea/nmea.h"
-#include "run/run_host.h"
+#include "run/conversion_request.h"
+#include "run/run_observer.h"
 
 namespace trackmint {
 
 // How a run ended when it raised no error.
 enum class RunOutcome {
   Finished,          // the KMZ file was written
-  InputNotOpened,    // "Can't open the input file" is in the left status panel
-  OutputNotCreated,  // "Can't create the output file" is in the left status panel
+  InputNotOpened,    // the log could not be opened; nothing was written
+  OutputNotCreated,  // no file could be made beside the KMZ path; nothing was written
 };
 
-// What a run that raised no error tells its caller beyond the status panels.
+// What a run that raised no error tells its caller.
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
   DocumentSummary summary;  // what the KMZ holds, when finished
-  std::string failed_path;      // the file that could not be opened or created
-  int error_number = 0;         // and the system's reason
+  std::string failed_path;  // the file that could not be opened or created
+  int error_number = 0;     // and the system's reason
 };
 
-// The Run command from start to end: opens the log and the document, makes the arrow icons,
-// reads the log into the epoch list, writes the document, packs the KMZ and reports through the
-// host. Everything it needs it reads from the host at the moment of use. A log without a single
-// NMEA sentence is refused, and any other failure is raised as a TrackmintError for the front end
-// to show; then the status panels say that the conversion failed. On every way out the files are
-// closed, the intermediate files removed and the host unlocked with its Run button enabled again.
-RunResult SpeedButton3Click(RunHost& host, NMEA& assembler, const Clock& clock);
+// One conversion of a log into a KMZ, from start to end: opens the log and the KMZ, makes the
+// arrow icons, reads the log epoch by epoch, writing each epoch's placemark the moment it is final,
+// writes the tracks, packs the KMZ and puts it in place. It takes everything from the request and
+// reports its course to the observer. A log without a single NMEA sentence is refused, and any
+// other failure is raised as a TrackmintError for the front end to show; the observer hears
+// RunPhase::Failed first. On every way out the files are closed and nothing is left beside the
+// KMZ path; the earlier KMZ stays unless the new one is complete.
+RunResult RunConversion(const ConversionRequest& request, RunObserver& observer, NMEA& assembler,
+                        const Clock& clock);
 
 }  // namespace trackmint

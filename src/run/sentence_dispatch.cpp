@@ -73,6 +73,11 @@ void DispatchSentence(std::string_view sentence, Epochs& epochs, const Clock& cl
   }
 }
 
+// Only the last record's flags decide, and only the half it lacks is taken; the position, the time
+// and the satellites stay the first sentence's. The RMC mode indicator is never carried into an
+// epoch that a GGA sentence opened: the icon goes to the first class that the quality or the mode
+// names, and many receivers' RMC mode says only "A" or "D" while their GGA reports RTK, so a
+// carried mode would show an RTK epoch as autonomous. An epoch that RMC opened keeps its mode.
 void MergeRecord(const waypoints& next, waypoints& last) {
   if (last.rmc_flag == 1 && last.gga_flag == 0) {
     last.altitude = next.altitude;
@@ -85,7 +90,9 @@ void MergeRecord(const waypoints& next, waypoints& last) {
     last.speed = next.speed;
     last.course_over_ground = next.course_over_ground;
     last.rmc_status = next.rmc_status;
+    // A record that only GGA sentences made has no date yet: it takes the RMC sentence's.
     last.date_text += next.date_text;
+    last.date_source = next.date_source;
     last.rmc_flag = next.rmc_flag;
   }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "settings/conversion_settings.h"
 #include "settings/stored_settings.h"
 
 namespace trackmint {
@@ -8,8 +7,10 @@ namespace trackmint {
 // The controls that hold the stored settings, as loading and saving see them. The window
 // implements this over its widgets; PlainSettingsControls holds plain values for the batch mode
 // and the tests.
-class SettingsControls : public ConversionSettings {
+class SettingsControls {
  public:
+  virtual ~SettingsControls() = default;
+
   // Every stored setting as the controls hold it now.
   virtual SettingValues Values() const = 0;
   // Sets every stored setting in the order of a load: a check box whose state changes fires its

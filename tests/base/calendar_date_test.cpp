@@ -44,9 +44,9 @@ TEST(DateText, AsPrintfWritesIt) {
   EXPECT_EQ(DateText(2024, 3, 1), "2024-03-01");
 }
 
-TEST(DateText, TheClockDateIsMarked) {
-  const FixedClock clock({2026, 12, 9, 14, 30, 0});
-  EXPECT_EQ(ClockDateText(clock), "2026-12-09*");
+TEST(DateText, TheClockDateIsTodaysDate) {
+  EXPECT_EQ(ClockDateText(FixedClock({2026, 12, 9, 14, 30, 0})), "2026-12-09");
+  EXPECT_EQ(ClockDateText(FixedClock({987, 1, 31, 0, 0, 0})), "0987-01-31");
 }
 
 }  // namespace

@@ -82,13 +82,13 @@ void ExpectWellFormedDocument(const Log& log, const std::string& path) {
   for (const bool fixed_date : {true, false}) {
     SCOPED_TRACE(log.name + (fixed_date ? ", fixed date" : ", dates of the log"));
     EpochList epochs = testing::ReadLogFile(path, testing::kConversionDay);
-    testing::StubHost host = testing::KmlHost();
-    host.use_fixed_date = fixed_date;
-    host.show_height = !fixed_date;
-    host.use_all_waypoints = true;
+    testing::DocumentSetup setup;
+    setup.settings.use_fixed_date = fixed_date;
+    setup.settings.show_height = !fixed_date;
+    setup.settings.use_all_waypoints = true;
     std::int32_t placemarks = -1;
     const std::string document =
-        testing::WholeDocument(epochs, host, testing::kConversionDay, &placemarks);
+        testing::WholeDocument(epochs, setup, testing::kConversionDay, &placemarks);
     ASSERT_TRUE(testing::IsWellFormedXml(document));
     const testing::DocumentCensus census = testing::CountInDocument(document);
     EXPECT_EQ(census.root_namespace, "http://www.opengis.net/kml/2.2");

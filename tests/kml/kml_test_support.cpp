@@ -6,8 +6,6 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include "kml/kml_document.h"
-
 namespace trackmint::testing {
 namespace {
 
@@ -62,22 +60,15 @@ EpochList MakeEpochList(std::initializer_list<waypoints> records) {
   return epochs;
 }
 
-StubHost KmlHost() {
-  StubHost host;
-  host.icon_file_names = {"auto.png",      "diff.png",    "rtkfix.png", "rtkfloat.png",
-                          "estimated.png", "invalid.png", "grey.png"};
-  return host;
-}
-
 TrackVertices VerticesOf(const EpochList& epochs, bool keep_every_epoch) {
   TrackVertices vertices(keep_every_epoch);
   for (const waypoints& record : epochs) vertices.Add(record);
   return vertices;
 }
 
-std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const StubHost& host,
+std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const DocumentSetup& setup,
                          const Clock& clock) {
-  KmlDocument document(stream, host, host, host.icon_file_names, clock);
+  KmlDocument document(stream, setup.settings, setup.icon_file_names, clock);
   document.BeginWaypoints();
   for (waypoints& record : epochs) document.AddEpoch(record);
   const std::int32_t placemarks = document.EndWaypoints();
@@ -85,10 +76,10 @@ std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const StubHo
   return placemarks;
 }
 
-std::string WholeDocument(EpochList& epochs, const StubHost& host, const Clock& clock,
+std::string WholeDocument(EpochList& epochs, const DocumentSetup& setup, const Clock& clock,
                           std::int32_t* placemarks) {
   return WrittenText([&](DocumentStream& stream) {
-    KmlDocument document(stream, host, host, host.icon_file_names, clock);
+    KmlDocument document(stream, setup.settings, setup.icon_file_names, clock);
     document.WriteOpening();
     document.WriteNormalTrackStyle();
     document.BeginWaypoints();

@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "base/clock.h"
+#include "design_settings.h"
+#include "kml/conversion_settings.h"
 #include "kml/document_stream.h"
+#include "kml/kml_document.h"
 #include "kml/track_placemarks.h"
 #include "support/epoch_list.h"
 #include "support/fixtures.h"
-#include "support/stub_host.h"
 
 namespace trackmint::testing {
 
@@ -20,8 +22,14 @@ inline const FixedClock kConversionDay({2026, 12, 9, 14, 30, 0});
 // An epoch list holding copies of the records, in order.
 EpochList MakeEpochList(std::initializer_list<waypoints> records);
 
-// A host whose seven icons have names that say which they are.
-StubHost KmlHost();
+// What a document of the tests is written with: the window's design settings, and seven icons
+// whose names say which they are.
+struct DocumentSetup {
+  ConversionSettings settings = DesignSettings();
+  KmlDocument::IconFileNames icon_file_names = {"auto.png",     "diff.png",      "rtkfix.png",
+                                                "rtkfloat.png", "estimated.png", "invalid.png",
+                                                "grey.png"};
+};
 
 // The vertices the document keeps of the epochs.
 TrackVertices VerticesOf(const EpochList& epochs, bool keep_every_epoch);
@@ -39,12 +47,12 @@ std::string WrittenText(Write write) {
 
 // The body and the end of the document for the epochs, in the order the run hands them on: the
 // WayPoints folder, the tracks and the closing lines. Returns the number of waypoint placemarks.
-std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const StubHost& host,
+std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const DocumentSetup& setup,
                          const Clock& clock = kConversionDay);
 
 // The whole document as the run writes it: the opening, the NormalTrack style, then the epochs.
 // The number of waypoint placemarks goes to placemarks when given.
-std::string WholeDocument(EpochList& epochs, const StubHost& host,
+std::string WholeDocument(EpochList& epochs, const DocumentSetup& setup,
                           const Clock& clock = kConversionDay, std::int32_t* placemarks = nullptr);
 
 // Switches the whole process locale for the length of a test and restores the old one.

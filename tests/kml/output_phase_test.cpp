@@ -14,7 +14,6 @@ namespace trackmint {
 namespace {
 
 using testing::SameText;
-using testing::StubHost;
 
 std::string Golden(const std::string& name) {
   return testing::ReadWholeFile(testing::SourcePath("tests/kml/golden/" + name));
@@ -129,7 +128,8 @@ EpochList ClockDateEpochs() {
 
   waypoints rmc_estimated = Epoch("081500.4", 0, 1, 'A', 0, 'E');
   Place(rmc_estimated, 9.0304, 38.7471, 0);
-  rmc_estimated.date_text = "2024-02-29*";  // the RMC date field was empty
+  rmc_estimated.date_text = "2024-02-29";  // the RMC date field was empty
+  rmc_estimated.date_source = DateSource::Clock;
   epochs.push_back(rmc_estimated);
 
   epochs.push_back(Epoch("081500.6", 1, 0, 0, 0));  // no fix, no position
@@ -142,42 +142,48 @@ EpochList ClockDateEpochs() {
   return epochs;
 }
 
-StubHost ClockDateHost() {
-  StubHost host = testing::KmlHost();
-  host.use_fixed_date = false;
-  host.show_height = true;
-  host.use_all_waypoints = true;
-  host.icon_scale_text = "0.6";
-  host.track_width_text = "3";
-  host.track_colour = 0x008000;
-  return host;
+testing::DocumentSetup ClockDateSetup() {
+  testing::DocumentSetup setup;
+  setup.settings.use_fixed_date = false;
+  setup.settings.show_height = true;
+  setup.settings.use_all_waypoints = true;
+  setup.settings.icon_scale_text = "0.6";
+  setup.settings.track_width_text = "3";
+  setup.settings.track_colour = 0x008000;
+  return setup;
 }
 
 TEST(OutputPhase, SelectionWithFixedDate) {
   EpochList epochs = SelectionEpochs();
-  StubHost host = testing::KmlHost();
+  testing::DocumentSetup setup;
   std::int32_t placemarks = -1;
   const std::string document =
-      testing::WholeDocument(epochs, host, testing::kConversionDay, &placemarks);
+      testing::WholeDocument(epochs, setup, testing::kConversionDay, &placemarks);
   EXPECT_TRUE(SameText(Golden("fixed_date_selection.kml"), document));
   EXPECT_TRUE(testing::IsWellFormedXml(document));
   EXPECT_EQ(placemarks, 4);
   // The dates stay in the list: the fixed date on every selected epoch with a GGA fix.
-  const std::vector<std::string> dates = {"2000-01-01^", "2000-01-01^", "", "2000-01-01^", "",
-                                          "2020-03-18",  "2020-03-18",  ""};
-  for (std::size_t i = 0; i < epochs.size(); ++i) EXPECT_EQ(epochs[i].date_text, dates[i]) << i;
+  constexpr DateSource kFixed = DateSource::Fixed;
+  constexpr DateSource kReceiver = DateSource::Receiver;
+  const std::vector<std::pair<std::string, DateSource>> dates = {
+      {"2000-01-01", kFixed},    {"2000-01-01", kFixed}, {"", kReceiver},
+      {"2000-01-01", kFixed},    {"", kReceiver},        {"2020-03-18", kReceiver},
+      {"2020-03-18", kReceiver}, {"", kReceiver}};
+  for (std::size_t i = 0; i < epochs.size(); ++i) {
+    EXPECT_EQ(std::pair(epochs[i].date_text, epochs[i].date_source), dates[i]) << i;
+  }
 }
 
 TEST(OutputPhase, ClockDateHeightAndBothTracks) {
   EpochList epochs = ClockDateEpochs();
-  StubHost host = ClockDateHost();
+  testing::DocumentSetup setup = ClockDateSetup();
   std::int32_t count = -1;
   const std::string document = testing::WrittenText([&](DocumentStream& stream) {
     stream.Write(
         "<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
         "<Style id=\"NormalTrack\">\n<LineStyle>\n"
         "<color>FF008000</color>\n<width>3</width>\n</LineStyle>\n</Style>\n");
-    count = testing::WriteEpochs(stream, epochs, host, testing::kConversionDay);
+    count = testing::WriteEpochs(stream, epochs, setup, testing::kConversionDay);
   });
   EXPECT_TRUE(SameText(Golden("clock_date_all_waypoints.kml"), document));
   EXPECT_TRUE(testing::IsWellFormedXml(document));
@@ -193,14 +199,15 @@ TEST(OutputPhase, EmptyEpochList) {
       "<name>WayPoints</name>\n"
       "</Folder>\n";
   EpochList epochs;
-  StubHost host = testing::KmlHost();
+  testing::DocumentSetup setup;
   std::int32_t placemarks = -1;
-  EXPECT_TRUE(SameText(opening + "</Document>\n</kml>",
-                       testing::WholeDocument(epochs, host, testing::kConversionDay, &placemarks)));
+  EXPECT_TRUE(
+      SameText(opening + "</Document>\n</kml>",
+               testing::WholeDocument(epochs, setup, testing::kConversionDay, &placemarks)));
   EXPECT_EQ(placemarks, 0);
 
-  host.use_all_waypoints = true;
-  const std::string document = testing::WholeDocument(epochs, host);
+  setup.settings.use_all_waypoints = true;
+  const std::string document = testing::WholeDocument(epochs, setup);
   EXPECT_TRUE(SameText(opening + "<Style id=\"IncorrectTrack\">\n"
                                  "<LineStyle>\n"
                                  "<color>FF0000FF</color>\n"
@@ -225,10 +232,10 @@ TEST(OutputPhase, EmptyEpochList) {
 // The icon of one epoch as its placemark names it; "" when it gets no placemark.
 std::string IconOf(const waypoints& record) {
   EpochList epochs = testing::MakeEpochList({record});
-  StubHost host = testing::KmlHost();
+  testing::DocumentSetup setup;
   std::int32_t placemarks = -1;
   const std::string document =
-      testing::WholeDocument(epochs, host, testing::kConversionDay, &placemarks);
+      testing::WholeDocument(epochs, setup, testing::kConversionDay, &placemarks);
   EXPECT_EQ(document.find("invalid.png"), std::string::npos);  // never the Invalid icon
   const std::size_t start = document.find("<href>");
   if (start == std::string::npos) {
@@ -299,31 +306,6 @@ TEST(OutputPhase, IconRules) {
   }
 }
 
-// The icon scale is read from the host at each placemark, never copied at the start.
-class ChangingScaleHost : public StubHost {
- public:
-  std::string IconScaleText() const override { return "0." + std::to_string(++m_reads); }
-
- private:
-  mutable int m_reads = 0;
-};
-
-TEST(OutputPhase, ReadsTheIconScaleAtEachPlacemark) {
-  EpochList epochs = testing::MakeEpochList(
-      {Epoch("1", 1, 0, 0, 1), Epoch("2", 1, 0, 0, 1), Epoch("3", 1, 0, 0, 1)});
-  ChangingScaleHost host;
-  const std::string document = testing::WrittenText([&](DocumentStream& stream) {
-    testing::WriteEpochs(stream, epochs, host, testing::kConversionDay);
-  });
-  const std::size_t first = document.find("<scale>0.1</scale>");
-  const std::size_t second = document.find("<scale>0.2</scale>");
-  const std::size_t third = document.find("<scale>0.3</scale>");
-  EXPECT_NE(first, std::string::npos);
-  EXPECT_LT(first, second);
-  EXPECT_LT(second, third);
-  EXPECT_NE(third, std::string::npos);
-}
-
 TEST(OutputPhase, SameBytesUnderACommaLocale) {
   testing::ScopedLocale german("de_DE.UTF-8");
   ASSERT_TRUE(german.Active()) << "the de_DE.UTF-8 locale is missing: run scripts/install-deps.sh";
@@ -332,13 +314,13 @@ TEST(OutputPhase, SameBytesUnderACommaLocale) {
   ASSERT_STREQ(comma_check, "1,5");
 
   EpochList selection = SelectionEpochs();
-  StubHost fixed_date_host = testing::KmlHost();
+  testing::DocumentSetup fixed_date_setup;
   EXPECT_TRUE(SameText(Golden("fixed_date_selection.kml"),
-                       testing::WholeDocument(selection, fixed_date_host)));
+                       testing::WholeDocument(selection, fixed_date_setup)));
   EpochList clock_date = ClockDateEpochs();
-  StubHost clock_date_host = ClockDateHost();
+  testing::DocumentSetup clock_date_setup = ClockDateSetup();
   EXPECT_TRUE(SameText(Golden("clock_date_all_waypoints.kml"),
-                       testing::WholeDocument(clock_date, clock_date_host)));
+                       testing::WholeDocument(clock_date, clock_date_setup)));
 }
 
 TEST(OutputPhase, HostileTextsStillGiveAWellFormedDocument) {
@@ -358,14 +340,14 @@ TEST(OutputPhase, HostileTextsStillGiveAWellFormedDocument) {
   for (const bool fixed_date : {true, false}) {
     SCOPED_TRACE(fixed_date ? "fixed date" : "date of the log or the clock");
     EpochList epochs = hostile_epochs();
-    StubHost host = testing::KmlHost();
-    host.use_fixed_date = fixed_date;
-    host.use_all_waypoints = true;
-    host.show_height = true;
-    host.fixed_date_text = hostile;
-    host.icon_scale_text = hostile;
-    host.track_width_text = hostile;
-    const std::string document = testing::WholeDocument(epochs, host);
+    testing::DocumentSetup setup;
+    setup.settings.use_fixed_date = fixed_date;
+    setup.settings.use_all_waypoints = true;
+    setup.settings.show_height = true;
+    setup.settings.fixed_date_text = hostile;
+    setup.settings.icon_scale_text = hostile;
+    setup.settings.track_width_text = hostile;
+    const std::string document = testing::WholeDocument(epochs, setup);
     ASSERT_TRUE(testing::IsWellFormedXml(document)) << document;
     const testing::DocumentCensus census = testing::CountInDocument(document);
     EXPECT_EQ(census.waypoint_placemarks, 3);

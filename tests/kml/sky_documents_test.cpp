@@ -24,8 +24,8 @@ TEST(SkyDocuments, LogsAndTheirDocuments) {
        }) {
     SCOPED_TRACE(name);
     EpochList epochs = testing::ReadLogFile(GoldenPath(name + ".nmea"), testing::kConversionDay);
-    testing::StubHost host = testing::KmlHost();
-    const std::string document = testing::WholeDocument(epochs, host);
+    testing::DocumentSetup setup;
+    const std::string document = testing::WholeDocument(epochs, setup);
     EXPECT_TRUE(testing::SameText(testing::ReadWholeFile(GoldenPath(name + ".kml")), document));
     EXPECT_TRUE(testing::IsWellFormedXml(document));
   }

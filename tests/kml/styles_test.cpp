@@ -12,19 +12,9 @@ namespace trackmint {
 namespace {
 
 using testing::SameText;
-using testing::StubHost;
 using testing::WrittenText;
 
-// A desktop whose every system colour is 0x336699 (blue 33, green 66, red 99).
-class OneSystemColourHost : public StubHost {
- public:
-  WindowColour ResolveColour(WindowColour colour) const override {
-    return IsSystemColour(colour) ? 0x336699 : colour;
-  }
-};
-
 TEST(KmlColour, OpaqueBlueGreenRed) {
-  const OneSystemColourHost host;
   struct Case {
     WindowColour colour;
     std::string text;
@@ -37,29 +27,23 @@ TEST(KmlColour, OpaqueBlueGreenRed) {
       {0x123456, "FF123456"},  // upper-case digits in the window's byte order
       {0xABCDEF, "FFABCDEF"},
       {0x1000000, "FF1000000"},  // at least six digits, more when the value needs them
-      {kSystemColourGrayText, "FF336699"},
-      {kSystemColourFlag | 5, "FF336699"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    EXPECT_EQ(KmlColourText(c.colour, host), c.text);
+    EXPECT_EQ(KmlColourText(c.colour), c.text);
   }
 }
 
 TEST(LineStyle, WritesIdColourAndWidthText) {
-  const OneSystemColourHost host;
-  EXPECT_TRUE(
-      SameText("<Style id=\"NormalTrack\">\n"
-               "<LineStyle>\n"
-               "<color>FF0000FF</color>\n"
-               "<width>5</width>\n"
-               "</LineStyle>\n"
-               "</Style>\n",
-               WrittenText([&](DocumentStream& s) {
-                 WriteLineStyle(s, "5", 0x0000FF, "NormalTrack", host);
-               })));
-  // A system colour is written as the desktop's value, never with its flag; the width text is
-  // the setting's text, made safe for the element.
+  EXPECT_TRUE(SameText(
+      "<Style id=\"NormalTrack\">\n"
+      "<LineStyle>\n"
+      "<color>FF0000FF</color>\n"
+      "<width>5</width>\n"
+      "</LineStyle>\n"
+      "</Style>\n",
+      WrittenText([&](DocumentStream& s) { WriteLineStyle(s, "5", 0x0000FF, "NormalTrack"); })));
+  // The width text is the setting's text, made safe for the element.
   EXPECT_TRUE(
       SameText("<Style id=\"IncorrectTrack\">\n"
                "<LineStyle>\n"
@@ -68,7 +52,7 @@ TEST(LineStyle, WritesIdColourAndWidthText) {
                "</LineStyle>\n"
                "</Style>\n",
                WrittenText([&](DocumentStream& s) {
-                 WriteLineStyle(s, "10 <&>\x01", kSystemColourWindowText, "IncorrectTrack", host);
+                 WriteLineStyle(s, "10 <&>\x01", 0x336699, "IncorrectTrack");
                })));
 }
 

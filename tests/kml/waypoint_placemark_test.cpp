@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "kml/time_stamp.h"
 #include "kml_test_support.h"
 #include "support/satellite_sky.h"
 
@@ -17,10 +16,19 @@ using testing::SatelliteNamed;
 using testing::WrittenText;
 
 std::string Placemark(const waypoints& record, int number = 0, bool show_height = false) {
-  const testing::StubHost host = testing::KmlHost();
   return WrittenText([&](DocumentStream& stream) {
-    WriteWaypointPlacemark(stream, record, number, "auto.png", host.IconScaleText(), show_height);
+    WriteWaypointPlacemark(stream, record, number, "auto.png", "0.5", show_height);
   });
+}
+
+// A date text as the tests write it, with the marker of its source at the end ("^" fixed, "*"
+// clock), into a record.
+void SetDate(waypoints& record, std::string text) {
+  record.date_source = DateSource::Receiver;
+  if (text.ends_with('^')) record.date_source = DateSource::Fixed;
+  if (text.ends_with('*')) record.date_source = DateSource::Clock;
+  if (record.date_source != DateSource::Receiver) text.pop_back();
+  record.date_text = std::move(text);
 }
 
 // The line of the placemark that begins with the given text, with its line end.
@@ -33,7 +41,7 @@ std::string LineStartingWith(const std::string& text, const std::string& start) 
 waypoints GgaRecord(int quality) {
   waypoints record;
   record.time_text = "101010.00";
-  record.date_text = "2000-01-01^";
+  SetDate(record, "2000-01-01^");
   record.gga_flag = 1;
   record.gga_fix_quality = quality;
   return record;
@@ -226,30 +234,31 @@ TEST(WaypointPlacemark, HeightShownByExtrudingToTheGround) {
                point(true)));
 }
 
-TEST(WaypointPlacemark, TimeStampDateLosesItsMarker) {
+// The date shows its source by a marker after it; the texts stand as they came, markers and
+// all, whatever they hold.
+TEST(WaypointPlacemark, TheDateShowsWhereItCameFrom) {
   struct Case {
     std::string date_text;
-    std::string date_part;
+    DateSource source;
+    std::string shown;
   };
   const std::vector<Case> cases = {
-      {"2000-01-01^", "2000-01-01"},
-      {"2026-12-09*", "2026-12-09"},
-      {"2020-03-18", "2020-03-18"},
-      {"", ""},
-      {"^", ""},
-      {"*2020", ""},
-      {"a*b^c", "a*b"},  // "^" is looked for first
-      {"a^b^", "a"},
-      {"2020-03-182020-03-19", "2020-03-182020-03-19"},    // two merged RMC dates
-      {std::string(40, '9') + "^", std::string(40, '9')},  // no length limit
+      {"2000-01-01", DateSource::Fixed, "2000-01-01^"},
+      {"2026-12-09", DateSource::Clock, "2026-12-09*"},
+      {"2020-03-18", DateSource::Receiver, "2020-03-18"},
+      {"", DateSource::Receiver, ""},
+      {"", DateSource::Fixed, "^"},
+      {"a*b^c", DateSource::Receiver, "a*b^c"},
+      {"2020-03-182020-03-19", DateSource::Receiver, "2020-03-182020-03-19"},
+      {std::string(40, '9'), DateSource::Fixed, std::string(40, '9') + "^"},  // no length limit
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.date_text);
-    EXPECT_EQ(TimeStampDatePart(c.date_text), c.date_part);
+    SCOPED_TRACE(c.shown);
     waypoints record = GgaRecord(1);
     record.date_text = c.date_text;
+    record.date_source = c.source;
     EXPECT_EQ(LineStartingWith(Placemark(record), "\t<tr><th>Time"),
-              "\t<tr><th>Time</th><td>" + c.date_text + "T101010.00Z</td></tr>\n");
+              "\t<tr><th>Time</th><td>" + c.shown + "T101010.00Z</td></tr>\n");
   }
 }
 
@@ -312,7 +321,7 @@ TEST(WaypointPlacemark, TimeStampOnlyForARealDateTime) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
     waypoints record = GgaRecord(1);
-    record.date_text = c.date_text;
+    SetDate(record, c.date_text);
     record.time_text = c.time_text;
     const std::string placemark = Placemark(record);
     EXPECT_EQ(TimeStampOf(placemark),
@@ -327,13 +336,11 @@ TEST(WaypointPlacemark, TimeStampOnlyForARealDateTime) {
 TEST(WaypointPlacemark, HostileTextsAreMadeSafe) {
   waypoints record = GgaRecord(1);
   record.time_text = "&<>]]>\x01\xff";
-  record.date_text = "]]>\x7f\xc3\xa9^";
+  SetDate(record, "]]>\x7f\xc3\xa9^");
   record.gsv_seen = 1;
   SatelliteNamed(record, "G5") = {.elevation = 1, .snr = 2, .azimuth = 3, .in_view = 1};
-  testing::StubHost host = testing::KmlHost();
-  host.icon_scale_text = "0.5</scale>";
   const std::string placemark = WrittenText([&](DocumentStream& stream) {
-    WriteWaypointPlacemark(stream, record, 0, "auto.png", host.IconScaleText(), false);
+    WriteWaypointPlacemark(stream, record, 0, "auto.png", "0.5</scale>", false);
   });
   EXPECT_EQ(
       LineStartingWith(placemark, "\t<tr><th>Time"),

@@ -117,23 +117,27 @@ TEST(ParseRMC, DateAndModeCases) {
     const char* legend;
     std::string sentence;
     std::string date_text;
+    DateSource date_source;
     char mode;
     char status;
   };
+  constexpr DateSource kReceiver = DateSource::Receiver;
   const std::vector<Case> cases = {
-      {"mode indicator of NMEA 2.3", Sentence("GPRMC,1,A,,,,,,,090607,,,D"), "2007-06-09", 'D',
-       'A'},
-      {"empty date takes the clock's date", Sentence("GPRMC,1,V,,,,,,,,,,N"), "2026-12-09*", 'N',
-       'V'},
-      {"short date field", Sentence("GPRMC,1,A,,,,,,,2303,,,"), "2000-03-23", '\0', 'A'},
-      {"garbage date", Sentence("GPRMC,1,A,,,,,,,xx-1yy,,,A"), "2000--1-00", 'A', 'A'},
-      {"empty status and mode", Sentence("GPRMC,1,,,,,,,,010100,,,"), "2000-01-01", '\0', '\0'},
+      {"mode indicator of NMEA 2.3", Sentence("GPRMC,1,A,,,,,,,090607,,,D"), "2007-06-09",
+       kReceiver, 'D', 'A'},
+      {"empty date takes the clock's date", Sentence("GPRMC,1,V,,,,,,,,,,N"), "2026-12-09",
+       DateSource::Clock, 'N', 'V'},
+      {"short date field", Sentence("GPRMC,1,A,,,,,,,2303,,,"), "2000-03-23", kReceiver, '\0', 'A'},
+      {"garbage date", Sentence("GPRMC,1,A,,,,,,,xx-1yy,,,A"), "2000--1-00", kReceiver, 'A', 'A'},
+      {"empty status and mode", Sentence("GPRMC,1,,,,,,,,010100,,,"), "2000-01-01", kReceiver, '\0',
+       '\0'},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
     waypoints record;
     ParseRMC(c.sentence, record, kClock);
     EXPECT_EQ(record.date_text, c.date_text);
+    EXPECT_EQ(record.date_source, c.date_source);
     EXPECT_EQ(record.mode_indicator, c.mode);
     EXPECT_EQ(record.rmc_status, c.status);
     EXPECT_EQ(record.rmc_flag, 1);
@@ -141,6 +145,7 @@ TEST(ParseRMC, DateAndModeCases) {
     waypoints expected;
     expected.time_text = "1";
     expected.date_text = c.date_text;
+    expected.date_source = c.date_source;
     expected.rmc_status = c.status;
     expected.mode_indicator = c.mode;
     expected.rmc_flag = 1;

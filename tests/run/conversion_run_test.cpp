@@ -5,23 +5,24 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/trackmint_error.h"
+#include "design_settings.h"
 #include "kmz/deflate_stream.h"
 #include "support/fixtures.h"
 #include "support/program_run.h"
-#include "support/scoped_process_state.h"
+#include "support/recording_observer.h"
 #include "support/sentences.h"
-#include "support/stub_host.h"
 #include "support/temp_directory.h"
 
 namespace trackmint {
 namespace {
 
 using testing::ReadWholeFile;
-using testing::StubHost;
+using testing::RecordingObserver;
 using testing::TempDirectory;
 using testing::WriteWholeFile;
 
@@ -40,54 +41,53 @@ std::string Member(const std::string& kmz, const std::string& name) {
   return testing::RunProgram("/usr/bin/unzip", {"-p", kmz, name}, "/").out;
 }
 
-// A host as the window would be after choosing <directory>/log.nmea.
-StubHost HostFor(const TempDirectory& directory, const std::string& log_name = "log.nmea") {
-  StubHost host;
-  host.input_text = log_name;
-  host.input_path = directory.File(log_name);
-  host.output_text = log_name + ".kmz";
-  host.output_path = directory.File(log_name + ".kmz");
-  host.progress = 42;
-  host.right_status = "before";
-  host.run_enabled = true;
-  return host;
+// The request to convert <directory>/log.nmea into <directory>/log.nmea.kmz with the design
+// settings.
+ConversionRequest RequestFor(const TempDirectory& directory,
+                             const std::string& log_name = "log.nmea") {
+  ConversionRequest request;
+  request.input_path = directory.File(log_name);
+  request.kmz_path = directory.File(log_name + ".kmz");
+  request.member_name = log_name + ".kml";
+  request.settings = DesignSettings();
+  return request;
 }
 
 TEST(ConversionRun, AnInputThatCannotBeOpenedLeavesEverythingAsItWas) {
   TempDirectory directory;
   for (const std::string& input_path : {std::string(), directory.File("missing.nmea")}) {
     SCOPED_TRACE("input path '" + input_path + "'");
-    StubHost host = HostFor(directory);
-    host.input_path = input_path;
+    ConversionRequest request = RequestFor(directory);
+    request.input_path = input_path;
+    RecordingObserver observer;
     NMEA assembler;
-    const RunResult result = SpeedButton3Click(host, assembler, kClock);
+    const RunResult result = RunConversion(request, observer, assembler, kClock);
     EXPECT_EQ(result.outcome, RunOutcome::InputNotOpened);
     EXPECT_EQ(result.failed_path, input_path);
     EXPECT_EQ(result.error_number, ENOENT);
-    EXPECT_EQ(host.left_status_history, std::vector<std::string>{"Can't open the input file"});
-    EXPECT_EQ(host.pending_event_calls, 1);
-    EXPECT_EQ(host.progress, 42);
-    EXPECT_EQ(host.right_status, "before");
-    EXPECT_TRUE(host.run_enabled);
-    EXPECT_EQ(host.locks, 0);
+    // The failure is said, the caller has one turn, and the gauge is never touched.
+    EXPECT_EQ(observer.phases, std::vector<RunPhase>{RunPhase::InputNotOpened});
+    EXPECT_EQ(observer.turns, 1);
+    EXPECT_TRUE(observer.progress.empty());
+    EXPECT_TRUE(observer.placemarks.empty());
     EXPECT_TRUE(Entries(directory.path()).empty());
   }
 }
 
-TEST(ConversionRun, AnOutputThatCannotBeCreatedKeepsTheOutputPath) {
+TEST(ConversionRun, AnOutputThatCannotBeCreatedWritesNothing) {
   TempDirectory directory;
   WriteWholeFile(directory.File("log.nmea"), "");
-  StubHost host = HostFor(directory);
-  host.output_path = directory.File("missing/x.kmz");
+  ConversionRequest request = RequestFor(directory);
+  request.kmz_path = directory.File("missing/log.nmea.kmz");
+  RecordingObserver observer;
   NMEA assembler;
-  const RunResult result = SpeedButton3Click(host, assembler, kClock);
+  const RunResult result = RunConversion(request, observer, assembler, kClock);
   EXPECT_EQ(result.outcome, RunOutcome::OutputNotCreated);
   EXPECT_EQ(result.failed_path, directory.File("missing/log.nmea.kmz"));
   EXPECT_EQ(result.error_number, ENOENT);
-  EXPECT_EQ(host.left_status_history, std::vector<std::string>{"Can't create the output file"});
-  EXPECT_EQ(host.output_path, directory.File("missing/x.kmz"));
-  EXPECT_EQ(host.pending_event_calls, 1);
-  EXPECT_EQ(host.locks, 0);
+  EXPECT_EQ(observer.phases, std::vector<RunPhase>{RunPhase::OutputNotCreated});
+  EXPECT_EQ(observer.turns, 1);
+  EXPECT_TRUE(observer.progress.empty());
   EXPECT_EQ(Entries(directory.path()), std::vector<std::string>{"log.nmea"});
 }
 
@@ -100,7 +100,7 @@ TEST(ConversionRun, TheOutputMustBeAFileThatMayBeReplaced) {
   std::filesystem::create_directory(directory.File("folder.kmz"));
   ASSERT_EQ(::mkfifo(directory.File("fifo.kmz").c_str(), 0600), 0);
   struct Case {
-    std::string output_text;
+    std::string output_name;
     std::string reason;
   };
   const std::vector<Case> cases = {
@@ -110,19 +110,19 @@ TEST(ConversionRun, TheOutputMustBeAFileThatMayBeReplaced) {
       {"log.nmea", "it is the input file"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.output_text);
-    StubHost host = HostFor(directory);
-    host.output_text = c.output_text;
+    SCOPED_TRACE(c.output_name);
+    ConversionRequest request = RequestFor(directory);
+    request.kmz_path = directory.File(c.output_name);
+    RecordingObserver observer;
     NMEA assembler;
     try {
-      SpeedButton3Click(host, assembler, kClock);
+      RunConversion(request, observer, assembler, kClock);
       ADD_FAILURE() << "no error";
     } catch (const TrackmintError& error) {
       EXPECT_EQ(std::string(error.what()),
-                "Can't write the output file " + directory.File(c.output_text) + ": " + c.reason);
+                "Can't write the output file " + directory.File(c.output_name) + ": " + c.reason);
     }
-    EXPECT_EQ(host.locks, 0);
-    EXPECT_TRUE(host.left_status_history.empty());
+    EXPECT_TRUE(observer.phases.empty());
     EXPECT_EQ(Entries(directory.path()),
               (std::vector<std::string>{"fifo.kmz", "folder.kmz", "log.nmea"}));
     EXPECT_EQ(ReadWholeFile(directory.File("log.nmea")), log);
@@ -137,9 +137,10 @@ TEST(ConversionRun, ALinkAtTheOutputIsWrittenThrough) {
   std::filesystem::create_directory(directory.File("kmz"));
   WriteWholeFile(directory.File("kmz/day1.kmz"), "earlier");
   std::filesystem::create_symlink("kmz/day1.kmz", directory.File("log.nmea.kmz"));
-  StubHost host = HostFor(directory);
+  RecordingObserver observer;
   NMEA assembler;
-  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
+  ASSERT_EQ(RunConversion(RequestFor(directory), observer, assembler, kClock).outcome,
+            RunOutcome::Finished);
   EXPECT_TRUE(std::filesystem::is_symlink(directory.File("log.nmea.kmz")));
   EXPECT_TRUE(ReadWholeFile(directory.File("kmz/day1.kmz")).starts_with("PK\x03\x04"));
   EXPECT_EQ(Entries(directory.File("kmz")), std::vector<std::string>{"day1.kmz"});
@@ -155,20 +156,14 @@ TEST(ConversionRun, NothingStandsBesideTheKmzWhileItIsWritten) {
   }
   WriteWholeFile(directory.File("log.nmea"), log);
   WriteWholeFile(directory.File("log.nmea.kmz"), "the previous KMZ");
-  struct LookingHost : StubHost {
-    std::string directory;
-    std::vector<std::vector<std::string>> seen;
-    void ProcessPendingEvents() override {
-      StubHost::ProcessPendingEvents();
-      seen.push_back(Entries(directory));
-    }
-  } host;
-  static_cast<StubHost&>(host) = HostFor(directory);
-  host.directory = directory.path();
+  RecordingObserver observer;
+  std::vector<std::vector<std::string>> seen;
+  observer.on_turn = [&] { seen.push_back(Entries(directory.path())); };
   NMEA assembler;
-  ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
-  ASSERT_GT(host.seen.size(), 10u);  // a turn for each block of the log, and one before the end
-  for (const std::vector<std::string>& entries : host.seen) {
+  ASSERT_EQ(RunConversion(RequestFor(directory), observer, assembler, kClock).outcome,
+            RunOutcome::Finished);
+  ASSERT_GT(seen.size(), 10u);  // a turn for each block of the log, and one before the end
+  for (const std::vector<std::string>& entries : seen) {
     EXPECT_EQ(entries, (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
   }
   EXPECT_TRUE(ReadWholeFile(directory.File("log.nmea.kmz")).starts_with("PK\x03\x04"));
@@ -189,21 +184,21 @@ TEST(ConversionRun, ALogWithoutSentencesIsAnErrorThatKeepsTheEarlierKmz) {
     SCOPED_TRACE(legend);
     WriteWholeFile(directory.File("log.nmea"), log);
     WriteWholeFile(directory.File("log.nmea.kmz"), "the previous KMZ");
-    StubHost host = HostFor(directory);
+    RecordingObserver observer;
     NMEA assembler;
     try {
-      SpeedButton3Click(host, assembler, kClock);
+      RunConversion(RequestFor(directory), observer, assembler, kClock);
       ADD_FAILURE() << "no error";
     } catch (const TrackmintError& error) {
       EXPECT_EQ(std::string(error.what()), "no NMEA sentences in " + directory.File("log.nmea"));
     }
     EXPECT_EQ(ReadWholeFile(directory.File("log.nmea.kmz")), "the previous KMZ");
     EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
-    EXPECT_EQ(host.left_status, "The conversion failed");
-    EXPECT_EQ(host.right_status, "");
-    EXPECT_EQ(host.progress, 0);
-    EXPECT_TRUE(host.run_enabled);
-    EXPECT_EQ(host.lock_depth, 0);
+    // The last word is the failure, with the gauge back at 0 and no placemarks to show.
+    ASSERT_FALSE(observer.phases.empty());
+    EXPECT_EQ(observer.phases.back(), RunPhase::Failed);
+    EXPECT_EQ(observer.Gauge(), 0);
+    EXPECT_TRUE(observer.placemarks.empty());
   }
 }
 
@@ -212,13 +207,14 @@ TEST(ConversionRun, ALogWithoutAUsableFixGivesTheFrameOfADocument) {
   TempDirectory directory;
   WriteWholeFile(directory.File("log.nmea"), testing::Line("GPGGA,120000,,,,,0,00,,,M,,,,") +
                                                  testing::Line("GPRMC,120000,V,,,,,,,010120,,,N"));
-  StubHost host = HostFor(directory);
-  host.track_colour = 0x0000FF;  // red
+  ConversionRequest request = RequestFor(directory);
+  request.settings.track_colour = 0x0000FF;  // red
+  RecordingObserver observer;
   NMEA assembler;
-  const RunResult result = SpeedButton3Click(host, assembler, kClock);
+  const RunResult result = RunConversion(request, observer, assembler, kClock);
   ASSERT_EQ(result.outcome, RunOutcome::Finished);
   EXPECT_EQ(result.summary.placemarks, 0);
-  EXPECT_EQ(host.right_status, "Waypoints 0");
+  EXPECT_EQ(observer.placemarks, std::vector<std::int32_t>{0});
   EXPECT_TRUE(
       testing::SameText("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"
                         "<Style "
@@ -233,7 +229,7 @@ TEST(ConversionRun, ALogWithoutAUsableFixGivesTheFrameOfADocument) {
   EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
 }
 
-TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
+TEST(ConversionRun, ReportsItsCourse) {
   TempDirectory directory;
   std::string log;
   for (int second = 0; second < 30; ++second) {
@@ -243,43 +239,24 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   log.resize(2048, ' ');  // two full blocks: the gauge moves only by the step rule
   WriteWholeFile(directory.File("log.nmea"), log);
 
-  // Looks at the host each time the run gives the window a turn.
-  struct WatchingHost : StubHost {
-    std::vector<int> lock_depth_at_events;
-    void ProcessPendingEvents() override {
-      StubHost::ProcessPendingEvents();
-      lock_depth_at_events.push_back(run_enabled ? -1 : lock_depth);
-    }
-  } host;
-  static_cast<StubHost&>(host) = HostFor(directory);
+  // The phase the run was in at each of its turns.
+  RecordingObserver observer;
+  std::vector<RunPhase> phases_at_turns;
+  observer.on_turn = [&] { phases_at_turns.push_back(observer.phases.back()); };
   NMEA assembler;
-  const RunResult result = SpeedButton3Click(host, assembler, kClock);
+  const RunResult result = RunConversion(RequestFor(directory), observer, assembler, kClock);
   ASSERT_EQ(result.outcome, RunOutcome::Finished);
   EXPECT_EQ(result.summary.placemarks, 30);
-  EXPECT_EQ(host.progress, 97);  // 2048 bytes, step 20
-  EXPECT_EQ(host.right_status, "Waypoints 30");
-  EXPECT_EQ(host.left_status, "The progress finished");
+  EXPECT_EQ(result.summary.epochs, 30u);
+  EXPECT_EQ(observer.Gauge(), 97);  // 2048 bytes, step 20
+  EXPECT_EQ(observer.progress.front(), 0);
+  EXPECT_EQ(observer.placemarks, std::vector<std::int32_t>{30});
   const std::vector<RunPhase> course = {RunPhase::Started, RunPhase::Reading, RunPhase::Writing,
                                         RunPhase::Packing, RunPhase::Finished};
-  EXPECT_EQ(host.phases, course);
-  const std::vector<std::string> panel = {" ", "The progress started", "Creation of KML-file",
-                                          "Packing of KMZ-file", "The progress finished"};
-  EXPECT_EQ(host.left_status_history, panel);
-  EXPECT_EQ(
-      host.final_messages,
-      std::vector<std::string>{
-          "The progress finished!\n\rInput file log.nmea\n\rWaypoints 30"
-          // Thirty GGA fixes of quality 1 at one place, 12:00:10 to 12:00:39, without a date.
-          "\n\rSpan: 12:00:10 to 12:00:39 (duration unknown: the log gives no date for both ends)"
-          "\n\rEpochs: 30 read, 30 waypoint placemarks"
-          "\n\rFix classes: Auto 30 (100.0 %)"
-          "\n\rValid track: 0.000 km, highest speed 0.0 km/h"});
-  // Locked with Run off whenever the window had a turn; unlocked with Run on at the end.
-  ASSERT_FALSE(host.lock_depth_at_events.empty());
-  for (int depth : host.lock_depth_at_events) EXPECT_EQ(depth, 1);
-  EXPECT_EQ(host.lock_depth, 0);
-  EXPECT_EQ(host.locks, 1);
-  EXPECT_TRUE(host.run_enabled);
+  EXPECT_EQ(observer.phases, course);
+  // A turn after each of the three reads, and the last one before the KMZ takes its place.
+  EXPECT_EQ(phases_at_turns, (std::vector<RunPhase>{RunPhase::Reading, RunPhase::Reading,
+                                                    RunPhase::Reading, RunPhase::Packing}));
   // The document, then the icons of the fix classes in slot order and the grey one.
   const std::vector<std::string> members = {"log.nmea.kml", "255.png",      "65535.png",
                                             "32768.png",    "16711935.png", "16776960.png",
@@ -295,42 +272,31 @@ TEST(ConversionRun, ReportsItsCourseAndEndsUnlocked) {
   EXPECT_EQ(listed, members);
 }
 
-TEST(ConversionRun, OutputNameRules) {
+// The document takes the KMZ's name with ".kml"; the request says so, and the run keeps to it.
+TEST(ConversionRun, TheDocumentIsNamedAfterTheKmz) {
+  const std::pair<std::string, std::string> names[] = {
+      {"/data/track.kmz", "track.kml"},
+      {"/data/track", "track.kml"},  // a name without extension
+      {"/data/same.kml", "same.kml"},
+      {"/data.v2/track", "track.kml"},  // the folder's dot is no extension
+      {"/data/day.1.kmz", "day.1.kml"},
+      {"track.kmz", "track.kml"},
+  };
+  for (const auto& [kmz, member] : names) EXPECT_EQ(DocumentMemberName(kmz), member) << kmz;
+
   TempDirectory directory;
   WriteWholeFile(directory.File("log.nmea"),
                  testing::Line("GPRMC,1,A,4807.038,N,01131.000,E,1,2,010120,,,A"));
-  struct Case {
-    const char* legend;
-    std::string output_text;
-    std::string output_path;
-    std::string kmz;
-    std::string document;
-  };
-  const std::vector<Case> cases = {
-      {"no full path: the current directory", "track.kmz", "", directory.File("track.kmz"),
-       "track.kml"},
-      {"a name without extension in the directory of the full path", "track",
-       directory.File("x.kmz"), directory.File("track"), "track.kml"},
-      {"an absolute name stands", directory.File("abs.kmz"), directory.File("x.kmz"),
-       directory.File("abs.kmz"), "abs.kml"},
-      {"a name ending in .kml is the KMZ's own name", "same.kml", directory.File("x.kmz"),
-       directory.File("same.kml"), "same.kml"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.legend);
-    StubHost host = HostFor(directory);
-    host.output_text = c.output_text;
-    host.output_path = c.output_path;
-    NMEA assembler;
-    const testing::ScopedWorkingDirectory here(directory.path());
-    ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
-    EXPECT_EQ(std::filesystem::path(host.output_path), std::filesystem::path(c.kmz));
-    const std::string document = Member(c.kmz, c.document);
-    EXPECT_TRUE(
-        document.starts_with("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"))
-        << document.substr(0, 100);
-    EXPECT_TRUE(document.ends_with("</kml>"));
-  }
+  ConversionRequest request = RequestFor(directory);
+  request.kmz_path = directory.File("track");
+  request.member_name = "inner name.kml";
+  RecordingObserver observer;
+  NMEA assembler;
+  ASSERT_EQ(RunConversion(request, observer, assembler, kClock).outcome, RunOutcome::Finished);
+  const std::string document = Member(directory.File("track"), "inner name.kml");
+  EXPECT_TRUE(document.starts_with("<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document>\n"))
+      << document.substr(0, 100);
+  EXPECT_TRUE(document.ends_with("</kml>"));
 }
 
 // Where two files first differ, or nothing when they are the same.
@@ -355,36 +321,55 @@ TEST(ConversionRun, TheSameLogTwiceGivesTheSameBytes) {
   TempDirectory second;
   for (const TempDirectory* directory : {&first, &second}) {
     // The same output name in both folders, for the document's member is named after it.
-    StubHost host = HostFor(*directory, "track.nmea");
-    host.input_path = log;
-    host.use_fixed_date = false;    // the dates of the log
-    host.use_all_waypoints = true;  // and the second track
-    host.show_height = true;
+    ConversionRequest request = RequestFor(*directory, "track.nmea");
+    request.input_path = log;
+    request.settings.use_fixed_date = false;    // the dates of the log
+    request.settings.use_all_waypoints = true;  // and the second track
+    request.settings.show_height = true;
+    RecordingObserver observer;
     NMEA assembler;
-    ASSERT_EQ(SpeedButton3Click(host, assembler, kClock).outcome, RunOutcome::Finished);
+    ASSERT_EQ(RunConversion(request, observer, assembler, kClock).outcome, RunOutcome::Finished);
   }
   const std::string kmz = first.File("track.nmea.kmz");
   ASSERT_GT(Member(kmz, "track.nmea.kml").size(), 2 * kArchivePieceSize);
   EXPECT_TRUE(SameBytes(kmz, second.File("track.nmea.kmz")));
 }
 
-TEST(ConversionRun, AnErrorInsideAPhaseUnlocksAndLeavesNothing) {
+// However many workers deflate the document's pieces, the KMZ is the same to the byte.
+TEST(ConversionRun, AnyNumberOfWorkersGivesTheSameBytes) {
+  const std::string log = testing::FixturePath("nmeaparser/NmeaSampleData.txt");
+  std::vector<std::unique_ptr<TempDirectory>> directories;
+  for (const unsigned workers : {1u, 2u, 4u}) {
+    SCOPED_TRACE(std::to_string(workers) + " workers");
+    directories.push_back(std::make_unique<TempDirectory>());
+    ConversionRequest request = RequestFor(*directories.back(), "track.nmea");
+    request.input_path = log;
+    request.deflate_workers = workers;
+    RecordingObserver observer;
+    NMEA assembler;
+    ASSERT_EQ(RunConversion(request, observer, assembler, kClock).outcome, RunOutcome::Finished);
+    EXPECT_TRUE(SameBytes(directories.front()->File("track.nmea.kmz"),
+                          directories.back()->File("track.nmea.kmz")));
+  }
+}
+
+TEST(ConversionRun, AnErrorInsideAPhaseSaysSoAndLeavesNothing) {
   TempDirectory directory;
   WriteWholeFile(directory.File("log.nmea.kmz"), "the previous KMZ");
   std::filesystem::create_directory(directory.File("log.nmea"));  // opens, but cannot be read
-  StubHost host = HostFor(directory);
+  RecordingObserver observer;
   NMEA assembler;
   try {
-    SpeedButton3Click(host, assembler, kClock);
+    RunConversion(RequestFor(directory), observer, assembler, kClock);
     FAIL() << "no error";
   } catch (const TrackmintError& error) {
     EXPECT_EQ(std::string(error.what())
                   .rfind("Can't read the input file " + directory.File("log.nmea"), 0),
               0u);
   }
-  EXPECT_EQ(host.lock_depth, 0);
-  EXPECT_TRUE(host.run_enabled);
-  EXPECT_EQ(host.left_status, "The conversion failed");
+  EXPECT_EQ(observer.phases,
+            (std::vector<RunPhase>{RunPhase::Started, RunPhase::Reading, RunPhase::Failed}));
+  EXPECT_EQ(observer.Gauge(), 0);
   EXPECT_EQ(ReadWholeFile(directory.File("log.nmea.kmz")), "the previous KMZ");
   EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
 }

@@ -13,7 +13,6 @@
 #include "support/fixtures.h"
 #include "support/read_log.h"
 #include "support/satellite_sky.h"
-#include "support/stub_host.h"
 
 namespace trackmint {
 
@@ -118,6 +117,7 @@ void ExpectFix(const waypoints& actual, const waypoints& expected) {
   SCOPED_TRACE("epoch " + expected.time_text);
   EXPECT_EQ(actual.time_text, expected.time_text);
   EXPECT_EQ(actual.date_text, expected.date_text);
+  EXPECT_EQ(actual.date_source, expected.date_source);
   EXPECT_NEAR(actual.latitude, expected.latitude, 1e-12);
   EXPECT_NEAR(actual.longitude, expected.longitude, 1e-12);
   EXPECT_DOUBLE_EQ(actual.altitude, expected.altitude);
@@ -499,13 +499,18 @@ TEST(FixtureLogs, MagellanLowerCaseChecksums) {
   ASSERT_EQ(epochs.size(), 38u);  // 22 of them with letters in their checksum
   EXPECT_EQ(CountFlags(epochs), (FlagCounts{0, 0, 38}));
   EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.rmc_status == 'A'; }), 21);
-  EXPECT_EQ(CountEpochs(epochs, [](const waypoints& r) { return r.date_text == "2026-12-09*"; }),
+  EXPECT_EQ(CountEpochs(epochs,
+                        [](const waypoints& r) {
+                          return r.date_text == "2026-12-09" && r.date_source == DateSource::Clock;
+                        }),
             17);
 
   // Checksum 4a; without a date of its own the void RMC takes the clock's.
-  ExpectFix(
-      epochs.front(),
-      {.time_text = "205150.00", .date_text = "2026-12-09*", .rmc_status = 'V', .rmc_flag = 1});
+  ExpectFix(epochs.front(), {.time_text = "205150.00",
+                             .date_text = "2026-12-09",
+                             .date_source = DateSource::Clock,
+                             .rmc_status = 'V',
+                             .rmc_flag = 1});
   // Checksum 4e.
   ExpectFix(epochs[10], {.time_text = "205210.00",
                          .date_text = "2005-06-09",
@@ -513,9 +518,11 @@ TEST(FixtureLogs, MagellanLowerCaseChecksums) {
                          .longitude = -(121 + 18.398 / 60),
                          .rmc_status = 'A',
                          .rmc_flag = 1});
-  ExpectFix(
-      epochs.back(),
-      {.time_text = "205304.00", .date_text = "2026-12-09*", .rmc_status = 'V', .rmc_flag = 1});
+  ExpectFix(epochs.back(), {.time_text = "205304.00",
+                            .date_text = "2026-12-09",
+                            .date_source = DateSource::Clock,
+                            .rmc_status = 'V',
+                            .rmc_flag = 1});
 }
 
 // SiRF-TriG: BeiDou satellites 201 to 214 under the GB talker and in a GN GSA; GGA before RMC.

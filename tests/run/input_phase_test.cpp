@@ -9,15 +9,15 @@
 
 #include "base/trackmint_error.h"
 #include "support/epoch_list.h"
+#include "support/recording_observer.h"
 #include "support/sentences.h"
-#include "support/stub_host.h"
 #include "support/temp_directory.h"
 
 namespace trackmint {
 namespace {
 
 using testing::Line;
-using testing::StubHost;
+using testing::RecordingObserver;
 
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
 
@@ -26,14 +26,16 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// Runs the input phase over bytes held in memory, as the run does over an open file.
-EpochList ReadBytes(std::string bytes, StubHost& host) {
+// Runs the input phase over bytes held in memory, as the run does over an open file, with the gauge
+// at 0 to begin with.
+EpochList ReadBytes(std::string bytes, RecordingObserver& observer) {
   File file(fmemopen(bytes.data(), bytes.size(), "rb"));
   if (bytes.empty()) file.reset(std::tmpfile());
   EpochList epochs;
   NMEA assembler;
-  host.SetProgress(0);
-  ReadEpochList(file.get(), "memory", epochs, assembler, ProgressStep(bytes.size()), host, kClock);
+  ProgressGauge gauge(bytes.size(), observer);
+  gauge.Reset();
+  ReadEpochList(file.get(), "memory", epochs, assembler, gauge, observer, kClock);
   return epochs;
 }
 
@@ -49,7 +51,7 @@ TEST(InputPhase, ProgressRule) {
   struct Case {
     std::size_t size;
     int gauge;
-    int pending_event_calls;
+    int turns;
   };
   // 1000 bytes, step 10: every 11th byte, plus the last byte of the short block: 90 + 1.
   // 50 bytes, step 0: every byte. 151 bytes, step 1: every 2nd byte (75) plus the last.
@@ -58,10 +60,12 @@ TEST(InputPhase, ProgressRule) {
                                    {2048, 97, 3}, {0, 0, 1},   {1024, 93, 2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.size) + " bytes");
-    StubHost host;
-    ReadBytes(std::string(c.size, 'x'), host);
-    EXPECT_EQ(host.progress, c.gauge);
-    EXPECT_EQ(host.pending_event_calls, c.pending_event_calls);
+    RecordingObserver observer;
+    ReadBytes(std::string(c.size, 'x'), observer);
+    EXPECT_EQ(observer.Gauge(), c.gauge);
+    // Each move is reported: the start at 0, then one report a step.
+    EXPECT_EQ(observer.progress.size(), static_cast<std::size_t>(c.gauge) + 1);
+    EXPECT_EQ(observer.turns, c.turns);
   }
 }
 
@@ -92,9 +96,9 @@ TEST(InputPhase, ProgressRuleForManySizes) {
   for (std::size_t size :
        {1u, 2u, 99u, 100u, 101u, 1023u, 1025u, 3071u, 3072u, 9999u, 20481u, 102400u, 123457u}) {
     SCOPED_TRACE(std::to_string(size) + " bytes");
-    StubHost host;
-    ReadBytes(std::string(size, 'x'), host);
-    EXPECT_EQ(host.progress, GaugeByTheRule(size));
+    RecordingObserver observer;
+    ReadBytes(std::string(size, 'x'), observer);
+    EXPECT_EQ(observer.Gauge(), GaugeByTheRule(size));
   }
 }
 
@@ -107,8 +111,8 @@ TEST(InputPhase, SentencesAcrossBlockBoundariesAreRead) {
     log += "garbage without dollar\r\n";
     ++epochs_written;
   }
-  StubHost host;
-  const EpochList epochs = ReadBytes(log, host);
+  RecordingObserver observer;
+  const EpochList epochs = ReadBytes(log, observer);
   ASSERT_EQ(static_cast<int>(epochs.size()), epochs_written);
   EXPECT_EQ(epochs.back().time_text, "12" + std::to_string(1000 + epochs_written - 1));
 }
@@ -117,11 +121,12 @@ TEST(InputPhase, AReadErrorIsAnErrorNotTheEndOfTheLog) {
   testing::TempDirectory directory;
   File file(std::fopen(directory.path().c_str(), "rb"));  // a directory opens but cannot be read
   ASSERT_NE(file, nullptr);
-  StubHost host;
+  RecordingObserver observer;
+  ProgressGauge gauge(0, observer);
   EpochList epochs;
   NMEA assembler;
   try {
-    ReadEpochList(file.get(), directory.path(), epochs, assembler, 0, host, kClock);
+    ReadEpochList(file.get(), directory.path(), epochs, assembler, gauge, observer, kClock);
     FAIL() << "no error";
   } catch (const TrackmintError& error) {
     EXPECT_EQ(std::string(error.what()).rfind("Can't read the input file " + directory.path(), 0),

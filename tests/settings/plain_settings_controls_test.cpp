@@ -20,33 +20,9 @@ TEST(PlainSettingsControls, StartsWithTheDesignValues) {
   EXPECT_EQ(values.window_left, 1004);
   EXPECT_EQ(values.window_top, 109);
   EXPECT_FALSE(controls.FixedDateEnabled());
-  EXPECT_TRUE(controls.TrackColourEnabled());
 }
 
-// What the conversion reads is what the controls hold.
-TEST(PlainSettingsControls, TheConversionReadsTheValuesSet) {
-  PlainSettingsControls controls;
-  SettingValues values;
-  values.use_fixed_date = false;
-  values.fixed_date_text = "2019-04-07";
-  values.track_colour = 0x00AA00;
-  values.track_width_text = "7";
-  values.use_all_waypoints = true;
-  values.show_height = true;
-  values.icon_scale_text = "0.8";
-  controls.SetValues(values);
-  EXPECT_EQ(controls.Values(), values);
-  EXPECT_FALSE(controls.UseFixedDate());
-  EXPECT_EQ(controls.FixedDateText(), "2019-04-07");
-  EXPECT_EQ(controls.TrackColour(), 0x00AA00u);
-  EXPECT_EQ(controls.TrackWidthText(), "7");
-  EXPECT_TRUE(controls.UseAllWaypoints());
-  EXPECT_TRUE(controls.ShowHeight());
-  EXPECT_EQ(controls.IconScaleText(), "0.8");
-}
-
-// The date field is enabled exactly when the fixed date is used; the track colour always is, as
-// the valid track is written in it whatever "use all the waypoints" holds.
+// The date field is enabled exactly when the fixed date is used.
 TEST(PlainSettingsControls, EnabledStatesFollowTheValues) {
   PlainSettingsControls controls;
   for (const bool use_fixed_date : {true, false, true}) {
@@ -55,8 +31,8 @@ TEST(PlainSettingsControls, EnabledStatesFollowTheValues) {
       values.use_fixed_date = use_fixed_date;
       values.use_all_waypoints = use_all_waypoints;
       controls.SetValues(values);
+      EXPECT_EQ(controls.Values(), values);
       EXPECT_EQ(controls.FixedDateEnabled(), use_fixed_date);
-      EXPECT_TRUE(controls.TrackColourEnabled());
     }
   }
 }

@@ -15,7 +15,6 @@
 #include "base/trackmint_error.h"
 #include "settings/plain_settings_controls.h"
 #include "settings/settings_change.h"
-#include "settings/spinner_steps.h"
 #include "support/fixtures.h"
 #include "support/scoped_process_state.h"
 #include "support/temp_directory.h"
@@ -34,7 +33,6 @@ using testing::WriteWholeFile;
 struct ControlState {
   SettingValues values;
   bool fixed_date_enabled = false;
-  bool track_colour_enabled = false;
 
   bool operator==(const ControlState&) const = default;
 };
@@ -47,12 +45,11 @@ void PrintTo(const ControlState& s, std::ostream* out) {
        << "\", CheckBox3 " << v.show_height << ", CheckBox4 " << v.start_at_first_fix
        << ", CheckBox2 " << v.use_all_waypoints << ", Edit4 \"" << v.icon_scale_text.substr(0, 40)
        << "\" (" << v.icon_scale_text.size() << "), Left " << v.window_left << ", Top "
-       << v.window_top << ", MaskEdit1 enabled " << s.fixed_date_enabled
-       << ", track colour enabled " << s.track_colour_enabled << "}";
+       << v.window_top << ", MaskEdit1 enabled " << s.fixed_date_enabled << "}";
 }
 
 ControlState StateOf(const PlainSettingsControls& c) {
-  return {c.Values(), c.FixedDateEnabled(), c.TrackColourEnabled()};
+  return {c.Values(), c.FixedDateEnabled()};
 }
 
 // Sets one stored setting of the controls, as a load sets it.
@@ -183,8 +180,6 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
     ControlState expected = current;
     c.change(expected);
     expected.fixed_date_enabled = expected.values.use_fixed_date;
-    // The track colour is in use whatever CheckBox2 holds.
-    expected.track_colour_enabled = true;
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
   }
@@ -210,7 +205,6 @@ TEST(LoadSettings, WithoutAFileSetsTheDefaultsAndKeepsThePosition) {
                        .window_left = 10,
                        .window_top = 20};
     expected.fixed_date_enabled = true;
-    expected.track_colour_enabled = true;
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
   }
@@ -223,43 +217,33 @@ TEST(LoadSettings, TrackColourIsTheDesignValueWhenTheFileLacksItAndTheDefaultWit
   PlainSettingsControls with_file;
   SettingValues loaded;
   LoadSettings(file, with_file, loaded);
-  EXPECT_EQ(with_file.TrackColour(), 255u);
+  EXPECT_EQ(with_file.Values().track_colour, 255u);
   EXPECT_EQ(loaded.track_colour, 255u);
 
   PlainSettingsControls without_file;
   LoadSettings(directory.File("missing.ini"), without_file, loaded);
-  EXPECT_EQ(without_file.TrackColour(), 32768u);
+  EXPECT_EQ(without_file.Values().track_colour, 32768u);
   EXPECT_EQ(loaded.track_colour, 32768u);
 }
 
-TEST(LoadSettings, EnabledStatesFollowTheLoadsFromStartUp) {
-  struct Enabled {
-    bool mask_edit1;
-    bool label3;
-    bool shape_full_track;
-    bool operator==(const Enabled&) const = default;
-  };
+// The date field is enabled exactly when the last load left the fixed date in use.
+TEST(LoadSettings, TheDateFieldFollowsTheLoadsFromStartUp) {
   struct Case {
     const char* legend;
     std::vector<std::optional<std::string>> loads;  // file contents; nothing for a missing file
-    Enabled expected;
+    bool date_field_enabled;
   };
-  // The track colour is always in use, so no load may grey out its swatch.
   const std::vector<Case> cases = {
-      {"defaults at start-up", {std::nullopt}, {true, true, true}},
-      {"file with CheckBox2 0", {"[Settings]\r\nCheckBox2=0\r\n"}, {true, true, true}},
-      {"file without CheckBox2", {"[Settings]\r\nEdit3=5\r\n"}, {true, true, true}},
-      {"file with CheckBox2 1", {"[Settings]\r\nCheckBox2=1\r\n"}, {true, true, true}},
-      {"file with CheckBox2 1, then defaults",
-       {"[Settings]\r\nCheckBox2=1\r\n", std::nullopt},
-       {true, true, true}},
-      {"file with CheckBox2 0, then defaults",
-       {"[Settings]\r\nCheckBox2=0\r\n", std::nullopt},
-       {true, true, true}},
-      {"file with CheckBox1 0", {"[Settings]\r\nCheckBox1=0\r\n"}, {false, true, true}},
+      {"defaults at start-up", {std::nullopt}, true},
+      {"file without CheckBox1", {"[Settings]\r\nEdit3=5\r\n"}, true},
+      {"file with CheckBox1 1", {"[Settings]\r\nCheckBox1=1\r\n"}, true},
+      {"file with CheckBox1 0", {"[Settings]\r\nCheckBox1=0\r\n"}, false},
       {"file with CheckBox1 0, then defaults",
        {"[Settings]\r\nCheckBox1=0\r\n", std::nullopt},
-       {true, true, true}},
+       true},
+      {"defaults, then a file with CheckBox1 0",
+       {std::nullopt, "[Settings]\r\nCheckBox1=0\r\n"},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
@@ -272,11 +256,7 @@ TEST(LoadSettings, EnabledStatesFollowTheLoadsFromStartUp) {
       if (content) WriteWholeFile(file, *content);
       LoadSettings(file, controls, loaded);
     }
-    const Enabled actual{controls.FixedDateEnabled(), controls.TrackColourEnabled(),
-                         controls.TrackColourEnabled()};
-    EXPECT_TRUE(actual == c.expected)
-        << "MaskEdit1 " << actual.mask_edit1 << ", Label3 " << actual.label3 << ", ShapeFullTrack "
-        << actual.shape_full_track;
+    EXPECT_EQ(controls.FixedDateEnabled(), c.date_field_enabled);
   }
 }
 
@@ -528,8 +508,8 @@ TEST(LoadSettingsText, TheTextOfAFileLoadsAsTheFileDoes) {
   LoadSettings(directory.File("my.ini"), from_file, loaded_from_file);
   EXPECT_EQ(StateOf(from_text), StateOf(from_file));
   EXPECT_EQ(loaded_from_text, loaded_from_file);
-  EXPECT_EQ(from_text.TrackWidthText(), "7");
-  EXPECT_EQ(from_text.FixedDateText(), "2019-04-07");
+  EXPECT_EQ(from_text.Values().track_width_text, "7");
+  EXPECT_EQ(from_text.Values().fixed_date_text, "2019-04-07");
   EXPECT_EQ(from_text.Values().window_top, 5);
 }
 
@@ -539,24 +519,18 @@ TEST(SettingsChanged, Cases) {
     std::function<void(PlainSettingsControls&, SettingValues&)> change;
     bool changed;
   };
-  const auto step_scale = [](PlainSettingsControls& c, SpinDirection d) {
-    Set(c, &SettingValues::icon_scale_text, std::string(StepIconScale(c.IconScaleText(), d)));
-  };
-  const auto step_width = [](PlainSettingsControls& c, SpinDirection d) {
-    Set(c, &SettingValues::track_width_text, std::string(StepTrackWidth(c.TrackWidthText(), d)));
-  };
   const std::vector<Case> cases = {
       {"nothing", [](PlainSettingsControls&, SettingValues&) {}, false},
-      {"scale up and down gives 0.5 again",
-       [&](PlainSettingsControls& c, SettingValues&) {
-         step_scale(c, SpinDirection::Up);
-         step_scale(c, SpinDirection::Down);
+      {"scale changed and back to 0.5",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::icon_scale_text, std::string("0.6"));
+         Set(c, &SettingValues::icon_scale_text, std::string("0.5"));
        },
        false},
-      {"width up and down gives 5",
-       [&](PlainSettingsControls& c, SettingValues&) {
-         step_width(c, SpinDirection::Up);
-         step_width(c, SpinDirection::Down);
+      {"width changed and back to 5",
+       [](PlainSettingsControls& c, SettingValues&) {
+         Set(c, &SettingValues::track_width_text, std::string("6"));
+         Set(c, &SettingValues::track_width_text, std::string("5"));
        },
        false},
       {"only the position",

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "quiet_observer.h"
 #include "run/input_phase.h"
 #include "support/fixtures.h"
-#include "support/stub_host.h"
 
 namespace trackmint::testing {
 
@@ -20,11 +20,11 @@ EpochList ReadLogFile(const std::string& path, const Clock& clock) {
   }
   struct stat info {};
   fstat(fileno(file.get()), &info);
-  StubHost host;
+  QuietObserver observer;
+  ProgressGauge gauge(static_cast<std::uint64_t>(info.st_size), observer);
   EpochList epochs;
   NMEA assembler;
-  ReadEpochList(file.get(), path, epochs, assembler,
-                ProgressStep(static_cast<std::uint64_t>(info.st_size)), host, clock);
+  ReadEpochList(file.get(), path, epochs, assembler, gauge, observer, clock);
   return epochs;
 }
 

@@ -31,9 +31,10 @@ int RunWindow(int argc, char** argv, NMEA& assembler) {
   const SystemClock clock;
   try {
     const std::string executable_path = ExecutablePath();
-    TForm1 form1(dialogs, executable_path, [&assembler, &clock](RunHost& host) {
-      SpeedButton3Click(host, assembler, clock);
-    });
+    TForm1 form1(dialogs, executable_path,
+                 [&assembler, &clock](const ConversionRequest& request, RunObserver& observer) {
+                   return RunConversion(request, observer, assembler, clock);
+                 });
     dialogs.SetParentWindow(&form1);
     form1.LoadSettings(DefaultSettingsPath(executable_path));
     form1.FormCreate();

@@ -7,7 +7,10 @@
 
 #include <QWidget>
 
-#include "run/run_host.h"
+#include "kml/fix_class.h"
+#include "run/conversion_request.h"
+#include "run/conversion_run.h"
+#include "run/run_observer.h"
 #include "settings/settings_controls.h"
 #include "settings/spinner_steps.h"
 #include "settings/stored_settings.h"
@@ -31,18 +34,20 @@ class Swatch;
 class UpDown;
 class WindowDialogs;
 
-// What the Run button starts: the conversion run with this window as its host.
-using RunCommand = std::function<void(RunHost& host)>;
+// What the Run button starts: the conversion of the request, reporting to the observer.
+using RunCommand =
+    std::function<RunResult(const ConversionRequest& request, RunObserver& observer)>;
 
 inline constexpr int kClientWidth = 399;
 inline constexpr int kClientHeight = 377;
 
 // The main window: the file fields, the settings controls, the Run button with its gauge, the
-// settings file and the two status panels. The run and the settings file read and write the
-// controls through RunHost and SettingsControls at the moment of use; the window keeps no copy.
-// Every event handler runs through HandleEvent, so an error that escapes one goes to the error
-// display and the window goes on with its next event.
-class TForm1 : public QWidget, public RunHost, public SettingsControls {
+// settings file and the two status panels. The Run button hands the run a request made from the
+// fields and the controls at that moment, and the window shows what the run reports; the settings
+// file reads and writes the controls through SettingsControls. The window keeps no copy of the
+// settings. Every event handler runs through HandleEvent, so an error that escapes one goes to the
+// error display and the window goes on with its next event.
+class TForm1 : public QWidget, public SettingsControls {
   Q_OBJECT
 
  public:
@@ -90,34 +95,30 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
 
   bool RunInProgress() const { return m_run_in_progress; }
 
-  // RunHost.
-  std::string InputText() const override;
-  std::string InputPath() const override;
-  std::string OutputText() const override;
-  std::string OutputPath() const override;
-  void SetOutputPath(const std::string& path) override;
-  const ConversionSettings& Settings() const override { return *this; }
-  WindowColour ClassColour(IconSlot slot) const override;
-  WindowColour ResolveColour(WindowColour colour) const override;
-  void ReportPhase(RunPhase phase) override;
-  void ReportPlacemarks(std::int32_t placemarks) override;
-  void SetProgress(int position) override;
-  void AdvanceProgress() override;
-  void SetRunEnabled(bool enabled) override;
-  void SetSettingsLocked(bool locked) override;
-  void ProcessPendingEvents() override;
-  void ShowFinalMessage(const std::string& text) override;
+  // The file fields: the texts shown and the full paths (the Hints).
+  std::string InputText() const;
+  std::string InputPath() const;
+  std::string OutputText() const;
+  std::string OutputPath() const;
+  // The colour of a fix class's swatch (the grey icon's is fixed).
+  WindowColour ClassColour(IconSlot slot) const;
+  // A window colour as the desktop shows it now: system colours from the palette.
+  WindowColour ResolveColour(WindowColour colour) const;
 
-  // SettingsControls: the stored settings as the controls hold them.
+  // What the run's reports show (window_run_observer.h): the status panels, the gauge (at most
+  // 100), the Run button and the lock of every control that changes what a run reads.
+  void ShowPhase(RunPhase phase);
+  void ShowPlacemarks(std::int32_t placemarks);
+  void ShowProgress(int position);
+  void SetRunEnabled(bool enabled);
+  void SetSettingsLocked(bool locked);
+  // The output field's Hint: the KMZ a run writes, once its files are open.
+  void SetOutputPath(const std::string& path);
+
+  // SettingsControls: the stored settings as the controls hold them, found by their keys, which
+  // are the controls' names.
   SettingValues Values() const override;
   void SetValues(const SettingValues& values) override;
-  bool UseFixedDate() const override;
-  std::string FixedDateText() const override;
-  WindowColour TrackColour() const override;
-  std::string TrackWidthText() const override;
-  bool UseAllWaypoints() const override;
-  bool ShowHeight() const override;
-  std::string IconScaleText() const override;
 
  protected:
   bool event(QEvent* event) override;
@@ -137,8 +138,12 @@ class TForm1 : public QWidget, public RunHost, public SettingsControls {
   void ProposeOutputFor(const std::string& input_path);
   // A full path in the output field: its file name as the text, the path as the Hint.
   void SetOutputFile(const std::string& path);
-  // Before a run: brings the output field to the form in which the run resolves it.
+  // Before a run: brings the output field to the form in which the request resolves it.
   void PrepareOutputField();
+  // The run's request from the fields and the controls as they are now.
+  ConversionRequest RequestForRun() const;
+  // The closing message after a run: the input, the placemarks and the summary.
+  std::string FinalMessage(const DocumentSummary& summary) const;
   bool AcceptsDrop(const QMimeData* mime_data) const;
 
   WindowDialogs& m_dialogs;

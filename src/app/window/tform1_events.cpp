@@ -14,6 +14,7 @@
 #include "app/window/swatch.h"
 #include "app/window/tform1.h"
 #include "app/window/window_dialogs.h"
+#include "app/window/window_run_observer.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "settings/settings_change.h"
@@ -161,15 +162,20 @@ void TForm1::SpeedButton2Click() {
 void TForm1::SpeedButton3Click() {
   if (m_run_in_progress) return;  // never entered twice
   PrepareOutputField();
+  const ConversionRequest request = RequestForRun();
   const QScopedValueRollback<bool> running(m_run_in_progress, true);
-  m_run(*this);
+  // The Run button and the lock come back when the observer goes, after the closing message.
+  WindowRunObserver observer(*this, request.kmz_path);
+  const RunResult result = m_run(request, observer);
+  if (result.outcome == RunOutcome::Finished)
+    m_dialogs.ShowInformation(FinalMessage(result.summary));
 }
 
 void TForm1::PrepareOutputField() {
-  // The run takes the KMZ as the output field's name in the directory of its Hint. An empty field
-  // takes the input's name plus ".kmz", as the input chooser and a drop propose. A typed name with
-  // a directory of its own is brought to that form first (name and full path, as a chooser leaves
-  // it), so the directory is not joined twice.
+  // The request takes the KMZ as the output field's name in the directory of its Hint. An empty
+  // field takes the input's name plus ".kmz", as the input chooser and a drop propose. A typed name
+  // with a directory of its own is brought to that form first (name and full path, as a chooser
+  // leaves it), so the directory is not joined twice.
   const std::string output = m_edit6->Text();
   if (output.empty()) {
     if (!m_edit1->Hint().empty()) ProposeOutputFor(m_edit1->Hint());

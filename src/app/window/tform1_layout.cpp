@@ -26,7 +26,7 @@ namespace trackmint {
 namespace {
 
 WindowColour DesignColour(IconSlot slot) {
-  return kDesignIconColours[static_cast<std::size_t>(slot)];
+  return FixClassOf(slot).design_colour;
 }
 
 // The spinners' own step counters.

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/window_colour.h"
-#include "run/run_host.h"
 
 namespace trackmint {
 

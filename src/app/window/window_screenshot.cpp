@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(trackmint::kApplicationTitle));
   trackmint::QtWindowDialogs dialogs;
-  trackmint::TForm1 form1(dialogs, "/usr/bin/trackmint", [](trackmint::RunHost&) {});
+  trackmint::TForm1 form1(dialogs, "/usr/bin/trackmint",
+                          [](const trackmint::ConversionRequest&, trackmint::RunObserver&) {
+                            return trackmint::RunResult{};
+                          });
   // No settings file: the defaults, as at a first start.
   form1.LoadSettings("/nonexistent/trackmint.ini");
   form1.show();

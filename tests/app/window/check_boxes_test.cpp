@@ -29,11 +29,11 @@ class CheckBoxAndColourTest : public QObject {
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(!box->isChecked());
     QVERIFY(!date->isEnabled());
-    QCOMPARE(window.form->FixedDateText(), std::string("2021-06-30"));
-    QVERIFY(!window.form->UseFixedDate());
+    QCOMPARE(window.form->Values().fixed_date_text, std::string("2021-06-30"));
+    QVERIFY(!window.form->Values().use_fixed_date);
     QTest::mouseClick(box, Qt::LeftButton);
     QVERIFY(date->isEnabled());
-    QVERIFY(window.form->UseFixedDate());
+    QVERIFY(window.form->Values().use_fixed_date);
   }
 
   void trackColourStaysChoosableWhateverCheckBox2Holds() {
@@ -60,13 +60,13 @@ class CheckBoxAndColourTest : public QObject {
     for (const Step& step : steps) {
       window.dialogs.file_answers.push_back(step.file);
       QTest::mouseClick(window.Find<QToolButton>("SpeedButton1"), Qt::LeftButton);
-      QVERIFY2(window.form->UseAllWaypoints() == step.check_box2, step.legend);
+      QVERIFY2(window.form->Values().use_all_waypoints == step.check_box2, step.legend);
       QVERIFY2(label->isEnabled(), step.legend);
       QVERIFY2(swatch->isEnabled(), step.legend);
       window.dialogs.colour_answers.push_back(step.chosen);
       QTest::mousePress(swatch, Qt::LeftButton);
       QVERIFY2(window.dialogs.calls.back().kind == Kind::Colour, step.legend);
-      QVERIFY2(window.form->TrackColour() == step.chosen, step.legend);
+      QVERIFY2(window.form->Values().track_colour == step.chosen, step.legend);
       QVERIFY2(window.Find<QCheckBox>("CheckBox2")->isHidden(), step.legend);
     }
   }
@@ -92,8 +92,8 @@ class CheckBoxAndColourTest : public QObject {
 
     window.dialogs.colour_answers.push_back(WindowColour{0x00AA00});
     QTest::mousePress(window.Find<Swatch>("ShapeFullTrack"), Qt::LeftButton);
-    QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
-    QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
+    QCOMPARE(window.form->Values().track_colour, WindowColour{0x00AA00});
+    QCOMPARE(window.form->Values().track_colour, WindowColour{0x00AA00});
   }
 
   void lockedTrackColourTakesNoPress() {
@@ -103,10 +103,10 @@ class CheckBoxAndColourTest : public QObject {
     QTest::mousePress(window.Find<Swatch>("ShapeFullTrack"), Qt::LeftButton);
     window.form->SwatchMouseDown(*window.Find<Swatch>("ShapeFullTrack"));
     QVERIFY(window.dialogs.calls.empty());
-    QCOMPARE(window.form->TrackColour(), WindowColour{32768});
+    QCOMPARE(window.form->Values().track_colour, WindowColour{32768});
     window.form->SetSettingsLocked(false);
     window.form->SwatchMouseDown(*window.Find<Swatch>("ShapeFullTrack"));
-    QCOMPARE(window.form->TrackColour(), WindowColour{0x00AA00});
+    QCOMPARE(window.form->Values().track_colour, WindowColour{0x00AA00});
   }
 };
 

@@ -103,19 +103,19 @@ class ChooserTest : public QObject {
     QCOMPARE(call.chooser.directory, std::string());
     QCOMPARE(Text(window.Find<QLineEdit>("Edit2")->text()), std::string("field.ini"));
     QCOMPARE(window.Find<FileField>("Edit2")->Hint(), file);
-    QCOMPARE(window.form->TrackWidthText(), std::string("8"));
-    QCOMPARE(window.form->TrackColour(), WindowColour{0xFF0000});
-    QVERIFY(window.form->ShowHeight());
-    QCOMPARE(window.form->IconScaleText(), std::string("0.5"));  // not in the file: kept
+    QCOMPARE(window.form->Values().track_width_text, std::string("8"));
+    QCOMPARE(window.form->Values().track_colour, WindowColour{0xFF0000});
+    QVERIFY(window.form->Values().show_height);
+    QCOMPARE(window.form->Values().icon_scale_text, std::string("0.5"));  // not in the file: kept
 
     // A name of a file that does not exist gives the defaults.
     window.dialogs.file_answers.push_back(directory.File("none.ini"));
     QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(Text(window.Find<QLineEdit>("Edit2")->text()), std::string("none.ini"));
     QCOMPARE(window.Find<FileField>("Edit2")->Hint(), directory.File("none.ini"));
-    QCOMPARE(window.form->TrackWidthText(), std::string("5"));
-    QCOMPARE(window.form->TrackColour(), WindowColour{32768});
-    QVERIFY(!window.form->ShowHeight());
+    QCOMPARE(window.form->Values().track_width_text, std::string("5"));
+    QCOMPARE(window.form->Values().track_colour, WindowColour{32768});
+    QVERIFY(!window.form->Values().show_height);
 
     // Cancelled: nothing changes.
     QTest::mouseClick(button, Qt::LeftButton);

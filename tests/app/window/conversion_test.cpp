@@ -1,7 +1,8 @@
-// Conversions started with the Run button: the real run over the window as its host.
+// Conversions started with the Run button: the real run, reporting to the window.
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -14,11 +15,14 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "app/window/file_field.h"
 #include "base/clock.h"
 #include "base/paths.h"
 #include "nmea/nmea.h"
 #include "run/conversion_run.h"
+#include "run/run_observer.h"
 #include "support/fixtures.h"
+#include "support/sentences.h"
 #include "support/temp_directory.h"
 #include "window_fixture.h"
 #include "window_tests.h"
@@ -43,47 +47,65 @@ struct Turn {
   bool drag_taken = true;
 };
 
-// The window with its turns observed: at each one a file is also dragged over it and dropped.
-class ObservedForm : public TForm1 {
+// The window's observer of a run, watched: at each of the run's turns it writes down how the
+// window looks, and a file is dragged over the window and dropped, before the window has the turn.
+class WatchedObserver final : public RunObserver {
  public:
-  using TForm1::TForm1;
-  std::vector<Turn> turns;
-  int advances = 0;
+  WatchedObserver(RunObserver& window_observer, TForm1& form, std::vector<Turn>& turns,
+                  std::vector<int>& progress, std::function<void()> at_first_turn)
+      : m_window_observer(window_observer),
+        m_form(form),
+        m_turns(turns),
+        m_progress(progress),
+        m_at_first_turn(std::move(at_first_turn)) {}
 
-  void ProcessPendingEvents() override {
+  void ReportPhase(RunPhase phase) override { m_window_observer.ReportPhase(phase); }
+  void ReportProgress(int position) override {
+    m_progress.push_back(position);
+    m_window_observer.ReportProgress(position);
+  }
+  void ReportPlacemarks(std::int32_t placemarks) override {
+    m_window_observer.ReportPlacemarks(placemarks);
+  }
+  void TakeTurn() override {
+    if (m_turns.empty() && m_at_first_turn) m_at_first_turn();
     Turn turn;
-    turn.left_status = Text(findChild<QLabel*>("Panel2")->text());
-    turn.run_enabled = findChild<QPushButton*>("SpeedButton3")->isEnabled();
-    turn.run_in_progress = RunInProgress();
+    turn.left_status = Text(m_form.findChild<QLabel*>("Panel2")->text());
+    turn.run_enabled = m_form.findChild<QPushButton*>("SpeedButton3")->isEnabled();
+    turn.run_in_progress = m_form.RunInProgress();
     for (const char* name : kLockedControls) {
-      if (findChild<QWidget*>(name)->isEnabled()) turn.enabled_controls.push_back(name);
+      if (m_form.findChild<QWidget*>(name)->isEnabled()) turn.enabled_controls.push_back(name);
     }
     turn.drag_taken = DragAndDrop("/logs/other.nmea");
-    turns.push_back(turn);
-    TForm1::ProcessPendingEvents();
-  }
-
-  void AdvanceProgress() override {
-    ++advances;
-    TForm1::AdvanceProgress();
+    m_turns.push_back(turn);
+    m_window_observer.TakeTurn();
   }
 
  private:
   bool DragAndDrop(const std::string& path) {
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-    const QPoint at(width() / 2, height() / 2);
+    const QPoint at(m_form.width() / 2, m_form.height() / 2);
     QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &enter);
-    DropFiles({path});
+    QCoreApplication::sendEvent(&m_form, &enter);
+    m_form.DropFiles({path});
     return enter.isAccepted();
   }
+
+  RunObserver& m_window_observer;
+  TForm1& m_form;
+  std::vector<Turn>& m_turns;
+  std::vector<int>& m_progress;
+  std::function<void()> m_at_first_turn;
 };
 
 struct ConversionWindow {
   ConversionWindow()
       : form(dialogs, kTestExecutable,
-             [this](RunHost& host) { SpeedButton3Click(host, assembler, clock); }) {
+             [this](const ConversionRequest& request, RunObserver& window_observer) {
+               WatchedObserver observer(window_observer, form, turns, progress, at_first_turn);
+               return RunConversion(request, observer, assembler, clock);
+             }) {
     form.LoadSettings(std::string(kTestExecutableDirectory) + "trackmint.ini");
     form.FormCreate();
     form.show();
@@ -109,7 +131,10 @@ struct ConversionWindow {
   ScriptedDialogs dialogs;
   NMEA assembler;
   const FixedClock clock{LocalDateTime{2026, 12, 9, 14, 30, 0}};
-  ObservedForm form;
+  std::vector<Turn> turns;
+  std::vector<int> progress;  // every gauge position the run reported
+  std::function<void()> at_first_turn;
+  TForm1 form;
 };
 
 const std::vector<std::string> kAllControls(kLockedControls.begin(), kLockedControls.end());
@@ -128,6 +153,20 @@ std::vector<std::string> ZipMembers(const std::string& zip) {
   }
   pclose(listing);
   return members;
+}
+
+// A member of a ZIP file as unzip reads it.
+std::string Member(const std::string& zip, const std::string& name) {
+  std::string content;
+  const std::string command = "/usr/bin/unzip -p '" + zip + "' '" + name + "'";
+  std::FILE* member = popen(command.c_str(), "r");
+  if (member == nullptr) return content;
+  std::array<char, 4096> buffer{};
+  for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), member)) > 0;) {
+    content.append(buffer.data(), got);
+  }
+  pclose(member);
+  return content;
 }
 
 void Retype(QLineEdit* field, const char* text) {
@@ -167,17 +206,18 @@ class ConversionTest : public QObject {
                           "Fix classes: Auto 10 (100.0 %)\n\rValid track: ") != std::string::npos,
              message.c_str());
     QVERIFY(window.dialogs.CallsOf(Kind::Error).empty());
-    QVERIFY(window.form.advances > 0);
-    // 6474 bytes, step 64: a step every 65th byte (99) and one at the end of the short last block.
-    QCOMPARE(window.form.advances, 100);
-    QCOMPARE(window.form.findChild<QProgressBar*>("CGauge1")->value(),
-             std::min(window.form.advances, 100));
+    // 6474 bytes, step 64: a step every 65th byte (99) and one at the end of the short last block,
+    // after the 0 of the start.
+    QCOMPARE(window.progress.size(), std::size_t{101});
+    QCOMPARE(window.progress.front(), 0);
+    QCOMPARE(window.progress.back(), 100);
+    QCOMPARE(window.form.findChild<QProgressBar*>("CGauge1")->value(), 100);
 
     // While the run read the log and packed the archive, the window had its turns with the Run
     // button off, the settings locked, and drops refused.
     bool reading = false;
     bool packing = false;
-    for (const Turn& turn : window.form.turns) {
+    for (const Turn& turn : window.turns) {
       reading = reading || turn.left_status == "The progress started";
       packing = packing || turn.left_status == "Packing of KMZ-file";
       QVERIFY2(!turn.run_enabled, turn.left_status.c_str());
@@ -194,6 +234,103 @@ class ConversionTest : public QObject {
     QVERIFY(!window.form.RunInProgress());
     QVERIFY(window.form.findChild<QPushButton*>("SpeedButton3")->isEnabled());
     QCOMPARE(window.EnabledControls(), kAllControls);
+  }
+
+  // The run takes the settings as they are when Run is pressed: a control that changes while the
+  // run works (it cannot by the user, as the controls are locked) changes nothing in the KMZ.
+  void settingsAreTakenWhenTheRunStarts() {
+    const TempDirectory directory;
+    const std::string kmz = directory.File("out.kmz");
+    ConversionWindow window;
+    auto* scale = window.form.findChild<QLineEdit*>("Edit4");
+    window.at_first_turn = [scale] { scale->setText(QStringLiteral("0.9")); };
+    window.Run(FixturePath("gpsd/garmin25lp.log"), kmz);
+    QVERIFY(window.dialogs.CallsOf(Kind::Error).empty());
+    QCOMPARE(scale->text(), QStringLiteral("0.9"));
+    const std::string document = Member(kmz, "out.kml");
+    std::size_t scales = 0;
+    for (std::size_t at = document.find("<scale>"); at != std::string::npos;
+         at = document.find("<scale>", at + 1)) {
+      QCOMPARE(document.substr(at, 19), std::string("<scale>0.5</scale>\n"));
+      ++scales;
+    }
+    QCOMPARE(scales, std::size_t{10});  // one a placemark
+  }
+
+  // An output that cannot be made leaves the fields as they were and says so in the left panel.
+  void outputThatCannotBeCreatedKeepsTheFields() {
+    const TempDirectory directory;
+    ConversionWindow window;
+    auto* output = window.form.findChild<FileField*>("Edit6");
+    window.dialogs.file_answers.push_back(FixturePath("gpsd/garmin25lp.log"));
+    QTest::mouseClick(window.form.findChild<QToolButton*>("SpeedButtonOpen"), Qt::LeftButton);
+    output->SetText("log.kmz");
+    output->SetHint(directory.File("missing/x.kmz"));
+    QTest::mouseClick(window.form.findChild<QPushButton*>("SpeedButton3"), Qt::LeftButton);
+    QCOMPARE(window.form.findChild<QLabel*>("Panel2")->text(),
+             QStringLiteral("Can't create the output file"));
+    QCOMPARE(window.form.OutputText(), std::string("log.kmz"));
+    QCOMPARE(window.form.OutputPath(), directory.File("missing/x.kmz"));
+    QVERIFY(window.dialogs.calls.size() == 1);  // the input chooser, and no box
+    QVERIFY(window.progress.empty());
+    QVERIFY(window.form.findChild<QPushButton*>("SpeedButton3")->isEnabled());
+    QCOMPARE(window.EnabledControls(), kAllControls);
+  }
+
+  // The KMZ is the output field's name in the directory of its Hint, and the document inside it
+  // takes that name with ".kml"; the Hint names the KMZ written.
+  void outputNameRules() {
+    const TempDirectory directory;
+    struct Case {
+      const char* legend;
+      std::string text;
+      std::string hint;
+      std::string kmz;
+      std::string document;
+    };
+    const Case cases[] = {
+        {"a name without extension in the directory of the full path", "track",
+         directory.File("x.kmz"), directory.File("track"), "track.kml"},
+        {"a name ending in .kml is the KMZ's own name", "same.kml", directory.File("x.kmz"),
+         directory.File("same.kml"), "same.kml"},
+        {"the chooser's file", "chosen.kmz", directory.File("chosen.kmz"),
+         directory.File("chosen.kmz"), "chosen.kml"},
+    };
+    for (const Case& c : cases) {
+      ConversionWindow window;
+      window.dialogs.file_answers.push_back(FixturePath("gpsd/garmin25lp.log"));
+      QTest::mouseClick(window.form.findChild<QToolButton*>("SpeedButtonOpen"), Qt::LeftButton);
+      auto* output = window.form.findChild<FileField*>("Edit6");
+      output->SetText(c.text);
+      output->SetHint(c.hint);
+      QTest::mouseClick(window.form.findChild<QPushButton*>("SpeedButton3"), Qt::LeftButton);
+      QVERIFY2(window.dialogs.CallsOf(Kind::Error).empty(), c.legend);
+      QVERIFY2(window.form.OutputPath() == c.kmz, c.legend);
+      QVERIFY2(ZipMembers(c.kmz).front() == c.document, c.legend);
+    }
+  }
+
+  void finalMessageNamesTheInputAndSumsUpTheRun() {
+    const TempDirectory directory;
+    std::string log;
+    for (int second = 0; second < 30; ++second) {
+      log += Line("GPGGA,1200" + std::to_string(10 + second) +
+                  ",4807.038,N,01131.000,E,1,08,0.9,545.4,M,,,,");
+    }
+    WriteWholeFile(directory.File("log.nmea"), log);
+    ConversionWindow window;
+    window.Run(directory.File("log.nmea"), directory.File("log.nmea.kmz"));
+    const std::vector<DialogCall> messages = window.dialogs.CallsOf(Kind::Information);
+    QCOMPARE(messages.size(), std::size_t{1});
+    QCOMPARE(messages.front().text,
+             std::string("The progress finished!\n\rInput file log.nmea\n\rWaypoints 30"
+                         // Thirty GGA fixes of quality 1 at one place, 12:00:10 to 12:00:39,
+                         // without a date.
+                         "\n\rSpan: 12:00:10 to 12:00:39 (duration unknown: the log gives no "
+                         "date for both ends)"
+                         "\n\rEpochs: 30 read, 30 waypoint placemarks"
+                         "\n\rFix classes: Auto 30 (100.0 %)"
+                         "\n\rValid track: 0.000 km, highest speed 0.0 km/h"));
   }
 
   void errorInsideAPhaseIsShownAndUnlocks() {

@@ -151,9 +151,9 @@ class DesignTest : public QObject {
     date->selectAll();
     QTest::keyClicks(date, "19a99/12x31-");
     QCOMPARE(date->text(), QStringLiteral("1999-12-31"));
-    QCOMPARE(window.form->FixedDateText(), std::string("1999-12-31"));
+    QCOMPARE(window.form->Values().fixed_date_text, std::string("1999-12-31"));
     SetSetting(*window.form, &SettingValues::fixed_date_text, std::string("2024-02-29"));
-    QCOMPARE(window.form->FixedDateText(), std::string("2024-02-29"));
+    QCOMPARE(window.form->Values().fixed_date_text, std::string("2024-02-29"));
 
     // A date left half typed goes back to the last whole one when the field is left.
     date->selectAll();
@@ -161,7 +161,7 @@ class DesignTest : public QObject {
     QTest::keyClicks(date, "2025");
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QCoreApplication::sendEvent(date, &leave);
-    QCOMPARE(window.form->FixedDateText(), std::string("2024-02-29"));
+    QCOMPARE(window.form->Values().fixed_date_text, std::string("2024-02-29"));
   }
 
   void dateFieldKeepsCalendarDatesOnly() {
@@ -192,7 +192,7 @@ class DesignTest : public QObject {
       // Until the field is left it shows what was typed, while the run and the save read the
       // last valid date.
       QVERIFY2(date->text().remove(QLatin1Char('-')) == QString::fromLatin1(c.typed), c.legend);
-      QVERIFY2(window.form->FixedDateText() == c.kept, c.legend);
+      QVERIFY2(window.form->Values().fixed_date_text == c.kept, c.legend);
       if (c.leave == Leave::Enter) {
         QTest::keyClick(date, Qt::Key_Return);
       } else {
@@ -200,18 +200,18 @@ class DesignTest : public QObject {
         QCoreApplication::sendEvent(date, &leave);
       }
       QVERIFY2(date->text() == QString::fromLatin1(c.kept), c.legend);
-      QVERIFY2(window.form->FixedDateText() == c.kept, c.legend);
-      QVERIFY2(window.form->FixedDateText() == c.kept, c.legend);
+      QVERIFY2(window.form->Values().fixed_date_text == c.kept, c.legend);
+      QVERIFY2(window.form->Values().fixed_date_text == c.kept, c.legend);
     }
   }
 
   void dateFromOutsideIsTakenOnlyWhenValid() {
     const WindowFixture window;
     SetSetting(*window.form, &SettingValues::fixed_date_text, std::string("2024-02-29"));
-    QCOMPARE(window.form->FixedDateText(), std::string("2024-02-29"));
+    QCOMPARE(window.form->Values().fixed_date_text, std::string("2024-02-29"));
     for (const char* bad : {"2024-13-45", "2023-02-29", "2024-1-1", "", "yesterday"}) {
       SetSetting(*window.form, &SettingValues::fixed_date_text, std::string(bad));
-      QVERIFY2(window.form->FixedDateText() == "2024-02-29", bad);
+      QVERIFY2(window.form->Values().fixed_date_text == "2024-02-29", bad);
       QVERIFY2(window.Find<QLineEdit>("MaskEdit1")->text() == QStringLiteral("2024-02-29"), bad);
     }
   }

@@ -87,13 +87,13 @@ class DropTest : public QObject {
     const std::unique_ptr<QMimeData> several(Files({"/logs/a.nmea", "/logs/b.nmea"}));
     std::vector<bool> drag_taken;
     TForm1* form = nullptr;
-    WindowFixture window([&](RunHost& host) {
-      host.SetRunEnabled(false);
+    WindowFixture window([&](const ConversionRequest&, RunObserver& observer) {
       DropOn(*form, *several);
       drag_taken.push_back(DragOver(*form, *one));
       form->DropFiles({"/logs/third.nmea"});
-      host.ProcessPendingEvents();
-      host.SetRunEnabled(true);
+      observer.TakeTurn();
+      // A run that could not open its log: no closing message.
+      return RunResult{RunOutcome::InputNotOpened, {}, {}, 0};
     });
     form = window.form.get();
     Drop(*form, {"/logs/day1.nmea"});
@@ -113,9 +113,10 @@ class DropTest : public QObject {
   void runIsNeverEnteredTwice() {
     int entered = 0;
     TForm1* form = nullptr;
-    WindowFixture window([&](RunHost&) {
+    WindowFixture window([&](const ConversionRequest&, RunObserver&) {
       ++entered;
       form->SpeedButton3Click();  // e.g. a click that waited in the queue
+      return RunResult{};
     });
     form = window.form.get();
     Drop(*form, {"/logs/day1.nmea"});

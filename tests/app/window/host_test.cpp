@@ -1,4 +1,4 @@
-// The window as the run's host: gauge, lock, colours, and the boxes the run asks for.
+// The window's side of a run: gauge, panels, lock, colours, and the closing message box.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,8 +19,6 @@
 namespace trackmint::testing {
 namespace {
 
-using Kind = DialogCall::Kind;
-
 class HostTest : public QObject {
   Q_OBJECT
 
@@ -28,14 +26,13 @@ class HostTest : public QObject {
   void gaugeShowsAtMost100() {
     WindowFixture window;
     auto* gauge = window.Find<QProgressBar>("CGauge1");
-    window.form->SetProgress(0);
-    for (int i = 0; i < 99; ++i) window.form->AdvanceProgress();
+    window.form->ShowProgress(99);
     QCOMPARE(gauge->value(), 99);
     QCOMPARE(gauge->text(), QStringLiteral("99%"));
-    for (int i = 0; i < 5; ++i) window.form->AdvanceProgress();
+    window.form->ShowProgress(104);
     QCOMPARE(gauge->value(), 100);
     QCOMPARE(gauge->text(), QStringLiteral("100%"));
-    window.form->SetProgress(0);
+    window.form->ShowProgress(0);
     QCOMPARE(gauge->value(), 0);
   }
 
@@ -44,14 +41,14 @@ class HostTest : public QObject {
     auto* left = window.Find<QLabel>("Panel2");
     auto* right = window.Find<QLabel>("Panel3");
     right->setText(QStringLiteral("Waypoints 3"));
-    window.form->ReportPhase(RunPhase::Started);
+    window.form->ShowPhase(RunPhase::Started);
     QCOMPARE(left->text(), QStringLiteral(" "));
     QCOMPARE(right->text(), QStringLiteral(" "));
-    window.form->ReportPhase(RunPhase::Reading);
-    window.form->ReportPlacemarks(12);
+    window.form->ShowPhase(RunPhase::Reading);
+    window.form->ShowPlacemarks(12);
     QCOMPARE(left->text(), QStringLiteral("The progress started"));
     QCOMPARE(right->text(), QStringLiteral("Waypoints 12"));
-    window.form->ReportPhase(RunPhase::Failed);
+    window.form->ShowPhase(RunPhase::Failed);
     QCOMPARE(left->text(), QStringLiteral("The conversion failed"));
     QCOMPARE(right->text(), QString());
     window.form->SetRunEnabled(false);
@@ -123,12 +120,7 @@ class HostTest : public QObject {
       QCOMPARE(window.form->ResolveColour(colour), expected);
   }
 
-  void finalMessage() {
-    WindowFixture window;
-    window.form->ShowFinalMessage("The progress finished!\n\rInput file a.nmea\n\rWaypoints 3");
-    QCOMPARE(window.dialogs.calls.back().text,
-             std::string("The progress finished!\n\rInput file a.nmea\n\rWaypoints 3"));
-    QVERIFY(window.dialogs.calls.back().kind == Kind::Information);
+  void finalMessageBox() {
     // In the box the "\n\r" line ends show as plain line breaks.
     QCOMPARE(MessageBoxText("The progress finished!\n\rInput file a\n\rWaypoints 3"),
              QStringLiteral("The progress finished!\nInput file a\nWaypoints 3"));

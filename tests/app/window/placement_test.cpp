@@ -85,7 +85,8 @@ class PlacementTest : public QObject {
     };
     for (const Case& c : cases) {
       ScriptedDialogs dialogs;
-      TForm1 form(dialogs, kTestExecutable, [](RunHost&) {});
+      TForm1 form(dialogs, kTestExecutable,
+                  [](const ConversionRequest&, RunObserver&) { return RunResult{}; });
       if (!c.settings.empty()) form.LoadSettings(c.settings);
       const QPoint before = form.pos();
       form.ShowOnScreen();
@@ -108,7 +109,8 @@ class PlacementTest : public QObject {
     // Where the window manager frames a window only once it is mapped, the frame may stick out
     // until the window is first activated.
     ScriptedDialogs dialogs;
-    TForm1 form(dialogs, kTestExecutable, [](RunHost&) {});
+    TForm1 form(dialogs, kTestExecutable,
+                [](const ConversionRequest&, RunObserver&) { return RunResult{}; });
     form.ShowOnScreen();
     form.move(kOffscreenWidth - 100, 50);
     QVERIFY(QTest::qWaitForWindowActive(&form));

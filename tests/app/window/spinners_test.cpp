@@ -43,8 +43,8 @@ class SpinnerTest : public QObject {
       auto* spinner = window.Find<UpDown>("UpDown2");
       for (const std::string& expected : c.texts) {
         Press(spinner, c.direction);
-        QVERIFY2(window.form->IconScaleText() == expected, c.legend);
-        QVERIFY2(window.form->IconScaleText() == expected, c.legend);
+        QVERIFY2(window.form->Values().icon_scale_text == expected, c.legend);
+        QVERIFY2(window.form->Values().icon_scale_text == expected, c.legend);
       }
     }
   }
@@ -69,8 +69,8 @@ class SpinnerTest : public QObject {
       WindowFixture window;
       SetSetting(*window.form, &SettingValues::track_width_text, std::string(c.start));
       Press(window.Find<UpDown>("UpDown1"), c.direction);
-      QVERIFY2(window.form->TrackWidthText() == c.expected, c.legend);
-      QVERIFY2(window.form->TrackWidthText() == c.expected, c.legend);
+      QVERIFY2(window.form->Values().track_width_text == c.expected, c.legend);
+      QVERIFY2(window.form->Values().track_width_text == c.expected, c.legend);
     }
   }
 
@@ -83,10 +83,10 @@ class SpinnerTest : public QObject {
     SetSetting(*window.form, &SettingValues::track_width_text, std::string("abc"));
     width->DownButton()->click();
     QCOMPARE(width->Position(), -1000);
-    QCOMPARE(window.form->TrackWidthText(), std::string("abc"));  // no event ran
+    QCOMPARE(window.form->Values().track_width_text, std::string("abc"));  // no event ran
     width->UpButton()->click();
     QCOMPARE(width->Position(), -999);
-    QCOMPARE(window.form->TrackWidthText(), std::string("1"));
+    QCOMPARE(window.form->Values().track_width_text, std::string("1"));
 
     // The scale's counter starts at 1 and stops at 100.
     auto* scale = window.Find<UpDown>("UpDown2");
@@ -95,10 +95,10 @@ class SpinnerTest : public QObject {
     SetSetting(*window.form, &SettingValues::icon_scale_text, std::string("abc"));
     scale->UpButton()->click();
     QCOMPARE(scale->Position(), 100);
-    QCOMPARE(window.form->IconScaleText(), std::string("abc"));
+    QCOMPARE(window.form->Values().icon_scale_text, std::string("abc"));
     scale->DownButton()->click();
     QCOMPARE(scale->Position(), 99);
-    QCOMPARE(window.form->IconScaleText(), std::string("0.1"));
+    QCOMPARE(window.form->Values().icon_scale_text, std::string("0.1"));
   }
 };
 

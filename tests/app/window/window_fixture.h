@@ -31,7 +31,8 @@ inline constexpr const char* kTestExecutableDirectory = "/opt/kelvra/bin/";
 // loaded with the defaults (there is no settings file beside the test's executable).
 struct WindowFixture {
   explicit WindowFixture(
-      RunCommand run = [](RunHost&) {}, bool load_defaults = true)
+      RunCommand run = [](const ConversionRequest&, RunObserver&) { return RunResult{}; },
+      bool load_defaults = true)
       : form(std::make_unique<TForm1>(dialogs, kTestExecutable, std::move(run))) {
     if (load_defaults) form->LoadSettings(std::string(kTestExecutableDirectory) + "trackmint.ini");
     form->FormCreate();

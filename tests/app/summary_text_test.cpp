@@ -1,4 +1,4 @@
-#include "run/run_summary.h"
+#include "app/summary_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,20 +1,22 @@
 #include <algorithm>
+#include <initializer_list>
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/window/date_field.h"
+#include "app/run_settings.h"
+#include "app/run_texts.h"
+#include "app/summary_text.h"
 #include "app/window/file_field.h"
 #include "app/window/qt_text.h"
 #include "app/window/swatch.h"
 #include "app/window/system_palette.h"
 #include "app/window/tform1.h"
-#include "app/window/window_dialogs.h"
 #include "base/paths.h"
 
 namespace trackmint {
@@ -55,22 +57,42 @@ WindowColour TForm1::ResolveColour(WindowColour colour) const {
   return ResolveSystemColour(palette(), colour);
 }
 
-void TForm1::ReportPhase(RunPhase phase) {
+ConversionRequest TForm1::RequestForRun() const {
+  ConversionRequest request;
+  request.input_path = m_edit1->Hint();
+  // The output field's name in the directory of its Hint; an absolute name stands as it is.
+  // PrepareOutputField has given the Hint to every name.
+  request.kmz_path = JoinToDirectory(DirectoryPart(m_edit6->Hint()), m_edit6->Text());
+  request.member_name = DocumentMemberName(request.kmz_path);
+  ClassColours class_colours{};
+  for (std::size_t i = 0; i < class_colours.size(); ++i) {
+    class_colours[i] = m_class_swatches[i]->Colour();
+  }
+  request.settings = SettingsForRun(Values(), class_colours,
+                                    [this](WindowColour colour) { return ResolveColour(colour); });
+  return request;
+}
+
+std::string TForm1::FinalMessage(const DocumentSummary& summary) const {
+  // The line ends of the classic message, which the message box shows as plain line breaks.
+  std::string message = "The progress finished!\n\rInput file " + InputText() + "\n\r" +
+                        WaypointsText(summary.placemarks);
+  for (const std::string& line : SummaryLines(summary)) message += "\n\r" + line;
+  return message;
+}
+
+void TForm1::ShowPhase(RunPhase phase) {
   m_panel2->setText(ToQString(std::string(PhaseText(phase))));
   if (phase == RunPhase::Started) m_panel3->setText(QStringLiteral(" "));
   if (phase == RunPhase::Failed) m_panel3->clear();
 }
 
-void TForm1::ReportPlacemarks(std::int32_t placemarks) {
+void TForm1::ShowPlacemarks(std::int32_t placemarks) {
   m_panel3->setText(ToQString(WaypointsText(placemarks)));
 }
 
-void TForm1::SetProgress(int position) {
+void TForm1::ShowProgress(int position) {
   m_cgauge1->setValue(std::clamp(position, 0, kGaugeMaximum));
-}
-
-void TForm1::AdvanceProgress() {
-  m_cgauge1->setValue(std::min(m_cgauge1->value() + 1, kGaugeMaximum));
 }
 
 void TForm1::SetRunEnabled(bool enabled) {
@@ -97,75 +119,6 @@ void TForm1::SetSettingsLocked(bool locked) {
       group->setPalette(QPalette());
     }
   }
-}
-
-void TForm1::ProcessPendingEvents() {
-  QCoreApplication::processEvents();
-}
-
-void TForm1::ShowFinalMessage(const std::string& text) {
-  m_dialogs.ShowInformation(text);
-}
-
-// The settings' side of the window.
-
-SettingValues TForm1::Values() const {
-  SettingValues values;
-  values.use_fixed_date = UseFixedDate();
-  values.fixed_date_text = FixedDateText();
-  values.hidden_colour = m_shape_style_track->Colour();
-  values.track_colour = TrackColour();
-  values.track_width_text = TrackWidthText();
-  values.use_all_waypoints = UseAllWaypoints();
-  values.start_at_first_fix = m_check_box4->isChecked();
-  values.show_height = ShowHeight();
-  values.icon_scale_text = IconScaleText();
-  values.window_left = x();
-  values.window_top = y();
-  return values;
-}
-
-// In the order of a load. Setting a check box to another state fires its click.
-void TForm1::SetValues(const SettingValues& values) {
-  m_check_box1->setChecked(values.use_fixed_date);
-  m_mask_edit1->SetText(values.fixed_date_text);
-  m_mask_edit1->setEnabled(values.use_fixed_date);
-  m_shape_style_track->SetColour(values.hidden_colour);
-  m_shape_full_track->SetColour(values.track_colour);
-  m_edit3->setText(ToQString(values.track_width_text));
-  m_check_box3->setChecked(values.show_height);
-  m_check_box4->setChecked(values.start_at_first_fix);
-  m_check_box2->setChecked(values.use_all_waypoints);
-  m_edit4->setText(ToQString(values.icon_scale_text));
-  move(values.window_left, values.window_top);
-}
-
-bool TForm1::UseFixedDate() const {
-  return m_check_box1->isChecked();
-}
-
-std::string TForm1::FixedDateText() const {
-  return m_mask_edit1->Text();
-}
-
-WindowColour TForm1::TrackColour() const {
-  return m_shape_full_track->Colour();
-}
-
-std::string TForm1::TrackWidthText() const {
-  return ToStdString(m_edit3->text());
-}
-
-bool TForm1::UseAllWaypoints() const {
-  return m_check_box2->isChecked();
-}
-
-bool TForm1::ShowHeight() const {
-  return m_check_box3->isChecked();
-}
-
-std::string TForm1::IconScaleText() const {
-  return ToStdString(m_edit4->text());
 }
 
 }  // namespace trackmint

@@ -1,4 +1,4 @@
-#include "run/run_summary.h"
+#include "app/summary_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -41,11 +41,12 @@ std::string SpanLine(const DocumentSummary& summary) {
 std::string ClassesLine(const DocumentSummary& summary) {
   std::string line = "Fix classes:";
   bool any = false;
-  for (const IconSlot slot : kSummaryClasses) {
-    const std::int32_t count = summary.placemarks_by_class[static_cast<std::size_t>(slot)];
+  for (const FixClass& fix_class : kFixClasses) {
+    const std::int32_t count =
+        summary.placemarks_by_class[static_cast<std::size_t>(fix_class.slot)];
     if (count == 0) continue;
     line += any ? ", " : " ";
-    line += std::string(FixClassName(slot)) + " " + FormatDecimal(count) + " (" +
+    line += std::string(fix_class.summary_name) + " " + FormatDecimal(count) + " (" +
             FormatFixed(100.0 * count / summary.placemarks, 1) + " %)";
     any = true;
   }
@@ -54,26 +55,6 @@ std::string ClassesLine(const DocumentSummary& summary) {
 }
 
 }  // namespace
-
-std::string_view FixClassName(IconSlot slot) {
-  switch (slot) {
-    case IconSlot::Auto:
-      return "Auto";
-    case IconSlot::Diff:
-      return "Diff";
-    case IconSlot::RtkFix:
-      return "RTK Fix";
-    case IconSlot::RtkFloat:
-      return "RTK Float";
-    case IconSlot::Estimated:
-      return "Estimated";
-    case IconSlot::Invalid:
-      return "Invalid";
-    case IconSlot::Grey:
-      break;
-  }
-  return "other";
-}
 
 std::string DurationText(double seconds, int decimals) {
   const double scale = std::pow(10.0, decimals);

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <array>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "kml/document_summary.h"
@@ -14,12 +12,6 @@ namespace trackmint {
 // track and the highest speed. The batch mode prints them, the window's closing message shows
 // them under its usual text.
 std::vector<std::string> SummaryLines(const DocumentSummary& summary);
-
-// The fix classes in the order a summary names them: the placemark icons, "other" for the grey.
-std::string_view FixClassName(IconSlot slot);
-inline constexpr std::array<IconSlot, 6> kSummaryClasses = {IconSlot::Auto,      IconSlot::Diff,
-                                                            IconSlot::RtkFix,    IconSlot::RtkFloat,
-                                                            IconSlot::Estimated, IconSlot::Grey};
 
 // A duration as hours, minutes and seconds ("1:02:03.5"), the seconds with the decimals given.
 std::string DurationText(double seconds, int decimals);

@@ -1,4 +1,4 @@
-#include "run/run_phase.h"
+#include "app/run_texts.h"
 
 #include "base/number_format.h"
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "run/run_observer.h"
+
+namespace trackmint {
+
+// What the batch mode makes of a run's reports: when a progress stream is given (standard error on
+// a terminal) a progress line follows the gauge and the phases, and is gone again when the object
+// goes, before anything else is printed. Its turn is where a run that a signal asked to stop ends.
+class BatchProgress final : public RunObserver {
+ public:
+  explicit BatchProgress(std::FILE* progress = nullptr) : m_progress(progress) {}
+  ~BatchProgress() override;
+  BatchProgress(const BatchProgress&) = delete;
+  BatchProgress& operator=(const BatchProgress&) = delete;
+
+  void ReportPhase(RunPhase phase) override;
+  void ReportProgress(int position) override;
+  void ReportPlacemarks(std::int32_t) override {}
+  void TakeTurn() override;
+
+  RunPhase Phase() const { return m_phase; }
+
+ private:
+  void ShowProgress();
+
+  std::FILE* m_progress;
+  RunPhase m_phase = RunPhase::Started;
+  int m_gauge = 0;
+  bool m_progress_shown = false;
+};
+
+}  // namespace trackmint

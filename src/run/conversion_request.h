@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "kml/conversion_settings.h"
+
+namespace trackmint {
+
+// Everything one conversion needs, as a value the front end builds before the run: the window from
+// its fields and controls, the batch mode from its arguments and the settings file.
+struct ConversionRequest {
+  std::string input_path;   // the log; an empty path names no file
+  std::string kmz_path;     // the KMZ to write, a full path
+  std::string member_name;  // the document's name inside the KMZ
+  ConversionSettings settings;
+  unsigned deflate_workers = 0;  // 0: the default number
+};
+
+// The document's name inside a KMZ: the KMZ's file name with the extension ".kml".
+std::string DocumentMemberName(std::string_view kmz_path);
+
+}  // namespace trackmint
