@@ -12,8 +12,8 @@
 //  10-12 altitude unit, geoid separation and its unit   (not used)
 //  13    age of differential data     seconds
 //  14    reference station id         (not used)
+#include "base/number_text.h"
 #include "nmea/nmea.h"
-#include "nmea/number_text.h"
 #include "nmea/position_fields.h"
 #include "nmea/sentence_parsers.h"
 

@@ -9,7 +9,7 @@
 //                                         writes
 //   then PDOP, HDOP, VDOP                 (not used)
 //   then, NMEA 4.10 only, system id       1 GPS, 2 GLONASS, 3 Galileo, 4 BeiDou, 5 QZSS, 6 NavIC
-#include "nmea/number_text.h"
+#include "base/number_text.h"
 #include "nmea/raw_fields.h"
 #include "nmea/satellite_numbers.h"
 #include "nmea/sentence_parsers.h"

@@ -16,7 +16,7 @@
 //                                                         5 QZSS, 6 NavIC
 #include <algorithm>
 
-#include "nmea/number_text.h"
+#include "base/number_text.h"
 #include "nmea/raw_fields.h"
 #include "nmea/satellite_numbers.h"
 #include "nmea/sentence_parsers.h"

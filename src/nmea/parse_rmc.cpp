@@ -12,8 +12,8 @@
 //  12    mode indicator (NMEA 2.3+)   A autonomous, D differential, E estimated, F RTK float,
 //                                     N no fix, P precise / RTK fixed, R RTK, ...
 #include "base/calendar_date.h"
+#include "base/number_text.h"
 #include "nmea/nmea.h"
-#include "nmea/number_text.h"
 #include "nmea/position_fields.h"
 #include "nmea/sentence_parsers.h"
 

@@ -4,7 +4,7 @@
 // field  meaning            unit
 //   1    status             (not used)
 //   2    RMS error          metres; only its leading number counts
-#include "nmea/number_text.h"
+#include "base/number_text.h"
 #include "nmea/sentence_parsers.h"
 
 namespace trackmint {

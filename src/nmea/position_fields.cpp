@@ -1,6 +1,6 @@
 #include "nmea/position_fields.h"
 
-#include "nmea/number_text.h"
+#include "base/number_text.h"
 
 namespace trackmint {
 namespace {

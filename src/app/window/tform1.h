@@ -12,7 +12,7 @@
 #include "run/conversion_run.h"
 #include "run/run_observer.h"
 #include "settings/settings_controls.h"
-#include "settings/spinner_steps.h"
+#include "app/window/spinner_steps.h"
 #include "settings/stored_settings.h"
 
 class QCheckBox;

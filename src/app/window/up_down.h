@@ -3,7 +3,7 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "settings/spinner_steps.h"
+#include "app/window/spinner_steps.h"
 
 namespace trackmint {
 

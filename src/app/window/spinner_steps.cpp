@@ -1,9 +1,9 @@
-#include "settings/spinner_steps.h"
+#include "app/window/spinner_steps.h"
 
 #include <cstdint>
 
 #include "base/number_format.h"
-#include "nmea/number_text.h"
+#include "base/number_text.h"
 
 namespace trackmint {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/spinner_steps.h"
+#include "app/window/spinner_steps.h"
 
 #include <gtest/gtest.h>
 
