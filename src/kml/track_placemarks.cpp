@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "base/great_circle.h"
+#include "kml/coordinates.h"
 
 namespace trackmint {
 namespace {
@@ -28,11 +29,7 @@ void WriteLineStringClosing(DocumentStream& stream) {
 
 template <typename Vertex>
 void WriteVertex(DocumentStream& stream, const Vertex& vertex) {
-  stream.WriteFixed(vertex.longitude, 6);
-  stream.Write(',');
-  stream.WriteFixed(vertex.latitude, 6);
-  stream.Write(',');
-  stream.WriteFixed(vertex.altitude, 6);
+  WriteCoordinates(stream, vertex.longitude, vertex.latitude, vertex.altitude);
   stream.Write('\n');
 }
 

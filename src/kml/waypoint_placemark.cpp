@@ -1,5 +1,6 @@
 #include "kml/waypoint_placemark.h"
 
+#include "kml/coordinates.h"
 #include "kml/fix_status_text.h"
 #include "kml/icon_style.h"
 #include "kml/satellites_table.h"
@@ -85,11 +86,7 @@ void WritePoint(DocumentStream& stream, const waypoints& record, bool show_heigh
   // The altitude is always in the coordinates; without the two lines the viewer's default
   // altitude mode applies.
   stream.Write("<coordinates>");
-  stream.WriteFixed(record.longitude, 6);
-  stream.Write(',');
-  stream.WriteFixed(record.latitude, 6);
-  stream.Write(',');
-  stream.WriteFixed(record.altitude, 6);
+  WriteCoordinates(stream, record.longitude, record.latitude, record.altitude);
   stream.Write("</coordinates>\n");
   stream.Write("</Point>\n");
 }

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <utility>
 
 #include <QCheckBox>
@@ -103,6 +104,14 @@ void Compact(QLayout* layout, int top = kGroupTopMargin) {
   layout->setSpacing(kSpacing);
 }
 
+// A file field with the buttons of its choosers at its right, filling its group.
+void FileRow(QGroupBox* group, FileField* field, std::initializer_list<QToolButton*> buttons) {
+  auto* row = new QHBoxLayout(group);
+  Compact(row);
+  row->addWidget(field);
+  for (QToolButton* button : buttons) row->addWidget(button);
+}
+
 // Group titles sit on the frame line, as on a classic desktop form, so that the settings fit the
 // window's fixed height with the desktop's own font.
 const char* const kGroupStyle =
@@ -126,19 +135,13 @@ void TForm1::BuildControls() {
   m_edit1 = Named(new FileField(m_group_box1), "Edit1");
   m_speed_button_open = PictureButton("SpeedButtonOpen", QStyle::SP_DialogOpenButton,
                                       "Choose the input log", m_group_box1);
-  auto* input_row = new QHBoxLayout(m_group_box1);
-  Compact(input_row);
-  input_row->addWidget(m_edit1);
-  input_row->addWidget(m_speed_button_open);
+  FileRow(m_group_box1, m_edit1, {m_speed_button_open});
 
   m_group_box10 = Group("GroupBox10", ">>>Output(.kmz)", this);
   m_edit6 = Named(new FileField(m_group_box10), "Edit6");
   m_speed_button_save = PictureButton("SpeedButtonSave", QStyle::SP_DialogSaveButton,
                                       "Choose the KMZ file", m_group_box10);
-  auto* output_row = new QHBoxLayout(m_group_box10);
-  Compact(output_row);
-  output_row->addWidget(m_edit6);
-  output_row->addWidget(m_speed_button_save);
+  FileRow(m_group_box10, m_edit6, {m_speed_button_save});
 
   auto* left_column = new QVBoxLayout;
   left_column->setSpacing(kSpacing);
@@ -271,11 +274,7 @@ void TForm1::BuildControls() {
                                   "Open a settings file", m_group_box2);
   m_speed_button2 = PictureButton("SpeedButton2", QStyle::SP_DialogSaveButton,
                                   "Save the settings as", m_group_box2);
-  auto* configuration_row = new QHBoxLayout(m_group_box2);
-  Compact(configuration_row);
-  configuration_row->addWidget(m_edit2);
-  configuration_row->addWidget(m_speed_button1);
-  configuration_row->addWidget(m_speed_button2);
+  FileRow(m_group_box2, m_edit2, {m_speed_button1, m_speed_button2});
 
   m_panel2 = StatusPanel("Panel2", this);
   m_panel3 = StatusPanel("Panel3", this);
