@@ -1,5 +1,6 @@
-// Speed and memory of the input phase: reads a log into the epoch list and reports MB/s and the
-// peak memory per epoch (growth of the peak resident set over the run, divided by the epochs).
+// Speed and memory of the input phase alone: streams a log's epochs to nowhere and reports MB/s
+// and the growth of the peak resident set over the first run, which stays flat however long the
+// log, as only the open epoch is kept.
 //
 //   bench_input_phase LOG [REPEATS]
 #include <sys/resource.h>

@@ -19,7 +19,7 @@
 
 #include "base/calendar_date.h"
 #include "settings/ini_text.h"
-#include "settings/plain_settings_controls.h"
+#include "settings/plain_settings.h"
 #include "settings/settings_file.h"
 #include "settings/stored_settings.h"
 #include "settings/text_case.h"
@@ -112,10 +112,10 @@ bool IsExpectedCalendarDate(std::string_view text) {
 }
 
 // The load from text: each control as the file's [Settings] section says, or as it was (the
-// design value of a fresh PlainSettingsControls) where the key is missing or not a number; the
+// design value of a fresh PlainSettings) where the key is missing or not a number; the
 // snapshot equals the controls; the states that depend on them follow.
 void CheckLoad(std::string_view content) {
-  PlainSettingsControls controls;
+  PlainSettings controls;
   SettingValues loaded;
   LoadSettingsText(content, controls, loaded);
   const SettingValues design;

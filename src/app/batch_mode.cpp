@@ -20,7 +20,7 @@
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "run/conversion_run.h"
-#include "settings/plain_settings_controls.h"
+#include "settings/plain_settings.h"
 #include "settings/settings_file.h"
 
 namespace trackmint {
@@ -34,7 +34,7 @@ int Failure(std::FILE* err, const std::string& message) {
 // The settings the command line names, or the user's default settings file; the built-in
 // defaults when there is neither. A named file that is not there is said, not silently replaced.
 void LoadBatchSettings(const CommandLine& command, const std::string& executable_path,
-                       PlainSettingsControls& settings, std::FILE* err) {
+                       PlainSettings& settings, std::FILE* err) {
   SettingValues loaded;
   if (command.settings.empty()) {
     LoadSettings(DefaultSettingsPath(executable_path), settings, loaded);
@@ -75,7 +75,7 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
   try {
     const StopSignals stop_signals;
     // Nothing is saved back in this mode.
-    PlainSettingsControls settings;
+    PlainSettings settings;
     LoadBatchSettings(command, executable_path, settings, err);
 
     const ConversionRequest request = BatchRequest(command, settings.Values());

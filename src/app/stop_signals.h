@@ -15,7 +15,6 @@ class Interrupted : public TrackmintError {
  public:
   explicit Interrupted(int signal_number)
       : TrackmintError("interrupted"), m_signal_number(signal_number) {}
-  int SignalNumber() const { return m_signal_number; }
   int ExitStatus() const { return 128 + m_signal_number; }
 
  private:

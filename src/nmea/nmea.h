@@ -32,6 +32,9 @@ class NMEA {
   static constexpr int kChecksumWrong = -1;
 
   NMEA() { Reset(); }
+  // The assembler is meant as a base: one with a receiver's own framing may build on it and is
+  // then destroyed whole through this class. A table pointer in the one assembler of the
+  // process costs nothing.
   virtual ~NMEA() = default;
 
   void Reset();

@@ -40,7 +40,7 @@ void ParseGSA(std::string_view sentence, waypoints& record) {
   const bool system_id = HasSystemId(fields);
   const SatelliteNumbering numbering =
       system_id ? NumberingOfSystemId(IntegerValue(fields[fields.Count() - 1]))
-                : NumberingOfTalker(sentence);
+                : NumberingOfTalker(TalkerOf(sentence));
 
   // The list ends in front of the three dilution fields, wherever they stand.
   const int list_end = fields.Count() - kDilutionFieldCount - (system_id ? 1 : 0);

@@ -49,7 +49,7 @@ GsvLayout LayoutOf(std::string_view sentence, const RawFields& fields) {
     return {NumberingOfSystemId(IntegerValue(fields[system_id])), system_id - 1};
   }
   const bool signal_id = trailing == 1;
-  return {NumberingOfTalker(sentence), fields.Count() - (signal_id ? 1 : 0)};
+  return {NumberingOfTalker(TalkerOf(sentence)), fields.Count() - (signal_id ? 1 : 0)};
 }
 
 // A satellite's first report in the epoch takes its fields as they stand, an empty one as 0. A

@@ -6,7 +6,8 @@
 namespace trackmint {
 
 // The comma-separated fields of a sentence's raw text, up to its "*" (or its end), with no limit
-// on a field's length; the GSA, GSV and RMS parsers read sentences this way. A field past the
+// on a field's length; the GSA and GSV parsers read sentences this way, as their satellite lists
+// can be longer than the assembler's fields. A field past the
 // last one is empty, so no parser can read beyond the "*".
 class RawFields {
  public:

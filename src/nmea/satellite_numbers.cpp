@@ -75,8 +75,7 @@ constexpr std::array<SatelliteNumbering, 7> kSystemIds = {
 
 }  // namespace
 
-SatelliteNumbering NumberingOfTalker(std::string_view sentence) {
-  const std::string_view talker = TalkerOf(sentence);
+SatelliteNumbering NumberingOfTalker(std::string_view talker) {
   for (const TalkerNumbering& row : kTalkers) {
     if (row.talker == talker) return row.numbering;
   }

@@ -26,8 +26,9 @@ constexpr std::string_view TalkerOf(std::string_view sentence) {
   return sentence.size() < 3 ? std::string_view() : sentence.substr(1, 2);
 }
 
-// The numbering a sentence's talker stands for; None for Quectel's.
-SatelliteNumbering NumberingOfTalker(std::string_view sentence);
+// The numbering a talker (the two letters after the "$") stands for: GPS's for every talker the
+// table does not name, None for Quectel's.
+SatelliteNumbering NumberingOfTalker(std::string_view talker);
 
 // The numbering of an NMEA 4.10 system id: 1 GPS, 2 GLONASS, 3 Galileo, 4 BeiDou, 5 QZSS,
 // 6 NavIC; None for any other value.

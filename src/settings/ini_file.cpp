@@ -34,18 +34,18 @@ class ReplacementFile {
     return m_file.Valid();
   }
 
-  int fd() const { return m_file.Get(); }
+  int Descriptor() const { return m_file.Get(); }
 
   bool WriteAll(std::string_view content) {
     const int error = WriteAllAt(
-        fd(), 0, {reinterpret_cast<const unsigned char*>(content.data()), content.size()});
+        Descriptor(), 0, {reinterpret_cast<const unsigned char*>(content.data()), content.size()});
     if (error != 0) errno = error;
     return error == 0;
   }
 
   // Flushes the content to disk and renames the file over target.
   bool ReplaceTarget(const std::string& target) {
-    if (::fsync(fd()) != 0 || !m_file.Close()) return false;
+    if (::fsync(Descriptor()) != 0 || !m_file.Close()) return false;
     if (::rename(m_path.c_str(), target.c_str()) != 0) return false;
     m_path.clear();
     return true;
@@ -105,13 +105,6 @@ std::optional<std::string> ReadIniString(const std::string& path, std::string_vi
   return FindIniValue(*content, section, key);
 }
 
-std::optional<std::int32_t> ReadIniInteger(const std::string& path, std::string_view section,
-                                           std::string_view key) {
-  const std::optional<std::string> value = ReadIniString(path, section, key);
-  if (!value) return std::nullopt;
-  return IniIntegerValue(*value);
-}
-
 void WriteIniString(const std::string& path, std::string_view section, std::string_view key,
                     std::string_view value) {
   if (!IsIniLineSafe(section) || !IsIniLineSafe(key) || !IsIniLineSafe(value) ||
@@ -150,8 +143,8 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
     // The replacement keeps the permissions and, where allowed, the owner of the file it replaces.
     // The owner first: changing it may clear the mode's set-id bits.
     [[maybe_unused]] const int ignored =
-        ::fchown(replacement.fd(), existing.st_uid, existing.st_gid);
-    if (::fchmod(replacement.fd(), existing.st_mode & 07777) != 0) ThrowCannotWrite(path, errno);
+        ::fchown(replacement.Descriptor(), existing.st_uid, existing.st_gid);
+    if (::fchmod(replacement.Descriptor(), existing.st_mode & 07777) != 0) ThrowCannotWrite(path, errno);
   }
   if (!replacement.WriteAll(new_content) || !replacement.ReplaceTarget(target)) {
     ThrowCannotWrite(path, errno);

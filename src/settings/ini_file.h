@@ -19,10 +19,6 @@ std::optional<std::string> ReadIniFile(const std::string& path);
 std::optional<std::string> ReadIniString(const std::string& path, std::string_view section,
                                          std::string_view key);
 
-// The same value as an integer (IniIntegerValue); nothing also when it is not a number.
-std::optional<std::int32_t> ReadIniInteger(const std::string& path, std::string_view section,
-                                           std::string_view key);
-
 // Sets key in section of the file at path to value, creating the file when it is missing. The new
 // content goes to a temporary file beside the target, which then replaces it in one rename, so a
 // failure leaves the old file untouched. Throws TrackmintError("Can't write the settings file

@@ -1,8 +1,8 @@
-#include "settings/plain_settings_controls.h"
+#include "settings/plain_settings.h"
 
 namespace trackmint {
 
-void PlainSettingsControls::SetValues(const SettingValues& values) {
+void PlainSettings::SetValues(const SettingValues& values) {
   m_values = values;
   m_fixed_date_enabled = values.use_fixed_date;
 }

@@ -71,27 +71,27 @@ std::string SettingText(const StoredSetting& setting, const SettingValues& value
       setting.member);
 }
 
-// Every setting the text holds replaces the control's value; what the text lacks stays.
-void LoadFromText(std::string_view content, SettingsControls& controls, SettingValues& loaded) {
-  SettingValues values = controls.Values();
+// Every setting the text holds replaces the held value; what the text lacks stays.
+void LoadFromText(std::string_view content, SettingsHolder& holder, SettingValues& loaded) {
+  SettingValues values = holder.Values();
   for (const StoredSetting& setting : kStoredSettings) {
     if (const std::optional<std::string> text =
             FindIniValue(content, kSettingsSection, setting.key)) {
       ReadSetting(setting, *text, values);
     }
   }
-  controls.SetValues(values);
-  loaded = controls.Values();
+  holder.SetValues(values);
+  loaded = holder.Values();
 }
 
 // Without a file every setting takes its default; the window stays where it is.
-void LoadDefaults(SettingsControls& controls, SettingValues& loaded) {
-  SettingValues values = controls.Values();
+void LoadDefaults(SettingsHolder& holder, SettingValues& loaded) {
+  SettingValues values = holder.Values();
   for (const StoredSetting& setting : kStoredSettings) {
     if (setting.has_default) ReadSetting(setting, setting.default_text, values);
   }
-  controls.SetValues(values);
-  loaded = controls.Values();
+  holder.SetValues(values);
+  loaded = holder.Values();
 }
 
 std::string HomeDirectory() {
@@ -147,24 +147,24 @@ std::string SaveSettingsPath(const std::string& path, const std::string& executa
   return file;
 }
 
-void LoadSettings(const std::string& path, SettingsControls& controls, SettingValues& loaded) {
+void LoadSettings(const std::string& path, SettingsHolder& holder, SettingValues& loaded) {
   if (IsSettingsFile(path)) {
-    LoadFromText(ReadIniFile(path).value_or(std::string()), controls, loaded);
+    LoadFromText(ReadIniFile(path).value_or(std::string()), holder, loaded);
   } else {
-    LoadDefaults(controls, loaded);
+    LoadDefaults(holder, loaded);
   }
 }
 
-void LoadSettingsText(std::string_view content, SettingsControls& controls, SettingValues& loaded) {
-  LoadFromText(content, controls, loaded);
+void LoadSettingsText(std::string_view content, SettingsHolder& holder, SettingValues& loaded) {
+  LoadFromText(content, holder, loaded);
 }
 
-void SaveSettings(const std::string& path, const SettingsControls& controls,
+void SaveSettings(const std::string& path, const SettingsHolder& holder,
                   const std::string& executable_path) {
   const std::string file = SaveSettingsPath(path, executable_path);
   // The user's settings folder is made the first time it is needed.
   if (path.empty()) MakeSettingsDirectory(file);
-  const SettingValues values = controls.Values();
+  const SettingValues values = holder.Values();
   for (const StoredSetting& setting : kStoredSettings) {
     WriteIniString(file, kSettingsSection, setting.key, SettingText(setting, values));
   }

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings_controls.h"
+#include "settings/settings_holder.h"
 #include "settings/stored_settings.h"
 
 namespace trackmint {
@@ -21,21 +21,21 @@ std::string DefaultSettingsPath(const std::string& executable_path);
 // from the current directory unless absolute, and a bare name without extension gets ".ini".
 std::string SaveSettingsPath(const std::string& path, const std::string& executable_path);
 
-// Sets every stored setting of controls from the file at path (used as it is), or from the
+// Sets every stored setting of the holder from the file at path (used as it is), or from the
 // defaults when no file is there (missing, or a directory), sets the states that depend on them
 // and takes the snapshot in loaded, against which the close decides whether to ask about saving.
-// The file is read once. A key that is missing, or a number that is not one, leaves its control as
-// it was; a date that is no calendar date gives the default date. Reports nothing.
-void LoadSettings(const std::string& path, SettingsControls& controls, SettingValues& loaded);
+// The file is read once. A key that is missing, or a number that is not one, leaves its setting as
+// the holder had it; a date that is no calendar date gives the default date. Reports nothing.
+void LoadSettings(const std::string& path, SettingsHolder& holder, SettingValues& loaded);
 
 // The same load from the text of a settings file.
-void LoadSettingsText(std::string_view content, SettingsControls& controls, SettingValues& loaded);
+void LoadSettingsText(std::string_view content, SettingsHolder& holder, SettingValues& loaded);
 
-// Writes the eleven stored settings from controls into the file that SaveSettingsPath gives, one
+// Writes the eleven stored settings of the holder into the file that SaveSettingsPath gives, one
 // key at a time; the folder of the user's settings file is made when missing. Throws
 // TrackmintError("Can't write the settings file <file>: <reason>") at the first key that cannot
 // be written; the keys before it stay written. The snapshot is not touched.
-void SaveSettings(const std::string& path, const SettingsControls& controls,
+void SaveSettings(const std::string& path, const SettingsHolder& holder,
                   const std::string& executable_path);
 
 }  // namespace trackmint

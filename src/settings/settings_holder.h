@@ -4,19 +4,17 @@
 
 namespace trackmint {
 
-// The controls that hold the stored settings, as loading and saving see them. The window
-// implements this over its widgets; PlainSettingsControls holds plain values for the batch mode
-// and the tests.
-class SettingsControls {
+// Whatever holds the stored settings, as loading and saving see it: the window over its widgets,
+// PlainSettings over plain values for the batch mode and the tests.
+class SettingsHolder {
  public:
-  virtual ~SettingsControls() = default;
+  virtual ~SettingsHolder() = default;
 
-  // Every stored setting as the controls hold it now.
+  // Every stored setting as it is held now.
   virtual SettingValues Values() const = 0;
-  // Sets every stored setting in the order of a load: a check box whose state changes fires its
-  // click, the date field ends enabled exactly when the fixed date is used, and the track
-  // colour stays usable. A control may bring a text into its own form (the date field keeps the
-  // last calendar date); Values() then gives the result.
+  // Sets every stored setting in the order of a load: a fixed date that is switched on or off
+  // takes the date's field along. A holder may bring a text into its own form (the window's date
+  // field keeps the last calendar date); Values() then gives the result.
   virtual void SetValues(const SettingValues& values) = 0;
 };
 

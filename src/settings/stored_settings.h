@@ -9,20 +9,24 @@
 
 namespace trackmint {
 
+// The fixed date as designed and as a load without a file sets it; it also stands in for a stored
+// date that is no date.
+inline constexpr std::string_view kDefaultFixedDate = "2000-01-01";
+
 // The settings that last from one start of the program to the next, each the state of one
 // control of the main window (named beside it). The member initialisers are the design values:
 // the controls' states when the window has been built, before any load.
 struct SettingValues {
-  bool use_fixed_date = true;                  // CheckBox1
-  std::string fixed_date_text = "2000-01-01";  // MaskEdit1, "yyyy-mm-dd"
-  WindowColour hidden_colour = 16777215;       // ShapeStyleTrack, hidden; nothing reads it
-  WindowColour track_colour = 255;             // ShapeFullTrack
-  std::string track_width_text = "5";          // Edit3, a whole number 1 to 10
-  bool use_all_waypoints = false;              // CheckBox2, hidden: the second track
-  bool start_at_first_fix = false;             // CheckBox4, hidden; nothing reads it
-  bool show_height = false;                    // CheckBox3
-  std::string icon_scale_text = "0.5";         // Edit4, a decimal 0.1 to 1.0
-  int window_left = 1004;                      // the window's position on the screen
+  bool use_fixed_date = true;                      // CheckBox1
+  std::string fixed_date_text{kDefaultFixedDate};  // MaskEdit1, "yyyy-mm-dd"
+  WindowColour hidden_colour = 16777215;           // ShapeStyleTrack, hidden; nothing reads it
+  WindowColour track_colour = 255;                 // ShapeFullTrack
+  std::string track_width_text = "5";              // Edit3, a whole number 1 to 10
+  bool use_all_waypoints = false;                  // CheckBox2, hidden: the second track
+  bool start_at_first_fix = false;                 // CheckBox4, hidden; nothing reads it
+  bool show_height = false;                        // CheckBox3
+  std::string icon_scale_text = "0.5";             // Edit4, a decimal 0.1 to 1.0
+  int window_left = 1004;                          // the window's position on the screen
   int window_top = 109;
 
   bool operator==(const SettingValues&) const = default;
@@ -57,7 +61,8 @@ struct StoredSetting {
 // The eleven stored settings in the order a save writes them.
 inline constexpr std::array<StoredSetting, 11> kStoredSettings = {{
     {"CheckBox1", SettingKind::Boolean, &SettingValues::use_fixed_date, "1", true, true},
-    {"MaskEdit1", SettingKind::Date, &SettingValues::fixed_date_text, "2000-01-01", true, true},
+    {"MaskEdit1", SettingKind::Date, &SettingValues::fixed_date_text, kDefaultFixedDate, true,
+     true},
     {"ShapeStyleTrack", SettingKind::Colour, &SettingValues::hidden_colour, "255", true, true},
     {"ShapeFullTrack", SettingKind::Colour, &SettingValues::track_colour, "32768", true, true},
     {"Edit3", SettingKind::Text, &SettingValues::track_width_text, "5", true, true},
@@ -68,8 +73,5 @@ inline constexpr std::array<StoredSetting, 11> kStoredSettings = {{
     {"Left", SettingKind::Position, &SettingValues::window_left, "", false, false},
     {"Top", SettingKind::Position, &SettingValues::window_top, "", false, false},
 }};
-
-// The default date, which also stands in for a date that is no date.
-inline constexpr std::string_view kDefaultFixedDate = "2000-01-01";
 
 }  // namespace trackmint

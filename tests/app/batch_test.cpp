@@ -358,6 +358,7 @@ TEST(BatchMode, SignalsStopTheRunAndKeepTheEarlierKmz) {
       // Opening the pipe waits for the program to open it for reading.
       std::ofstream pipe(work.File("log.pipe"), std::ios::binary);
       pipe << sentences << std::flush;
+      ASSERT_TRUE(program.WaitUntilItCatches(signal_number));
       ::usleep(300000);
       program.Signal(signal_number);
       const ProgramResult result = program.Wait();
@@ -387,7 +388,9 @@ TEST(BatchMode, ASignalDuringALongLogKeepsTheEarlierKmz) {
   WriteWholeFile(work.File("out.kmz"), "an earlier KMZ");
   testing::RunningProgram program(kProgram, {"long.nmea", "out.kmz"}, work.path(),
                                   {{"XDG_CONFIG_HOME", EmptyConfigHome().path()}});
-  ::usleep(500000);
+  // A signal before the program has its handler would end it the default way, without a word.
+  ASSERT_TRUE(program.WaitUntilItCatches(SIGTERM));
+  ::usleep(200000);
   program.Signal(SIGTERM);
   const ProgramResult result = program.Wait();
   // A machine fast enough to finish first has nothing to show here.

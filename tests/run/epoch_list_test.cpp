@@ -20,13 +20,12 @@ waypoints Numbered(std::size_t i) {
 TEST(EpochList, KeepsRecordsInOrderAcrossGrowth) {
   EpochList epochs;
   EXPECT_TRUE(epochs.empty());
-  constexpr std::size_t kCount = 5000;  // many blocks
+  constexpr std::size_t kCount = 5000;
   std::vector<const waypoints*> addresses;
   for (std::size_t i = 0; i < kCount; ++i) {
     epochs.push_back(Numbered(i));
     addresses.push_back(&epochs.back());
     ASSERT_EQ(epochs.size(), i + 1);
-    ASSERT_GE(epochs.capacity(), epochs.size());
   }
   for (std::size_t i = 0; i < kCount; ++i) {
     ASSERT_EQ(epochs[i], Numbered(i)) << i;
@@ -36,18 +35,6 @@ TEST(EpochList, KeepsRecordsInOrderAcrossGrowth) {
   for (const waypoints& record : epochs) ASSERT_EQ(record.gga_fix_quality, static_cast<int>(i++));
   EXPECT_EQ(i, kCount);
   EXPECT_EQ(epochs.front(), Numbered(0));
-}
-
-TEST(EpochList, CapacityDoubles) {
-  EpochList epochs;
-  std::vector<std::size_t> capacities;
-  for (std::size_t i = 0; i < 1000; ++i) {
-    epochs.push_back(waypoints());
-    if (capacities.empty() || capacities.back() != epochs.capacity())
-      capacities.push_back(epochs.capacity());
-  }
-  for (std::size_t k = 1; k < capacities.size(); ++k)
-    EXPECT_EQ(capacities[k], 2 * capacities[k - 1]);
 }
 
 TEST(EpochList, ClearAndMoveLeaveNothingBehind) {

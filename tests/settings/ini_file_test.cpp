@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/trackmint_error.h"
+#include "settings/ini_text.h"
 #include "support/fixtures.h"
 #include "support/temp_directory.h"
 
@@ -125,14 +126,20 @@ TEST(ReadIniString, FilesThatCannotBeReadHaveNoKeys) {
   EXPECT_EQ(ReadIniString("/dev/zero", "Settings", "Edit3"), std::nullopt);
 }
 
-TEST(ReadIniInteger, NumbersOnly) {
+// A number is read from the file as a load reads it: the value without its blanks, then its text.
+TEST(ReadIniString, NumbersAsALoadReadsThem) {
   TempDirectory directory;
   const std::string file = directory.File("my.ini");
   WriteWholeFile(file, "[Settings]\nA= $FF \nB=yes\nC=\n");
-  EXPECT_EQ(ReadIniInteger(file, "Settings", "A"), 255);
-  EXPECT_EQ(ReadIniInteger(file, "Settings", "B"), std::nullopt);
-  EXPECT_EQ(ReadIniInteger(file, "Settings", "C"), std::nullopt);
-  EXPECT_EQ(ReadIniInteger(file, "Settings", "D"), std::nullopt);
+  const auto number = [&](const char* key) -> std::optional<std::int32_t> {
+    const std::optional<std::string> value = ReadIniString(file, "Settings", key);
+    return value ? IniIntegerValue(*value) : std::nullopt;
+  };
+  EXPECT_EQ(ReadIniString(file, "Settings", "A"), "$FF");
+  EXPECT_EQ(number("A"), 255);
+  EXPECT_EQ(number("B"), std::nullopt);
+  EXPECT_EQ(number("C"), std::nullopt);
+  EXPECT_EQ(number("D"), std::nullopt);
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
-#include "settings/plain_settings_controls.h"
+#include "settings/plain_settings.h"
 
 #include <gtest/gtest.h>
 
 namespace trackmint {
 namespace {
 
-TEST(PlainSettingsControls, StartsWithTheDesignValues) {
-  const PlainSettingsControls controls;
+TEST(PlainSettings, StartsWithTheDesignValues) {
+  const PlainSettings controls;
   const SettingValues values = controls.Values();
   EXPECT_TRUE(values.use_fixed_date);
   EXPECT_EQ(values.fixed_date_text, "2000-01-01");
@@ -23,8 +23,8 @@ TEST(PlainSettingsControls, StartsWithTheDesignValues) {
 }
 
 // The date field is enabled exactly when the fixed date is used.
-TEST(PlainSettingsControls, EnabledStatesFollowTheValues) {
-  PlainSettingsControls controls;
+TEST(PlainSettings, EnabledStatesFollowTheValues) {
+  PlainSettings controls;
   for (const bool use_fixed_date : {true, false, true}) {
     for (const bool use_all_waypoints : {false, true}) {
       SettingValues values = controls.Values();

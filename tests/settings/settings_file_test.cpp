@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "base/trackmint_error.h"
-#include "settings/plain_settings_controls.h"
+#include "settings/plain_settings.h"
 #include "settings/settings_change.h"
 #include "support/fixtures.h"
 #include "support/scoped_process_state.h"
@@ -48,13 +48,13 @@ void PrintTo(const ControlState& s, std::ostream* out) {
        << v.window_top << ", MaskEdit1 enabled " << s.fixed_date_enabled << "}";
 }
 
-ControlState StateOf(const PlainSettingsControls& c) {
+ControlState StateOf(const PlainSettings& c) {
   return {c.Values(), c.FixedDateEnabled()};
 }
 
 // Sets one stored setting of the controls, as a load sets it.
 template <typename Value>
-void Set(PlainSettingsControls& controls, Value SettingValues::*member, Value value) {
+void Set(PlainSettings& controls, Value SettingValues::*member, Value value) {
   SettingValues values = controls.Values();
   values.*member = std::move(value);
   controls.SetValues(values);
@@ -62,8 +62,8 @@ void Set(PlainSettingsControls& controls, Value SettingValues::*member, Value va
 
 // Controls whose every stored value differs from the design values and the defaults, so that a
 // value a load keeps is told apart from one it sets.
-PlainSettingsControls CurrentControls() {
-  PlainSettingsControls c;
+PlainSettings CurrentControls() {
+  PlainSettings c;
   Set(c, &SettingValues::use_fixed_date, false);  // its click disables the date field
   Set(c, &SettingValues::fixed_date_text, std::string("1999-12-31"));
   Set(c, &SettingValues::hidden_colour, WindowColour{1});
@@ -173,7 +173,7 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
     TempDirectory directory;
     const std::string file = directory.File("my.ini");
     WriteWholeFile(file, c.content);
-    PlainSettingsControls controls = CurrentControls();
+    PlainSettings controls = CurrentControls();
     SettingValues loaded;
     LoadSettings(file, controls, loaded);
 
@@ -189,7 +189,7 @@ TEST(LoadSettings, WithoutAFileSetsTheDefaultsAndKeepsThePosition) {
   TempDirectory directory;
   for (const std::string& path : {directory.File("missing.ini"), directory.path(), std::string()}) {
     SCOPED_TRACE(path);
-    PlainSettingsControls controls = CurrentControls();
+    PlainSettings controls = CurrentControls();
     SettingValues loaded;
     LoadSettings(path, controls, loaded);
     ControlState expected;
@@ -214,13 +214,13 @@ TEST(LoadSettings, TrackColourIsTheDesignValueWhenTheFileLacksItAndTheDefaultWit
   TempDirectory directory;
   const std::string file = directory.File("my.ini");
   WriteWholeFile(file, "[Settings]\r\nEdit3=5\r\n");
-  PlainSettingsControls with_file;
+  PlainSettings with_file;
   SettingValues loaded;
   LoadSettings(file, with_file, loaded);
   EXPECT_EQ(with_file.Values().track_colour, 255u);
   EXPECT_EQ(loaded.track_colour, 255u);
 
-  PlainSettingsControls without_file;
+  PlainSettings without_file;
   LoadSettings(directory.File("missing.ini"), without_file, loaded);
   EXPECT_EQ(without_file.Values().track_colour, 32768u);
   EXPECT_EQ(loaded.track_colour, 32768u);
@@ -248,7 +248,7 @@ TEST(LoadSettings, TheDateFieldFollowsTheLoadsFromStartUp) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
     TempDirectory directory;
-    PlainSettingsControls controls;
+    PlainSettings controls;
     SettingValues loaded;
     for (const std::optional<std::string>& content : c.loads) {
       const std::string file = directory.File("my.ini");
@@ -292,7 +292,7 @@ TEST(LoadSettings, GarbageLoadsWithoutHarm) {
     TempDirectory directory;
     const std::string file = directory.File("garbage.ini");
     WriteWholeFile(file, c.content);
-    PlainSettingsControls controls = CurrentControls();
+    PlainSettings controls = CurrentControls();
     ControlState expected = StateOf(controls);
     c.change(expected);
     SettingValues loaded;
@@ -304,7 +304,7 @@ TEST(LoadSettings, GarbageLoadsWithoutHarm) {
 
 TEST(SaveSettings, DefaultsAtTheDesignPositionMakeTheKnownFile) {
   TempDirectory directory;
-  PlainSettingsControls controls;
+  PlainSettings controls;
   SettingValues loaded;
   LoadSettings(directory.File("missing.ini"), controls, loaded);
   const std::string file = directory.File("new.ini");
@@ -314,7 +314,7 @@ TEST(SaveSettings, DefaultsAtTheDesignPositionMakeTheKnownFile) {
 
 TEST(SaveSettings, WhatIsSavedLoadsBack) {
   TempDirectory directory;
-  const PlainSettingsControls saved = CurrentControls();
+  const PlainSettings saved = CurrentControls();
   const std::string file = directory.File("round.ini");
   SaveSettings(file, saved, directory.File("trackmint"));
   // Each value under its own key, so that a key written and read under the same wrong name
@@ -333,7 +333,7 @@ TEST(SaveSettings, WhatIsSavedLoadsBack) {
                "Left=10\r\n"
                "Top=20\r\n",
                ReadWholeFile(file)));
-  PlainSettingsControls loaded_controls;
+  PlainSettings loaded_controls;
   SettingValues loaded;
   LoadSettings(file, loaded_controls, loaded);
   EXPECT_EQ(StateOf(loaded_controls), StateOf(saved));
@@ -355,7 +355,7 @@ TEST(SaveSettings, UpdatesInPlaceKeepingEveryForeignLine) {
                  "\r\n"
                  "[Tail]\r\n"
                  "x=y\r\n");
-  PlainSettingsControls controls;
+  PlainSettings controls;
   Set(controls, &SettingValues::icon_scale_text, std::string("0.600000"));
   Set(controls, &SettingValues::show_height, true);
   Set(controls, &SettingValues::window_left, 20);
@@ -442,7 +442,7 @@ TEST(SaveSettings, BareNamesGoToTheCurrentDirectoryAndTheDefaultToTheUserSetting
   const ScopedWorkingDirectory here(directory.path());
   const ScopedEnvironment config_home("XDG_CONFIG_HOME", directory.File("config").c_str());
   const std::string executable = directory.File("bin/trackmint");
-  PlainSettingsControls controls;
+  PlainSettings controls;
   SettingValues loaded;
   LoadSettings(directory.File("missing.ini"), controls, loaded);
   SaveSettings("", controls, executable);
@@ -457,7 +457,7 @@ TEST(SaveSettings, BareNamesGoToTheCurrentDirectoryAndTheDefaultToTheUserSetting
   const auto made = std::filesystem::status(directory.File("config/kelvra-trackmint"));
   EXPECT_EQ(made.permissions() & std::filesystem::perms::all, std::filesystem::perms::owner_all);
   // What was saved is what the next start loads.
-  PlainSettingsControls next;
+  PlainSettings next;
   LoadSettings(DefaultSettingsPath(executable), next, loaded);
   SettingValues defaults;  // the design position, which a load of the defaults keeps
   defaults.track_colour = 32768;
@@ -483,7 +483,7 @@ TEST(SaveSettings, UnwritableLocationsNameTheFileAndTheReason) {
        "Can't write the settings file " + directory.File("folder.ini") + ": Is a directory"},
       {"/dev/null", "Can't write the settings file /dev/null: it is not a regular file"},
   };
-  const PlainSettingsControls controls;
+  const PlainSettings controls;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     try {
@@ -497,8 +497,8 @@ TEST(SaveSettings, UnwritableLocationsNameTheFileAndTheReason) {
 }
 
 TEST(LoadSettingsText, TheTextOfAFileLoadsAsTheFileDoes) {
-  PlainSettingsControls from_text = CurrentControls();
-  PlainSettingsControls from_file = CurrentControls();
+  PlainSettings from_text = CurrentControls();
+  PlainSettings from_file = CurrentControls();
   SettingValues loaded_from_text;
   SettingValues loaded_from_file;
   const std::string content = "[Settings]\r\nEdit3=7\r\nMaskEdit1=2019-04-07\r\nTop=5\r\n";
@@ -516,82 +516,82 @@ TEST(LoadSettingsText, TheTextOfAFileLoadsAsTheFileDoes) {
 TEST(SettingsChanged, Cases) {
   struct Case {
     const char* legend;
-    std::function<void(PlainSettingsControls&, SettingValues&)> change;
+    std::function<void(PlainSettings&, SettingValues&)> change;
     bool changed;
   };
   const std::vector<Case> cases = {
-      {"nothing", [](PlainSettingsControls&, SettingValues&) {}, false},
+      {"nothing", [](PlainSettings&, SettingValues&) {}, false},
       {"scale changed and back to 0.5",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::icon_scale_text, std::string("0.6"));
          Set(c, &SettingValues::icon_scale_text, std::string("0.5"));
        },
        false},
       {"width changed and back to 5",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::track_width_text, std::string("6"));
          Set(c, &SettingValues::track_width_text, std::string("5"));
        },
        false},
       {"only the position",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::window_left, 1);
          Set(c, &SettingValues::window_top, 2);
        },
        false},
       {"date differing in case only",
-       [](PlainSettingsControls& c, SettingValues& l) {
+       [](PlainSettings& c, SettingValues& l) {
          l.fixed_date_text = "2000-jan-01";
          Set(c, &SettingValues::fixed_date_text, std::string("2000-JAN-01"));
        },
        false},
       {"CheckBox1",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::use_fixed_date, false);
        },
        true},
       {"MaskEdit1",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::fixed_date_text, std::string("2000-01-02"));
        },
        true},
       {"ShapeStyleTrack",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::hidden_colour, WindowColour{254});
        },
        true},
       {"ShapeFullTrack",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::track_colour, WindowColour{32769});
        },
        true},
       {"Edit3 exactly",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::track_width_text, std::string("05"));
        },
        true},
       {"CheckBox2",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::use_all_waypoints, true);
        },
        true},
       {"CheckBox4",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::start_at_first_fix, true);
        },
        true},
       {"CheckBox3",
-       [](PlainSettingsControls& c, SettingValues&) { Set(c, &SettingValues::show_height, true); },
+       [](PlainSettings& c, SettingValues&) { Set(c, &SettingValues::show_height, true); },
        true},
       {"Edit4 exactly",
-       [](PlainSettingsControls& c, SettingValues&) {
+       [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::icon_scale_text, std::string("0.50"));
        },
        true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
-    PlainSettingsControls controls;
+    PlainSettings controls;
     SettingValues loaded;
     LoadSettings("/proc/trackmint-no/settings.ini", controls, loaded);
     c.change(controls, loaded);

@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <stdexcept>
 
 #include "support/fixtures.h"
@@ -57,6 +59,21 @@ RunningProgram::~RunningProgram() {
 
 void RunningProgram::Signal(int signal_number) const {
   if (m_pid > 0) kill(m_pid, signal_number);
+}
+
+bool RunningProgram::WaitUntilItCatches(int signal_number, int seconds) const {
+  const std::string status_path = "/proc/" + std::to_string(m_pid) + "/status";
+  for (int waited = 0; waited < seconds * 100; ++waited) {
+    std::ifstream status(status_path);
+    for (std::string line; std::getline(status, line);) {
+      if (!line.starts_with("SigCgt:")) continue;
+      const unsigned long long caught = std::stoull(line.substr(7), nullptr, 16);
+      if (caught >> (signal_number - 1) & 1) return true;
+    }
+    if (!status.is_open()) return false;
+    usleep(10000);
+  }
+  return false;
 }
 
 ProgramResult RunningProgram::Wait(int seconds) {

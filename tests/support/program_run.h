@@ -30,6 +30,10 @@ class RunningProgram {
   RunningProgram& operator=(const RunningProgram&) = delete;
 
   void Signal(int signal_number) const;
+  // Waits until the program has a handler of its own for the signal (the kernel lists it as
+  // caught), so that a signal sent then meets the program's handling, not the default that ends
+  // it at once. False when it did not within the seconds, or ended first.
+  bool WaitUntilItCatches(int signal_number, int seconds = 60) const;
   // Waits for the end; a program that has not ended within the seconds is killed (exit -1).
   ProgramResult Wait(int seconds = 120);
 

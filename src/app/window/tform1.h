@@ -11,7 +11,7 @@
 #include "run/conversion_request.h"
 #include "run/conversion_run.h"
 #include "run/run_observer.h"
-#include "settings/settings_controls.h"
+#include "settings/settings_holder.h"
 #include "app/window/spinner_steps.h"
 #include "settings/stored_settings.h"
 
@@ -44,10 +44,10 @@ inline constexpr int kClientHeight = 377;
 // The main window: the file fields, the settings controls, the Run button with its gauge, the
 // settings file and the two status panels. The Run button hands the run a request made from the
 // fields and the controls at that moment, and the window shows what the run reports; the settings
-// file reads and writes the controls through SettingsControls. The window keeps no copy of the
+// file reads and writes the controls through SettingsHolder. The window keeps no copy of the
 // settings. Every event handler runs through HandleEvent, so an error that escapes one goes to the
 // error display and the window goes on with its next event.
-class TForm1 : public QWidget, public SettingsControls {
+class TForm1 : public QWidget, public SettingsHolder {
   Q_OBJECT
 
  public:
@@ -115,7 +115,7 @@ class TForm1 : public QWidget, public SettingsControls {
   // The output field's Hint: the KMZ a run writes, once its files are open.
   void SetOutputPath(const std::string& path);
 
-  // SettingsControls: the stored settings as the controls hold them, found by their keys, which
+  // SettingsHolder: the stored settings as the controls hold them, found by their keys, which
   // are the controls' names.
   SettingValues Values() const override;
   void SetValues(const SettingValues& values) override;

@@ -72,7 +72,8 @@ class HostTest : public QObject {
     const char* const greyed[] = {"GroupBox1", "GroupBox2",  "GroupBox3",
                                   "GroupBox5", "GroupBox10", "GroupBox11"};
     const QColor window_text = form.palette().color(QPalette::WindowText);
-    const QColor grey = ToQColor(form.ResolveColour(kSystemColourGrayText));
+    // The desktop's grey text is the palette's text colour of disabled widgets.
+    const QColor grey = form.palette().color(QPalette::Disabled, QPalette::WindowText);
     QVERIFY(grey != window_text);
 
     form.SetRunEnabled(false);
