@@ -62,6 +62,7 @@ ConversionRequest BatchRequest(const CommandLine& command, const SettingValues& 
   request.kmz_path = FullPath(command.output);
   request.member_name = DocumentMemberName(request.kmz_path);
   request.settings = SettingsForRun(values, DesignClassColours(), ClassicSystemColour);
+  request.deflate_workers = command.threads;
   return request;
 }
 

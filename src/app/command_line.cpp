@@ -1,5 +1,9 @@
 #include "app/command_line.h"
 
+#include <charconv>
+#include <optional>
+#include <string_view>
+
 #include "app/error_text.h"
 
 namespace trackmint {
@@ -14,17 +18,30 @@ CommandLine UsageError(std::string error) {
   return command;
 }
 
+// The number of --threads: a whole number from 1 up, digits only.
+std::optional<unsigned> ThreadCount(std::string_view text) {
+  unsigned count = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || count == 0) {
+    return std::nullopt;
+  }
+  return count;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine command;
   std::vector<std::string> operands;
   bool help = false;
   bool version = false;
-  bool quiet = false;
-  bool json = false;
-  std::string unknown_option;
+  std::string first_error;
+  const auto error = [&first_error](std::string text) {
+    if (first_error.empty()) first_error = std::move(text);
+  };
   bool options_ended = false;
-  for (const std::string& argument : arguments) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     if (argument.empty()) continue;
     if (options_ended || argument.front() != '-') {
       operands.push_back(argument);
@@ -35,23 +52,32 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument == "--version") {
       version = true;
     } else if (argument == "--quiet" || argument == "-q") {
-      quiet = true;
+      command.quiet = true;
     } else if (argument == "--json") {
-      json = true;
-    } else if (unknown_option.empty()) {
-      unknown_option = argument;
+      command.json = true;
+    } else if (argument == "--threads" || argument.starts_with("--threads=")) {
+      const bool joined = argument.size() > std::string_view("--threads").size();
+      if (!joined && i + 1 == arguments.size()) {
+        error("--threads needs a number");
+        continue;
+      }
+      const std::string value = joined ? argument.substr(argument.find('=') + 1) : arguments[++i];
+      if (const std::optional<unsigned> count = ThreadCount(value)) {
+        command.threads = *count;
+      } else {
+        error("--threads takes a whole number from 1 up, not \"" + value + "\"");
+      }
+    } else {
+      error("unknown option " + argument);
     }
   }
 
-  CommandLine command;
-  command.quiet = quiet;
-  command.json = json;
   if (help) {
     command.mode = CommandLine::Mode::Help;
   } else if (version) {
     command.mode = CommandLine::Mode::Version;
-  } else if (!unknown_option.empty()) {
-    return UsageError("unknown option " + unknown_option);
+  } else if (!first_error.empty()) {
+    return UsageError(first_error);
   } else if (operands.size() > kMaxOperands) {
     return UsageError("too many arguments: at most IN, OUT and SETTINGS");
   } else if (operands.size() >= 2) {
@@ -79,6 +105,8 @@ std::string UsageText() {
          "  -q, --quiet   no summary of the run and no progress line\n"
          "  --json        one JSON object on standard output instead of the result line and\n"
          "                the summary\n"
+         "  --threads N   deflate the document on N threads (at most 8); the default is one\n"
+         "                a core, up to 8: give 1 when converting several logs side by side\n"
          "  --            the end of the options, for names that start with \"-\"\n"
          "\n"
          "Relative names are taken from the current directory. SETTINGS is a settings file as\n"

@@ -14,14 +14,15 @@ struct CommandLine {
   std::string settings;  // third operand, or empty
   bool quiet = false;    // -q, --quiet: no summary and no progress line
   bool json = false;     // --json: the summary as one JSON object on standard output
+  unsigned threads = 0;  // --threads N: the deflate workers; 0 for the default
   std::string error;     // what is wrong with the line, for a usage error
 };
 
 // "--help" or "-h" and "--version" count wherever they stand (help first), as do "-q" or
-// "--quiet" and "--json"; "--" ends the options,
-// so that a file whose name starts with "-" can be named after it. Any other argument that starts
-// with "-" is a usage error, and so are more than three operands. No operand, or one, opens the
-// window; two or three convert.
+// "--quiet", "--json" and "--threads N" (or "--threads=N"); "--" ends the options, so that a file
+// whose name starts with "-" can be named after it. Any other argument that starts with "-" is a
+// usage error, and so are more than three operands and a --threads without a whole number from 1
+// up. No operand, or one, opens the window; two or three convert.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help, and on standard error after a usage error.

@@ -79,12 +79,47 @@ TEST(CommandLine, UsageErrors) {
       {{"in.nmea", "-x", "out.kmz"}, "unknown option -x"},
       {{"a", "b", "c", "d"}, "too many arguments: at most IN, OUT and SETTINGS"},
       {{"--", "a", "b", "c", "-d"}, "too many arguments: at most IN, OUT and SETTINGS"},
+      {{"in.nmea", "out.kmz", "--threads"}, "--threads needs a number"},
+      {{"--threads", "0", "in.nmea", "out.kmz"},
+       "--threads takes a whole number from 1 up, not \"0\""},
+      {{"--threads=-2", "in.nmea", "out.kmz"},
+       "--threads takes a whole number from 1 up, not \"-2\""},
+      {{"--threads", "two", "in.nmea", "out.kmz"},
+       "--threads takes a whole number from 1 up, not \"two\""},
+      {{"--threads=", "in.nmea", "out.kmz"}, "--threads takes a whole number from 1 up, not \"\""},
+      {{"--threads", "4x", "in.nmea", "out.kmz"},
+       "--threads takes a whole number from 1 up, not \"4x\""},
+      {{"--threads", "99999999999", "a", "b"},
+       "--threads takes a whole number from 1 up, not \"99999999999\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.error);
     const CommandLine command = ParseCommandLine(c.arguments);
     EXPECT_EQ(command.mode, CommandLine::Mode::UsageError);
     EXPECT_EQ(command.error, c.error);
+  }
+}
+
+// The workers for the document's deflate, as many as asked; the value is taken whole, after the
+// option or joined to it by "=", and is no operand.
+TEST(CommandLine, Threads) {
+  struct Case {
+    std::vector<std::string> arguments;
+    unsigned threads;
+  };
+  const std::vector<Case> cases = {
+      {{"in.nmea", "out.kmz"}, 0},
+      {{"--threads", "1", "in.nmea", "out.kmz"}, 1},
+      {{"in.nmea", "--threads=4", "out.kmz"}, 4},
+      {{"in.nmea", "out.kmz", "--threads", "16"}, 16},
+      {{"--threads", "2", "--threads", "3", "in.nmea", "out.kmz"}, 3},  // the last one counts
+  };
+  for (const Case& c : cases) {
+    const CommandLine command = ParseCommandLine(c.arguments);
+    EXPECT_EQ(command.mode, CommandLine::Mode::Batch);
+    EXPECT_EQ(command.threads, c.threads);
+    EXPECT_EQ(command.input, "in.nmea");
+    EXPECT_EQ(command.output, "out.kmz");
   }
 }
 
