@@ -5,22 +5,19 @@
 #include <span>
 #include <vector>
 
-#include <zlib.h>
-
 #include "kmz/byte_sink.h"
+#include "kmz/raw_deflater.h"
 
 namespace trackmint {
 
 // A member's data pass through memory one piece at a time.
 inline constexpr std::size_t kArchivePieceSize = 1048576;
 
-// One raw deflate stream (level 6, 15 window bits, memory level 8, default strategy: no zlib
-// header or trailer, as ZIP members need) with the CRC-32 of what goes in. Every piece but the
-// last ends with a sync flush, the last with finish; after that the stream takes nothing more.
+// One raw deflate stream (see raw_deflater.h) with the CRC-32 of what goes in. Every piece but
+// the last ends with a sync flush, the last with finish; after that the stream takes nothing more.
 class DeflateStream {
  public:
   explicit DeflateStream(ByteSink& sink);
-  ~DeflateStream();
   DeflateStream(const DeflateStream&) = delete;
   DeflateStream& operator=(const DeflateStream&) = delete;
 
@@ -33,7 +30,7 @@ class DeflateStream {
 
  private:
   ByteSink& m_sink;
-  z_stream m_stream{};
+  RawDeflater m_deflater;
   std::vector<unsigned char> m_output;
   bool m_finished = false;
   std::uint32_t m_crc32 = 0;

@@ -5,73 +5,15 @@
 
 #include <algorithm>
 #include <csignal>
-#include <limits>
-#include <new>
 #include <stdexcept>
 
+#include "kmz/raw_deflater.h"
+
 namespace trackmint {
-namespace {
-
-constexpr int kLevel = 6;
-constexpr int kRawWindowBits = -15;  // negative: raw deflate, no zlib header and trailer
-constexpr int kMemoryLevel = 8;
-constexpr std::size_t kDictionarySize = 32768;  // the whole window of deflate
-
-// One worker's compressor, made once and reset for each piece.
-class PieceCompressor {
- public:
-  PieceCompressor() {
-    if (deflateInit2(&m_stream, kLevel, Z_DEFLATED, kRawWindowBits, kMemoryLevel,
-                     Z_DEFAULT_STRATEGY) != Z_OK) {
-      throw std::bad_alloc();
-    }
-  }
-  ~PieceCompressor() { deflateEnd(&m_stream); }
-  PieceCompressor(const PieceCompressor&) = delete;
-  PieceCompressor& operator=(const PieceCompressor&) = delete;
-
-  // Returns the number of bytes written to the start of output, which grows when it must.
-  std::size_t Compress(const unsigned char* input, std::size_t size,
-                       const std::vector<unsigned char>& dictionary, bool last,
-                       std::vector<unsigned char>& output) {
-    if (deflateReset(&m_stream) != Z_OK) throw std::logic_error("deflate reset failed");
-    if (!dictionary.empty() && deflateSetDictionary(&m_stream, dictionary.data(),
-                                                    static_cast<uInt>(dictionary.size())) != Z_OK) {
-      throw std::logic_error("deflate dictionary refused");
-    }
-    // Room for the worst case, plus the few bytes of the sync flush's empty block.
-    const std::size_t room = deflateBound(&m_stream, static_cast<uLong>(size)) + 16;
-    if (output.size() < room) output.resize(room);
-    m_stream.next_in = const_cast<Bytef*>(input);
-    m_stream.avail_in = static_cast<uInt>(size);
-    std::size_t produced = 0;
-    const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
-    for (;;) {
-      m_stream.next_out = output.data() + produced;
-      m_stream.avail_out = static_cast<uInt>(output.size() - produced);
-      const int result = deflate(&m_stream, flush);
-      if (result == Z_STREAM_ERROR) throw std::logic_error("deflate stream state damaged");
-      produced = output.size() - m_stream.avail_out;
-      if (last ? result == Z_STREAM_END : m_stream.avail_out != 0) break;
-      output.resize(output.size() * 2);
-    }
-    return produced;
-  }
-
- private:
-  z_stream m_stream{};
-};
-
-}  // namespace
 
 ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, unsigned worker_count)
-    : m_sink(sink),
-      m_piece_capacity(piece_capacity),
-      m_crc32(static_cast<std::uint32_t>(::crc32(0L, Z_NULL, 0))) {
-  // zlib counts in uInt; a piece is far below that.
-  if (piece_capacity > std::numeric_limits<uInt>::max() / 2) {
-    throw std::length_error("deflate piece too large");
-  }
+    : m_sink(sink), m_piece_capacity(piece_capacity) {
+  if (piece_capacity > kMaxDeflateInput) throw std::length_error("deflate piece too large");
   if (worker_count == 0) worker_count = std::max(1u, std::thread::hardware_concurrency());
   // Enough pieces on their way to keep every worker busy while the caller writes.
   m_max_in_flight = 2 * static_cast<std::size_t>(worker_count) + 1;
@@ -140,10 +82,10 @@ void ParallelDeflate::Submit(std::unique_ptr<char[]> piece, std::size_t size, bo
   // The next piece is primed with the end of this one, or of this one and the one before when
   // this one is shorter than the window.
   const auto* bytes = reinterpret_cast<const unsigned char*>(job->input.get());
-  const std::size_t keep = std::min(size, kDictionarySize);
+  const std::size_t keep = std::min(size, kDeflateWindow);
   m_next_dictionary.clear();
-  if (keep < kDictionarySize && !job->dictionary.empty()) {
-    const std::size_t from_before = std::min(job->dictionary.size(), kDictionarySize - keep);
+  if (keep < kDeflateWindow && !job->dictionary.empty()) {
+    const std::size_t from_before = std::min(job->dictionary.size(), kDeflateWindow - keep);
     m_next_dictionary.assign(job->dictionary.end() - static_cast<std::ptrdiff_t>(from_before),
                              job->dictionary.end());
   }
@@ -186,10 +128,10 @@ std::unique_ptr<char[]> ParallelDeflate::FreeBuffer() {
 }
 
 void ParallelDeflate::Work() {
-  std::unique_ptr<PieceCompressor> compressor;
+  std::unique_ptr<RawDeflater> deflater;
   std::exception_ptr start_error;
   try {
-    compressor = std::make_unique<PieceCompressor>();
+    deflater = std::make_unique<RawDeflater>();
   } catch (...) {
     start_error = std::current_exception();
   }
@@ -209,10 +151,11 @@ void ParallelDeflate::Work() {
     std::exception_ptr error = start_error;
     if (!error) {
       try {
-        const auto* input = reinterpret_cast<const unsigned char*>(job->input.get());
-        produced = compressor->Compress(input, job->size, job->dictionary, job->last, output);
-        crc = static_cast<std::uint32_t>(
-            ::crc32(::crc32(0L, Z_NULL, 0), input, static_cast<uInt>(job->size)));
+        const std::span<const unsigned char> input(
+            reinterpret_cast<const unsigned char*>(job->input.get()), job->size);
+        deflater->Restart(job->dictionary);
+        produced = deflater->Compress(input, job->last, output);
+        crc = UpdateCrc32(0, input);
       } catch (...) {
         error = std::current_exception();
       }

@@ -82,7 +82,7 @@ class ParallelDeflate final : public PieceSink {
   bool m_stopping = false;
   std::vector<std::thread> m_workers;
 
-  std::uint32_t m_crc32;
+  std::uint32_t m_crc32 = 0;
   std::uint64_t m_compressed_size = 0;
   std::uint64_t m_uncompressed_size = 0;
   bool m_finished = false;
