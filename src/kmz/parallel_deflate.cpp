@@ -1,6 +1,7 @@
 #include "kmz/parallel_deflate.h"
 
 #include <pthread.h>
+#include <sched.h>
 #include <zlib.h>
 
 #include <algorithm>
@@ -10,13 +11,57 @@
 #include "kmz/raw_deflater.h"
 
 namespace trackmint {
+namespace {
 
-ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, unsigned worker_count)
+// The program's compressor: zlib's raw deflate, made once for each worker and restarted for
+// each piece.
+class ZlibPieceCompressor final : public PieceCompressor {
+ public:
+  std::size_t Compress(std::span<const unsigned char> piece,
+                       std::span<const unsigned char> dictionary, bool last,
+                       std::vector<unsigned char>& output) override {
+    m_deflater.Restart(dictionary);
+    return m_deflater.Compress(piece, last, output);
+  }
+
+ private:
+  RawDeflater m_deflater;
+};
+
+}  // namespace
+
+unsigned DefaultDeflateWorkers() {
+  unsigned cores = 0;
+#ifdef __linux__
+  // The cores this process may run on, as nproc counts them; a process bound to some of the
+  // machine's cores (taskset, a container's cpuset) gets no more workers than it has cores.
+  cpu_set_t allowed;
+  CPU_ZERO(&allowed);
+  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0) {
+    cores = static_cast<unsigned>(CPU_COUNT(&allowed));
+  }
+#endif
+  if (cores == 0) cores = std::thread::hardware_concurrency();
+  return std::clamp(cores, 1u, kMaxDeflateWorkers);
+}
+
+unsigned DeflateWorkers(unsigned requested) {
+  return requested == 0 ? DefaultDeflateWorkers() : std::min(requested, kMaxDeflateWorkers);
+}
+
+ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, unsigned worker_count,
+                                 const PieceCompressorMaker& make_compressor)
     : m_sink(sink), m_piece_capacity(piece_capacity) {
   if (piece_capacity > kMaxDeflateInput) throw std::length_error("deflate piece too large");
-  if (worker_count == 0) worker_count = std::max(1u, std::thread::hardware_concurrency());
+  worker_count = DeflateWorkers(worker_count);
   // Enough pieces on their way to keep every worker busy while the caller writes.
   m_max_in_flight = 2 * static_cast<std::size_t>(worker_count) + 1;
+  // Made here, so that a compressor that cannot be made fails the constructor.
+  m_compressors.reserve(worker_count);
+  for (unsigned i = 0; i < worker_count; ++i) {
+    m_compressors.push_back(make_compressor ? make_compressor()
+                                            : std::make_unique<ZlibPieceCompressor>());
+  }
   m_workers.reserve(worker_count);
   // The workers take no signals: a signal meant for the run reaches the thread that reads the
   // log, where a blocked read returns and the run looks at it.
@@ -25,7 +70,10 @@ ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, uns
   sigfillset(&all_signals);
   pthread_sigmask(SIG_BLOCK, &all_signals, &former_signals);
   try {
-    for (unsigned i = 0; i < worker_count; ++i) m_workers.emplace_back([this] { Work(); });
+    for (const std::unique_ptr<PieceCompressor>& compressor : m_compressors) {
+      m_workers.emplace_back(
+          [this, worker_compressor = compressor.get()] { Work(*worker_compressor); });
+    }
     pthread_sigmask(SIG_SETMASK, &former_signals, nullptr);
   } catch (...) {
     pthread_sigmask(SIG_SETMASK, &former_signals, nullptr);
@@ -48,24 +96,56 @@ ParallelDeflate::~ParallelDeflate() {
   for (std::thread& worker : m_workers) worker.join();
 }
 
+void ParallelDeflate::RefuseIfFailed() const {
+  if (m_failed) throw std::logic_error("the deflate stream failed earlier");
+}
+
 std::unique_ptr<char[]> ParallelDeflate::TakePiece(std::unique_ptr<char[]> piece,
                                                    std::size_t size) {
-  if (m_finished) throw std::logic_error("the deflate stream is already finished");
-  if (size > m_piece_capacity) throw std::length_error("deflate piece larger than agreed");
-  if (m_holding) Submit(std::move(m_held), m_held_size, false);
-  m_held = std::move(piece);
-  m_held_size = size;
-  m_holding = true;
-  WriteFinished(false);
-  return FreeBuffer();
+  RefuseIfFailed();
+  try {
+    if (m_finished) throw std::logic_error("the deflate stream is already finished");
+    if (size > m_piece_capacity) throw std::length_error("deflate piece larger than agreed");
+    if (m_holding) Submit(std::move(m_held), m_held_size, false);
+    m_held = std::move(piece);
+    m_held_size = size;
+    m_holding = true;
+    WriteFinished(false);
+    return FreeBuffer();
+  } catch (...) {
+    // The held piece may be gone with the failed submit.
+    m_failed = true;
+    throw;
+  }
 }
 
 void ParallelDeflate::Finish() {
+  RefuseIfFailed();
   if (m_finished) return;
-  if (m_holding) Submit(std::move(m_held), m_held_size, true);
-  m_holding = false;
-  while (!m_in_flight.empty()) WriteFinished(true);
-  m_finished = true;
+  try {
+    if (m_holding) Submit(std::move(m_held), m_held_size, true);
+    m_holding = false;
+    while (!m_in_flight.empty()) WriteFinished(true);
+    m_finished = true;
+  } catch (...) {
+    m_failed = true;
+    throw;
+  }
+}
+
+std::uint32_t ParallelDeflate::Crc32() const {
+  RefuseIfFailed();
+  return m_crc32;
+}
+
+std::uint64_t ParallelDeflate::CompressedSize() const {
+  RefuseIfFailed();
+  return m_compressed_size;
+}
+
+std::uint64_t ParallelDeflate::UncompressedSize() const {
+  RefuseIfFailed();
+  return m_uncompressed_size;
 }
 
 void ParallelDeflate::Submit(std::unique_ptr<char[]> piece, std::size_t size, bool last) {
@@ -127,14 +207,7 @@ std::unique_ptr<char[]> ParallelDeflate::FreeBuffer() {
   return buffer;
 }
 
-void ParallelDeflate::Work() {
-  std::unique_ptr<RawDeflater> deflater;
-  std::exception_ptr start_error;
-  try {
-    deflater = std::make_unique<RawDeflater>();
-  } catch (...) {
-    start_error = std::current_exception();
-  }
+void ParallelDeflate::Work(PieceCompressor& compressor) {
   for (;;) {
     Job* job = nullptr;
     {
@@ -148,17 +221,14 @@ void ParallelDeflate::Work() {
     std::vector<unsigned char> output = std::move(job->output);
     std::size_t produced = 0;
     std::uint32_t crc = 0;
-    std::exception_ptr error = start_error;
-    if (!error) {
-      try {
-        const std::span<const unsigned char> input(
-            reinterpret_cast<const unsigned char*>(job->input.get()), job->size);
-        deflater->Restart(job->dictionary);
-        produced = deflater->Compress(input, job->last, output);
-        crc = UpdateCrc32(0, input);
-      } catch (...) {
-        error = std::current_exception();
-      }
+    std::exception_ptr error;
+    try {
+      const std::span<const unsigned char> input(
+          reinterpret_cast<const unsigned char*>(job->input.get()), job->size);
+      produced = compressor.Compress(input, job->dictionary, job->last, output);
+      crc = UpdateCrc32(0, input);
+    } catch (...) {
+      error = std::current_exception();
     }
     {
       const std::lock_guard lock(m_mutex);
