@@ -15,6 +15,8 @@ inline constexpr std::size_t kArchivePieceSize = 1048576;
 
 // One raw deflate stream (see raw_deflater.h) with the CRC-32 of what goes in. Every piece but
 // the last ends with a sync flush, the last with finish; after that the stream takes nothing more.
+// Once AddPiece has thrown (the sink's error), the stream is failed and every later call throws
+// std::logic_error.
 class DeflateStream {
  public:
   explicit DeflateStream(ByteSink& sink);
@@ -23,16 +25,19 @@ class DeflateStream {
 
   void AddPiece(std::span<const unsigned char> piece, bool last);
 
-  bool Finished() const { return m_finished; }
-  std::uint32_t Crc32() const { return m_crc32; }
-  std::uint64_t CompressedSize() const { return m_compressed_size; }
-  std::uint64_t UncompressedSize() const { return m_uncompressed_size; }
+  bool Finished() const;
+  std::uint32_t Crc32() const;
+  std::uint64_t CompressedSize() const;
+  std::uint64_t UncompressedSize() const;
 
  private:
+  void RefuseIfFailed() const;
+
   ByteSink& m_sink;
   RawDeflater m_deflater;
   std::vector<unsigned char> m_output;
   bool m_finished = false;
+  bool m_failed = false;
   std::uint32_t m_crc32 = 0;
   std::uint64_t m_compressed_size = 0;
   std::uint64_t m_uncompressed_size = 0;
