@@ -118,7 +118,14 @@ KmzFile::KmzFile(std::string path, int input_fd, Kind kind)
   if (!m_fd.Valid()) throw KmzNotCreated(m_path, errno);
   // Held until the file is closed, so that no other run takes it for a leftover.
   ::flock(m_fd.Get(), LOCK_EX | LOCK_NB);
-  if (exists) ::fchmod(m_fd.Get(), existing.st_mode & 07777);
+  // A new file with other permissions than the one it replaces could show the user's track to
+  // others: a failure to pass them on fails the run.
+  if (exists && ::fchmod(m_fd.Get(), existing.st_mode & 07777) != 0) {
+    const int error = errno;
+    // No destructor runs for a constructor that throws.
+    if (!m_hidden_path.empty()) ::unlink(m_hidden_path.c_str());
+    ThrowCannotWrite(m_path, std::strerror(error));
+  }
   RemoveLeftovers(m_directory, std::time(nullptr));
 }
 

@@ -47,7 +47,8 @@ class KmzFile {
   // A symbolic link at the path is written through: the file it points to is replaced and the
   // link stays. Throws "Can't write the output file <path>: <reason>" for a path that exists and
   // is not a regular file, or is the same file as the open input; KmzNotCreated when no file can
-  // be made in the folder. A replaced file's permissions pass to the new one.
+  // be made in the folder. A replaced file's permissions pass to the new one; when they cannot,
+  // "Can't write the output file <path>: <reason>".
   KmzFile(std::string path, int input_fd, Kind kind = Kind::Unnamed);
   ~KmzFile();
   KmzFile(const KmzFile&) = delete;

@@ -1,18 +1,26 @@
 #include "kmz/kmz_file.h"
 
 #include <fcntl.h>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "kmz_test_support.h"
@@ -189,6 +197,62 @@ TEST(KmzFile, AWriteBeyondTheLimitNamesThePath) {
   std::signal(SIGXFSZ, previous_handler);
   EXPECT_EQ(message, "Can't write the output file " + dir.File("out.kmz") + ": File too large");
   EXPECT_TRUE(DirectoryNames(dir.path()).empty());
+}
+
+#if defined(__x86_64__)
+constexpr std::uint32_t kAuditArch = AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+constexpr std::uint32_t kAuditArch = AUDIT_ARCH_AARCH64;
+#else
+constexpr std::uint32_t kAuditArch = 0;
+#endif
+
+// Runs the call on a thread of its own on which fchmod fails with EPERM, as on a file system
+// that keeps no permissions; false when the system cannot make it fail. A seccomp filter
+// installed without synchronising the threads holds for its thread alone and ends with it.
+bool WithFailingFchmod(const std::function<void()>& call) {
+  if (kAuditArch == 0) return false;
+  bool filtered = false;
+  std::thread thread([&] {
+    sock_filter rules[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kAuditArch, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fchmod, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(std::size(rules)), rules};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        ::syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) != 0) {
+      return;
+    }
+    filtered = true;
+    call();
+  });
+  thread.join();
+  return filtered;
+}
+
+// Permissions that cannot pass to the new file fail it before anything is written: the earlier
+// file stays as it was, and no hidden file is left.
+TEST(KmzFile, PermissionsThatCannotPassFailIt) {
+  for (const KmzFile::Kind kind : kKinds) {
+    SCOPED_TRACE(kind == KmzFile::Kind::Unnamed ? "unnamed" : "hidden");
+    TempDirectory dir;
+    WriteWholeFile(dir.File("out.kmz"), "earlier");
+    ::chmod(dir.File("out.kmz").c_str(), 0600);
+    std::string message;
+    if (!WithFailingFchmod(
+            [&] { message = ErrorOf([&] { KmzFile file(dir.File("out.kmz"), -1, kind); }); })) {
+      GTEST_SKIP() << "no seccomp filter here";
+    }
+    EXPECT_EQ(message,
+              "Can't write the output file " + dir.File("out.kmz") + ": Operation not permitted");
+    EXPECT_EQ(DirectoryNames(dir.path()), std::vector<std::string>{"out.kmz"});
+    EXPECT_EQ(ReadWholeFile(dir.File("out.kmz")), "earlier");
+  }
 }
 
 // Gives a file, or a link itself, the time of its last change.
