@@ -74,7 +74,8 @@ struct MemberFields {
 bool NeedsZip64Sizes(const MemberFields& member, std::uint64_t limit = kZip32Limit);
 
 // The local file header followed by the name, and the Zip64 extra field with both sizes when
-// NeedsZip64Sizes. Version 4.5 is needed when it has that field or lies beyond the limit.
+// NeedsZip64Sizes. Version 4.5 is needed when it has that field or lies beyond the limit. Both
+// headers refuse a name longer than its 16-bit length field holds (TrackmintError).
 std::vector<unsigned char> EncodeLocalHeader(const MemberFields& member,
                                              std::uint64_t limit = kZip32Limit);
 // The central directory header followed by the name, and the Zip64 extra field with each of the
