@@ -55,7 +55,6 @@ class KmzFile {
   KmzFile& operator=(const KmzFile&) = delete;
 
   const std::string& Path() const { return m_path; }
-  Kind FileKind() const { return m_kind; }
   // The end of what was written so far.
   std::uint64_t Size() const { return m_size; }
 

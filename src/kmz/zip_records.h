@@ -17,8 +17,6 @@ inline constexpr std::size_t kCentralHeaderSize = 46;
 inline constexpr std::size_t kEndRecordSize = 22;
 inline constexpr std::size_t kZip64EndRecordSize = 56;
 inline constexpr std::size_t kZip64LocatorSize = 20;
-// The Zip64 extra field of a local header: its id and size, then both sizes.
-inline constexpr std::size_t kLocalZip64ExtraSize = 4 + 16;
 
 inline constexpr std::uint32_t kLocalHeaderSignature = 0x04034B50;
 inline constexpr std::uint32_t kCentralHeaderSignature = 0x02014B50;
@@ -37,7 +35,6 @@ inline constexpr std::uint16_t kFlagUtf8Name = 1u << 11;
 
 // MS-DOS attribute bits.
 inline constexpr std::uint32_t kDosReadOnly = 0x01;
-inline constexpr std::uint32_t kDosDirectory = 0x10;
 inline constexpr std::uint32_t kDosArchive = 0x20;
 
 // A size or offset of this value or more goes into the Zip64 extra field; 0xFFFFFFFF in its
