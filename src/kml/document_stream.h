@@ -86,7 +86,7 @@ class DocumentStream {
   PieceSink& m_sink;
   std::size_t m_capacity;
   std::unique_ptr<char[]> m_buffer;
-  std::size_t m_used = 0;  // the capacity once failed: every write then goes through Flush
+  std::size_t m_used = 0;  // the capacity once failed, so that every write takes a way that refuses
   std::uint64_t m_flushed = 0;
   bool m_failed = false;
 };

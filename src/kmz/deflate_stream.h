@@ -10,7 +10,8 @@
 
 namespace trackmint {
 
-// A member's data pass through memory one piece at a time.
+// The size of the pieces a long member's data come in: the run's document stream hands the
+// document on in pieces of 1 MiB.
 inline constexpr std::size_t kArchivePieceSize = 1048576;
 
 // One raw deflate stream (see raw_deflater.h) with the CRC-32 of what goes in. Every piece but

@@ -159,8 +159,8 @@ void ParallelDeflate::Submit(std::unique_ptr<char[]> piece, std::size_t size, bo
     job->output = std::move(m_free_outputs.back());
     m_free_outputs.pop_back();
   }
-  // The next piece is primed with the end of this one, or of this one and the one before when
-  // this one is shorter than the window.
+  // The next piece is primed with the last 32 KiB of the text so far: the end of this piece and,
+  // when it is shorter than the window, the end of its own dictionary before it.
   const auto* bytes = reinterpret_cast<const unsigned char*>(job->input.get());
   const std::size_t keep = std::min(size, kDeflateWindow);
   m_next_dictionary.clear();

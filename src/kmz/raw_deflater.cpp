@@ -44,7 +44,7 @@ void RawDeflater::Restart(std::span<const unsigned char> dictionary) {
 std::size_t RawDeflater::Compress(std::span<const unsigned char> input, bool last,
                                   std::vector<unsigned char>& output) {
   if (input.size() > kMaxDeflateInput) throw std::length_error("deflate input too large");
-  // Room for the worst case, so that one call mostly does it all.
+  // Room for the worst case, so that one call does it all.
   const std::size_t room = deflateBound(&m_stream, static_cast<uLong>(input.size())) + kFlushRoom;
   if (output.size() < room) output.resize(room);
   m_stream.next_in = const_cast<Bytef*>(input.data());

@@ -89,8 +89,8 @@ struct DirectoryPlace {
 // Whether the end of the archive needs the Zip64 end record and its locator.
 bool NeedsZip64End(const DirectoryPlace& directory, std::uint64_t limit = kZip32Limit);
 // The end of the archive behind the central directory: the Zip64 end record and its locator when
-// NeedsZip64End (the record at zip64_end_offset), then the end record, whose fields that do not
-// fit hold all ones.
+// NeedsZip64End (the record right behind the directory), then the end record, whose fields that do
+// not fit hold all ones.
 std::vector<unsigned char> EncodeArchiveEnd(const DirectoryPlace& directory,
                                             std::uint64_t limit = kZip32Limit);
 std::array<unsigned char, kEndRecordSize> EncodeEndRecord(std::uint16_t member_count,
