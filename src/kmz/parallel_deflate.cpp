@@ -106,6 +106,7 @@ std::unique_ptr<char[]> ParallelDeflate::TakePiece(std::unique_ptr<char[]> piece
   try {
     if (m_finished) throw std::logic_error("the deflate stream is already finished");
     if (size > m_piece_capacity) throw std::length_error("deflate piece larger than agreed");
+    if (!piece) throw std::invalid_argument("no deflate piece");
     if (m_holding) Submit(std::move(m_held), m_held_size, false);
     m_held = std::move(piece);
     m_held_size = size;
