@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -80,22 +79,6 @@ int ReadAllAt(int fd, std::uint64_t offset, std::span<unsigned char> bytes) {
     if (count == 0) return EIO;
     bytes = bytes.subspan(static_cast<std::size_t>(count));
     offset += static_cast<std::uint64_t>(count);
-  }
-  return 0;
-}
-
-int CopyBetween(int from, std::uint64_t from_offset, int to, std::uint64_t to_offset,
-                std::uint64_t length) {
-  std::vector<unsigned char> buffer(std::min<std::uint64_t>(length, 1 << 20));
-  while (length > 0) {
-    const std::size_t count =
-        static_cast<std::size_t>(std::min<std::uint64_t>(length, buffer.size()));
-    const std::span<unsigned char> piece(buffer.data(), count);
-    if (const int error = ReadAllAt(from, from_offset, piece)) return error;
-    if (const int error = WriteAllAt(to, to_offset, piece)) return error;
-    from_offset += count;
-    to_offset += count;
-    length -= count;
   }
   return 0;
 }

@@ -38,9 +38,6 @@ UniqueFd CreateUniqueFile(const std::string& directory, const std::string& prefi
 // meets the end of the file first fails with EIO.
 int WriteAllAt(int fd, std::uint64_t offset, std::span<const unsigned char> bytes);
 int ReadAllAt(int fd, std::uint64_t offset, std::span<unsigned char> bytes);
-// Copies length bytes between two files; 0 or the errno of the failure.
-int CopyBetween(int from, std::uint64_t from_offset, int to, std::uint64_t to_offset,
-                std::uint64_t length);
 
 // "<path>: <reason>" for messages.
 std::string WithReason(const std::string& text, int error_number);

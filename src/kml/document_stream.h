@@ -14,8 +14,10 @@ namespace trackmint {
 
 // The append-only text output the KML writers are handed. Text collects in one large buffer that
 // goes out in whole pieces to a piece sink (the deflate stream of the KMZ) or to a string (for
-// tests), so that writing a document costs little more than writing its bytes once. A sink that
-// cannot take a piece throws, and the error leaves through the writer that wrote.
+// tests and tools), so that writing a document costs little more than writing its bytes once. A
+// sink that cannot take a piece throws, and the error leaves through the writer that wrote; the
+// buffer went with the piece, so the stream is then failed and every later call throws
+// std::logic_error.
 class DocumentStream {
  public:
   static constexpr std::size_t kDefaultCapacity = std::size_t{1} << 20;
@@ -29,7 +31,8 @@ class DocumentStream {
   DocumentStream& operator=(const DocumentStream&) = delete;
 
   void Write(std::string_view text) {
-    if (text.size() <= m_capacity - m_used) {
+    // Strictly less, so that a failed stream (whose buffer counts as full) refuses an empty text.
+    if (text.size() < m_capacity - m_used) {
       // An empty view may carry no pointer at all, which memcpy must not see.
       if (!text.empty()) std::memcpy(m_buffer.get() + m_used, text.data(), text.size());
       m_used += text.size();
@@ -56,9 +59,7 @@ class DocumentStream {
   // text after the last flush is dropped, as a run that failed half-way needs.
   void Flush();
   // Bytes written so far, flushed or not.
-  std::uint64_t Size() const { return m_flushed + m_used; }
-
-  std::size_t Capacity() const { return m_capacity; }
+  std::uint64_t Size() const;
 
  private:
   // Appends to a string and hands the same buffer back.
@@ -79,13 +80,15 @@ class DocumentStream {
     return m_buffer.get() + m_used;
   }
   void WriteLong(std::string_view text);
+  void RefuseIfFailed() const;
 
   std::unique_ptr<StringSink> m_string_sink;
   PieceSink& m_sink;
   std::size_t m_capacity;
   std::unique_ptr<char[]> m_buffer;
-  std::size_t m_used = 0;
+  std::size_t m_used = 0;  // the capacity once failed, so that every write takes a way that refuses
   std::uint64_t m_flushed = 0;
+  bool m_failed = false;
 };
 
 }  // namespace trackmint

@@ -98,7 +98,7 @@ ArrowPicture DecodeArrowPng(std::span<const unsigned char> png) {
   picture.rgba.resize(kArrowSize * kRowBytes);
   std::vector<png_bytep> rows = RowPointers(picture.rgba.data());
   MemorySource source{png.data(), png.size(), 0};
-  const PngReadStructs structs;
+  const PngStructs structs(PngStructs::Use::Read);
   if (!ReadRows(structs.Png(), structs.Info(), &source, rows.data())) {
     throw TrackmintError("The built-in arrow image is damaged: " + structs.ErrorText());
   }
@@ -128,7 +128,7 @@ std::vector<unsigned char> EncodeIconPng(const ArrowPicture& picture) {
   // libpng takes row pointers to non-const bytes, but only reads them when writing.
   std::vector<png_bytep> rows = RowPointers(const_cast<unsigned char*>(picture.rgba.data()));
   std::vector<unsigned char> bytes;
-  const PngWriteStructs structs;
+  const PngStructs structs(PngStructs::Use::Write);
   if (!WriteRows(structs.Png(), structs.Info(), &bytes, rows.data(), chunks.data(),
                  chunks.size())) {
     throw TrackmintError("Can't make an arrow icon: " + structs.ErrorText());

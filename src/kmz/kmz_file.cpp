@@ -1,12 +1,18 @@
 #include "kmz/kmz_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
+#include <memory>
+#include <string_view>
 #include <utility>
 
 #include "base/paths.h"
@@ -14,8 +20,29 @@
 namespace trackmint {
 namespace {
 
-constexpr const char* kHiddenPrefix = ".trackmint-";
-constexpr const char* kHiddenSuffix = ".part";
+constexpr std::string_view kHiddenPrefix = ".trackmint-";
+constexpr std::string_view kHiddenSuffix = ".part";
+// The letters and digits CreateUniqueFile puts between the two.
+constexpr std::size_t kHiddenRandomLength = 8;
+
+bool IsHiddenName(std::string_view name) {
+  if (name.size() != kHiddenPrefix.size() + kHiddenRandomLength + kHiddenSuffix.size() ||
+      !name.starts_with(kHiddenPrefix) || !name.ends_with(kHiddenSuffix)) {
+    return false;
+  }
+  const std::string_view random = name.substr(kHiddenPrefix.size(), kHiddenRandomLength);
+  return std::all_of(random.begin(), random.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  });
+}
+
+// Whether a KmzFile is writing the file now: each holds a lock on its own. Where the lock cannot
+// be asked for, the age alone decides.
+bool HeldByARun(int directory_fd, const char* name) {
+  const UniqueFd file(::openat(directory_fd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  // A shared lock: it needs no more than reading, also where locks go over the network.
+  return file.Valid() && ::flock(file.Get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
 
 [[noreturn]] void ThrowCannotWrite(const std::string& path, const std::string& reason) {
   throw TrackmintError("Can't write the output file " + path + ": " + reason);
@@ -42,6 +69,27 @@ std::string DescriptorPath(int fd) {
 
 }  // namespace
 
+void RemoveLeftovers(const std::string& directory, std::time_t now, std::time_t min_age) {
+  const std::string folder = directory.empty() ? "." : directory;
+  const int directory_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (directory_fd < 0) return;
+  // The listing owns the descriptor from here on.
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(::fdopendir(directory_fd), ::closedir);
+  if (!listing) {
+    ::close(directory_fd);
+    return;
+  }
+  const uid_t user = ::geteuid();
+  while (const dirent* entry = ::readdir(listing.get())) {
+    if (!IsHiddenName(entry->d_name)) continue;
+    struct stat info {};
+    if (::fstatat(directory_fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (!S_ISREG(info.st_mode) || info.st_uid != user || now - info.st_mtime < min_age) continue;
+    if (HeldByARun(directory_fd, entry->d_name)) continue;
+    ::unlinkat(directory_fd, entry->d_name, 0);
+  }
+}
+
 KmzNotCreated::KmzNotCreated(const std::string& path, int error_number)
     : TrackmintError(WithReason("Can't create the output file " + path, error_number)),
       m_error_number(error_number) {}
@@ -63,11 +111,22 @@ KmzFile::KmzFile(std::string path, int input_fd, Kind kind)
     }
   }
   if (m_kind == Kind::Hidden) {
-    m_fd = CreateUniqueFile(m_directory, kHiddenPrefix, kHiddenSuffix, m_hidden_path);
+    m_fd = CreateUniqueFile(m_directory, std::string(kHiddenPrefix), std::string(kHiddenSuffix),
+                            m_hidden_path);
     if (!m_fd.Valid()) m_hidden_path.clear();
   }
   if (!m_fd.Valid()) throw KmzNotCreated(m_path, errno);
-  if (exists) ::fchmod(m_fd.Get(), existing.st_mode & 07777);
+  // Held until the file is closed, so that no other run takes it for a leftover.
+  ::flock(m_fd.Get(), LOCK_EX | LOCK_NB);
+  // A new file with other permissions than the one it replaces could show the user's track to
+  // others: a failure to pass them on fails the run.
+  if (exists && ::fchmod(m_fd.Get(), existing.st_mode & 07777) != 0) {
+    const int error = errno;
+    // No destructor runs for a constructor that throws.
+    if (!m_hidden_path.empty()) ::unlink(m_hidden_path.c_str());
+    ThrowCannotWrite(m_path, std::strerror(error));
+  }
+  RemoveLeftovers(m_directory, std::time(nullptr));
 }
 
 KmzFile::~KmzFile() {
@@ -100,7 +159,8 @@ void KmzFile::Commit() {
     // path in one step.
     for (int attempt = 0; m_hidden_path.empty(); ++attempt) {
       std::string candidate;
-      UniqueFd probe = CreateUniqueFile(m_directory, kHiddenPrefix, kHiddenSuffix, candidate);
+      UniqueFd probe = CreateUniqueFile(m_directory, std::string(kHiddenPrefix),
+                                        std::string(kHiddenSuffix), candidate);
       if (!probe.Valid()) ThrowWriteError(errno);
       probe.Close();
       ::unlink(candidate.c_str());

@@ -88,7 +88,7 @@ StoredName EncodeMemberName(std::string_view file_name, const std::string& code_
   if (to_code_page.Valid() && to_code_page.Convert(file_name, converted)) {
     return {converted, false};
   }
-  // A round trip through UTF-32 tells real UTF-8 from other bytes.
+  // Only real UTF-8 converts to UTF-32: other bytes are kept as they are, without the flag.
   std::string ignored;
   const Converter check("UTF-32LE", "UTF-8");
   const bool is_utf8 = check.Valid() && check.Convert(file_name, ignored);

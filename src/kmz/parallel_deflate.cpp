@@ -1,80 +1,67 @@
 #include "kmz/parallel_deflate.h"
 
 #include <pthread.h>
+#include <sched.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <csignal>
-#include <limits>
-#include <new>
 #include <stdexcept>
+
+#include "kmz/raw_deflater.h"
 
 namespace trackmint {
 namespace {
 
-constexpr int kLevel = 6;
-constexpr int kRawWindowBits = -15;  // negative: raw deflate, no zlib header and trailer
-constexpr int kMemoryLevel = 8;
-constexpr std::size_t kDictionarySize = 32768;  // the whole window of deflate
-
-// One worker's compressor, made once and reset for each piece.
-class PieceCompressor {
+// The program's compressor: zlib's raw deflate, made once for each worker and restarted for
+// each piece.
+class ZlibPieceCompressor final : public PieceCompressor {
  public:
-  PieceCompressor() {
-    if (deflateInit2(&m_stream, kLevel, Z_DEFLATED, kRawWindowBits, kMemoryLevel,
-                     Z_DEFAULT_STRATEGY) != Z_OK) {
-      throw std::bad_alloc();
-    }
-  }
-  ~PieceCompressor() { deflateEnd(&m_stream); }
-  PieceCompressor(const PieceCompressor&) = delete;
-  PieceCompressor& operator=(const PieceCompressor&) = delete;
-
-  // Returns the number of bytes written to the start of output, which grows when it must.
-  std::size_t Compress(const unsigned char* input, std::size_t size,
-                       const std::vector<unsigned char>& dictionary, bool last,
-                       std::vector<unsigned char>& output) {
-    if (deflateReset(&m_stream) != Z_OK) throw std::logic_error("deflate reset failed");
-    if (!dictionary.empty() && deflateSetDictionary(&m_stream, dictionary.data(),
-                                                    static_cast<uInt>(dictionary.size())) != Z_OK) {
-      throw std::logic_error("deflate dictionary refused");
-    }
-    // Room for the worst case, plus the few bytes of the sync flush's empty block.
-    const std::size_t room = deflateBound(&m_stream, static_cast<uLong>(size)) + 16;
-    if (output.size() < room) output.resize(room);
-    m_stream.next_in = const_cast<Bytef*>(input);
-    m_stream.avail_in = static_cast<uInt>(size);
-    std::size_t produced = 0;
-    const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
-    for (;;) {
-      m_stream.next_out = output.data() + produced;
-      m_stream.avail_out = static_cast<uInt>(output.size() - produced);
-      const int result = deflate(&m_stream, flush);
-      if (result == Z_STREAM_ERROR) throw std::logic_error("deflate stream state damaged");
-      produced = output.size() - m_stream.avail_out;
-      if (last ? result == Z_STREAM_END : m_stream.avail_out != 0) break;
-      output.resize(output.size() * 2);
-    }
-    return produced;
+  std::size_t Compress(std::span<const unsigned char> piece,
+                       std::span<const unsigned char> dictionary, bool last,
+                       std::vector<unsigned char>& output) override {
+    m_deflater.Restart(dictionary);
+    return m_deflater.Compress(piece, last, output);
   }
 
  private:
-  z_stream m_stream{};
+  RawDeflater m_deflater;
 };
 
 }  // namespace
 
-ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, unsigned worker_count)
-    : m_sink(sink),
-      m_piece_capacity(piece_capacity),
-      m_crc32(static_cast<std::uint32_t>(::crc32(0L, Z_NULL, 0))) {
-  // zlib counts in uInt; a piece is far below that.
-  if (piece_capacity > std::numeric_limits<uInt>::max() / 2) {
-    throw std::length_error("deflate piece too large");
+unsigned DefaultDeflateWorkers() {
+  unsigned cores = 0;
+#ifdef __linux__
+  // The cores this process may run on, as nproc counts them; a process bound to some of the
+  // machine's cores (taskset, a container's cpuset) gets no more workers than it has cores.
+  cpu_set_t allowed;
+  CPU_ZERO(&allowed);
+  if (::sched_getaffinity(0, sizeof allowed, &allowed) == 0) {
+    cores = static_cast<unsigned>(CPU_COUNT(&allowed));
   }
-  if (worker_count == 0) worker_count = std::max(1u, std::thread::hardware_concurrency());
+#endif
+  if (cores == 0) cores = std::thread::hardware_concurrency();
+  return std::clamp(cores, 1u, kMaxDeflateWorkers);
+}
+
+unsigned DeflateWorkers(unsigned requested) {
+  return requested == 0 ? DefaultDeflateWorkers() : std::min(requested, kMaxDeflateWorkers);
+}
+
+ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, unsigned worker_count,
+                                 const PieceCompressorMaker& make_compressor)
+    : m_sink(sink), m_piece_capacity(piece_capacity) {
+  if (piece_capacity > kMaxDeflateInput) throw std::length_error("deflate piece too large");
+  worker_count = DeflateWorkers(worker_count);
   // Enough pieces on their way to keep every worker busy while the caller writes.
   m_max_in_flight = 2 * static_cast<std::size_t>(worker_count) + 1;
+  // Made here, so that a compressor that cannot be made fails the constructor.
+  m_compressors.reserve(worker_count);
+  for (unsigned i = 0; i < worker_count; ++i) {
+    m_compressors.push_back(make_compressor ? make_compressor()
+                                            : std::make_unique<ZlibPieceCompressor>());
+  }
   m_workers.reserve(worker_count);
   // The workers take no signals: a signal meant for the run reaches the thread that reads the
   // log, where a blocked read returns and the run looks at it.
@@ -83,7 +70,10 @@ ParallelDeflate::ParallelDeflate(ByteSink& sink, std::size_t piece_capacity, uns
   sigfillset(&all_signals);
   pthread_sigmask(SIG_BLOCK, &all_signals, &former_signals);
   try {
-    for (unsigned i = 0; i < worker_count; ++i) m_workers.emplace_back([this] { Work(); });
+    for (const std::unique_ptr<PieceCompressor>& compressor : m_compressors) {
+      m_workers.emplace_back(
+          [this, worker_compressor = compressor.get()] { Work(*worker_compressor); });
+    }
     pthread_sigmask(SIG_SETMASK, &former_signals, nullptr);
   } catch (...) {
     pthread_sigmask(SIG_SETMASK, &former_signals, nullptr);
@@ -106,24 +96,57 @@ ParallelDeflate::~ParallelDeflate() {
   for (std::thread& worker : m_workers) worker.join();
 }
 
+void ParallelDeflate::RefuseIfFailed() const {
+  if (m_failed) throw std::logic_error("the deflate stream failed earlier");
+}
+
 std::unique_ptr<char[]> ParallelDeflate::TakePiece(std::unique_ptr<char[]> piece,
                                                    std::size_t size) {
-  if (m_finished) throw std::logic_error("the deflate stream is already finished");
-  if (size > m_piece_capacity) throw std::length_error("deflate piece larger than agreed");
-  if (m_holding) Submit(std::move(m_held), m_held_size, false);
-  m_held = std::move(piece);
-  m_held_size = size;
-  m_holding = true;
-  WriteFinished(false);
-  return FreeBuffer();
+  RefuseIfFailed();
+  try {
+    if (m_finished) throw std::logic_error("the deflate stream is already finished");
+    if (size > m_piece_capacity) throw std::length_error("deflate piece larger than agreed");
+    if (!piece) throw std::invalid_argument("no deflate piece");
+    if (m_holding) Submit(std::move(m_held), m_held_size, false);
+    m_held = std::move(piece);
+    m_held_size = size;
+    m_holding = true;
+    WriteFinished(false);
+    return FreeBuffer();
+  } catch (...) {
+    // The held piece may be gone with the failed submit.
+    m_failed = true;
+    throw;
+  }
 }
 
 void ParallelDeflate::Finish() {
+  RefuseIfFailed();
   if (m_finished) return;
-  if (m_holding) Submit(std::move(m_held), m_held_size, true);
-  m_holding = false;
-  while (!m_in_flight.empty()) WriteFinished(true);
-  m_finished = true;
+  try {
+    if (m_holding) Submit(std::move(m_held), m_held_size, true);
+    m_holding = false;
+    while (!m_in_flight.empty()) WriteFinished(true);
+    m_finished = true;
+  } catch (...) {
+    m_failed = true;
+    throw;
+  }
+}
+
+std::uint32_t ParallelDeflate::Crc32() const {
+  RefuseIfFailed();
+  return m_crc32;
+}
+
+std::uint64_t ParallelDeflate::CompressedSize() const {
+  RefuseIfFailed();
+  return m_compressed_size;
+}
+
+std::uint64_t ParallelDeflate::UncompressedSize() const {
+  RefuseIfFailed();
+  return m_uncompressed_size;
 }
 
 void ParallelDeflate::Submit(std::unique_ptr<char[]> piece, std::size_t size, bool last) {
@@ -137,13 +160,13 @@ void ParallelDeflate::Submit(std::unique_ptr<char[]> piece, std::size_t size, bo
     job->output = std::move(m_free_outputs.back());
     m_free_outputs.pop_back();
   }
-  // The next piece is primed with the end of this one, or of this one and the one before when
-  // this one is shorter than the window.
+  // The next piece is primed with the last 32 KiB of the text so far: the end of this piece and,
+  // when it is shorter than the window, the end of its own dictionary before it.
   const auto* bytes = reinterpret_cast<const unsigned char*>(job->input.get());
-  const std::size_t keep = std::min(size, kDictionarySize);
+  const std::size_t keep = std::min(size, kDeflateWindow);
   m_next_dictionary.clear();
-  if (keep < kDictionarySize && !job->dictionary.empty()) {
-    const std::size_t from_before = std::min(job->dictionary.size(), kDictionarySize - keep);
+  if (keep < kDeflateWindow && !job->dictionary.empty()) {
+    const std::size_t from_before = std::min(job->dictionary.size(), kDeflateWindow - keep);
     m_next_dictionary.assign(job->dictionary.end() - static_cast<std::ptrdiff_t>(from_before),
                              job->dictionary.end());
   }
@@ -185,14 +208,7 @@ std::unique_ptr<char[]> ParallelDeflate::FreeBuffer() {
   return buffer;
 }
 
-void ParallelDeflate::Work() {
-  std::unique_ptr<PieceCompressor> compressor;
-  std::exception_ptr start_error;
-  try {
-    compressor = std::make_unique<PieceCompressor>();
-  } catch (...) {
-    start_error = std::current_exception();
-  }
+void ParallelDeflate::Work(PieceCompressor& compressor) {
   for (;;) {
     Job* job = nullptr;
     {
@@ -206,16 +222,14 @@ void ParallelDeflate::Work() {
     std::vector<unsigned char> output = std::move(job->output);
     std::size_t produced = 0;
     std::uint32_t crc = 0;
-    std::exception_ptr error = start_error;
-    if (!error) {
-      try {
-        const auto* input = reinterpret_cast<const unsigned char*>(job->input.get());
-        produced = compressor->Compress(input, job->size, job->dictionary, job->last, output);
-        crc = static_cast<std::uint32_t>(
-            ::crc32(::crc32(0L, Z_NULL, 0), input, static_cast<uInt>(job->size)));
-      } catch (...) {
-        error = std::current_exception();
-      }
+    std::exception_ptr error;
+    try {
+      const std::span<const unsigned char> input(
+          reinterpret_cast<const unsigned char*>(job->input.get()), job->size);
+      produced = compressor.Compress(input, job->dictionary, job->last, output);
+      crc = UpdateCrc32(0, input);
+    } catch (...) {
+      error = std::current_exception();
     }
     {
       const std::lock_guard lock(m_mutex);

@@ -19,30 +19,29 @@ void IgnoreWarning(png_structp, png_const_charp) {}
 
 }  // namespace
 
-PngReadStructs::PngReadStructs() {
-  m_png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &m_error, KeepErrorAndJump, IgnoreWarning);
+PngStructs::PngStructs(Use use) : m_use(use) {
+  m_png = m_use == Use::Read ? png_create_read_struct(PNG_LIBPNG_VER_STRING, &m_error,
+                                                      KeepErrorAndJump, IgnoreWarning)
+                             : png_create_write_struct(PNG_LIBPNG_VER_STRING, &m_error,
+                                                       KeepErrorAndJump, IgnoreWarning);
   if (m_png != nullptr) m_info = png_create_info_struct(m_png);
   if (m_info == nullptr) {
-    png_destroy_read_struct(&m_png, nullptr, nullptr);
+    Destroy();
     throw std::bad_alloc();
   }
 }
 
-PngReadStructs::~PngReadStructs() {
-  png_destroy_read_struct(&m_png, &m_info, nullptr);
+PngStructs::~PngStructs() {
+  Destroy();
 }
 
-PngWriteStructs::PngWriteStructs() {
-  m_png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &m_error, KeepErrorAndJump, IgnoreWarning);
-  if (m_png != nullptr) m_info = png_create_info_struct(m_png);
-  if (m_info == nullptr) {
-    png_destroy_write_struct(&m_png, nullptr);
-    throw std::bad_alloc();
+// Either struct may be missing; libpng's destroy functions take null ones.
+void PngStructs::Destroy() {
+  if (m_use == Use::Read) {
+    png_destroy_read_struct(&m_png, &m_info, nullptr);
+  } else {
+    png_destroy_write_struct(&m_png, &m_info);
   }
-}
-
-PngWriteStructs::~PngWriteStructs() {
-  png_destroy_write_struct(&m_png, &m_info);
 }
 
 }  // namespace trackmint

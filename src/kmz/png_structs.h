@@ -16,37 +16,24 @@ struct PngErrorText {
   std::array<char, 256> text{};
 };
 
-// A libpng read struct with its info struct, destroyed with the object.
-class PngReadStructs {
+// A libpng read or write struct with its info struct, destroyed with the object.
+class PngStructs {
  public:
-  PngReadStructs();
-  ~PngReadStructs();
-  PngReadStructs(const PngReadStructs&) = delete;
-  PngReadStructs& operator=(const PngReadStructs&) = delete;
+  enum class Use { Read, Write };
+
+  explicit PngStructs(Use use);
+  ~PngStructs();
+  PngStructs(const PngStructs&) = delete;
+  PngStructs& operator=(const PngStructs&) = delete;
 
   png_structp Png() const { return m_png; }
   png_infop Info() const { return m_info; }
   std::string ErrorText() const { return m_error.text.data(); }
 
  private:
-  PngErrorText m_error;
-  png_structp m_png = nullptr;
-  png_infop m_info = nullptr;
-};
+  void Destroy();
 
-// The same for writing.
-class PngWriteStructs {
- public:
-  PngWriteStructs();
-  ~PngWriteStructs();
-  PngWriteStructs(const PngWriteStructs&) = delete;
-  PngWriteStructs& operator=(const PngWriteStructs&) = delete;
-
-  png_structp Png() const { return m_png; }
-  png_infop Info() const { return m_info; }
-  std::string ErrorText() const { return m_error.text.data(); }
-
- private:
+  Use m_use;
   PngErrorText m_error;
   png_structp m_png = nullptr;
   png_infop m_info = nullptr;

@@ -1,5 +1,9 @@
 #include "kmz/zip_records.h"
 
+#include <string>
+
+#include "base/trackmint_error.h"
+
 namespace trackmint {
 namespace {
 
@@ -103,7 +107,12 @@ constexpr std::size_t kLocatorEndRecordOffset = 8;
 constexpr std::size_t kLocatorDiskCount = 16;
 
 std::uint16_t NameLength(const MemberFields& member) {
-  return static_cast<std::uint16_t>(member.stored_name.size());
+  const std::size_t length = member.stored_name.size();
+  if (length > kZip16Limit) {
+    throw TrackmintError("The name of a KMZ member can have at most 65535 bytes, not " +
+                         std::to_string(length) + ": " + member.stored_name.substr(0, 40) + "...");
+  }
+  return static_cast<std::uint16_t>(length);
 }
 
 void AppendName(std::vector<unsigned char>& record, const MemberFields& member) {

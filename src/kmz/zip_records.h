@@ -17,8 +17,6 @@ inline constexpr std::size_t kCentralHeaderSize = 46;
 inline constexpr std::size_t kEndRecordSize = 22;
 inline constexpr std::size_t kZip64EndRecordSize = 56;
 inline constexpr std::size_t kZip64LocatorSize = 20;
-// The Zip64 extra field of a local header: its id and size, then both sizes.
-inline constexpr std::size_t kLocalZip64ExtraSize = 4 + 16;
 
 inline constexpr std::uint32_t kLocalHeaderSignature = 0x04034B50;
 inline constexpr std::uint32_t kCentralHeaderSignature = 0x02014B50;
@@ -37,7 +35,6 @@ inline constexpr std::uint16_t kFlagUtf8Name = 1u << 11;
 
 // MS-DOS attribute bits.
 inline constexpr std::uint32_t kDosReadOnly = 0x01;
-inline constexpr std::uint32_t kDosDirectory = 0x10;
 inline constexpr std::uint32_t kDosArchive = 0x20;
 
 // A size or offset of this value or more goes into the Zip64 extra field; 0xFFFFFFFF in its
@@ -74,7 +71,8 @@ struct MemberFields {
 bool NeedsZip64Sizes(const MemberFields& member, std::uint64_t limit = kZip32Limit);
 
 // The local file header followed by the name, and the Zip64 extra field with both sizes when
-// NeedsZip64Sizes. Version 4.5 is needed when it has that field or lies beyond the limit.
+// NeedsZip64Sizes. Version 4.5 is needed when it has that field or lies beyond the limit. Both
+// headers refuse a name longer than its 16-bit length field holds (TrackmintError).
 std::vector<unsigned char> EncodeLocalHeader(const MemberFields& member,
                                              std::uint64_t limit = kZip32Limit);
 // The central directory header followed by the name, and the Zip64 extra field with each of the
@@ -91,8 +89,8 @@ struct DirectoryPlace {
 // Whether the end of the archive needs the Zip64 end record and its locator.
 bool NeedsZip64End(const DirectoryPlace& directory, std::uint64_t limit = kZip32Limit);
 // The end of the archive behind the central directory: the Zip64 end record and its locator when
-// NeedsZip64End (the record at zip64_end_offset), then the end record, whose fields that do not
-// fit hold all ones.
+// NeedsZip64End (the record right behind the directory), then the end record, whose fields that do
+// not fit hold all ones.
 std::vector<unsigned char> EncodeArchiveEnd(const DirectoryPlace& directory,
                                             std::uint64_t limit = kZip32Limit);
 std::array<unsigned char, kEndRecordSize> EncodeEndRecord(std::uint16_t member_count,

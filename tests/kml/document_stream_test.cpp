@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -106,6 +107,36 @@ TEST(DocumentStream, ASinkThatFailsStopsTheWriterThatWrote) {
   stream.Write(text);  // the first piece goes and is taken
   EXPECT_THROW(stream.Write(text), std::runtime_error);
   EXPECT_EQ(sink.pieces.size(), 2u);
+}
+
+// The piece that failed took the buffer with it: every later call is refused, none writes into
+// the buffer that is gone, and the sink is given nothing more.
+TEST(DocumentStream, AFailedStreamRefusesEveryLaterCall) {
+  struct Case {
+    const char* legend;
+    std::function<void(DocumentStream&)> call;
+  };
+  const std::vector<Case> cases = {
+      {"short text", [](DocumentStream& s) { s.Write("<Point>"); }},
+      {"empty text", [](DocumentStream& s) { s.Write(std::string_view()); }},
+      {"long text", [](DocumentStream& s) { s.Write(std::string(5000, 'x')); }},
+      {"character", [](DocumentStream& s) { s.Write('<'); }},
+      {"fixed", [](DocumentStream& s) { s.WriteFixed(11.5, 6); }},
+      {"decimal", [](DocumentStream& s) { s.WriteDecimal(42); }},
+      {"flush", [](DocumentStream& s) { s.Flush(); }},
+      {"size", [](DocumentStream& s) { (void)s.Size(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    RecordingSink sink(DocumentStream::kMinCapacity);
+    sink.fail_after = 0;
+    DocumentStream stream(sink, DocumentStream::kMinCapacity);
+    stream.Write("<kml>");
+    EXPECT_THROW(stream.Flush(), std::runtime_error);
+    EXPECT_THROW(c.call(stream), std::logic_error);
+    EXPECT_THROW(c.call(stream), std::logic_error);
+    EXPECT_EQ(sink.pieces.size(), 1u);
+  }
 }
 
 }  // namespace

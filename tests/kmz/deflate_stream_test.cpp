@@ -7,6 +7,7 @@
 
 #include <zlib.h>
 
+#include "base/trackmint_error.h"
 #include "zip_reader.h"
 
 namespace trackmint {
@@ -73,6 +74,25 @@ TEST(DeflateStream, SinglePieceAndFinishedStreamTakesNoMore) {
   EXPECT_NE(sink.Bytes().front(), 0x78);
   EXPECT_EQ(stream.Crc32(), ZlibCrc(data));
   EXPECT_THROW(stream.AddPiece(Bytes(data, 0, 1), true), std::logic_error);
+}
+
+// A sink that cannot take the output (a full disk) fails the stream: the error leaves through
+// AddPiece, and every later call is refused instead of adding to a broken stream.
+TEST(DeflateStream, ASinkErrorFailsTheStreamForGood) {
+  class FullSink final : public ByteSink {
+   public:
+    void Write(std::span<const unsigned char>) override {
+      throw TrackmintError("Can't write the output file out.kmz: No space left on device");
+    }
+  } sink;
+  const std::string data = Text(5000);
+  DeflateStream stream(sink);
+  EXPECT_THROW(stream.AddPiece(Bytes(data, 0, 1000), false), TrackmintError);
+  EXPECT_THROW(stream.AddPiece(Bytes(data, 1000, 4000), true), std::logic_error);
+  EXPECT_THROW(stream.Finished(), std::logic_error);
+  EXPECT_THROW(stream.Crc32(), std::logic_error);
+  EXPECT_THROW(stream.CompressedSize(), std::logic_error);
+  EXPECT_THROW(stream.UncompressedSize(), std::logic_error);
 }
 
 }  // namespace

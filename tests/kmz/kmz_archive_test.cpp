@@ -194,6 +194,17 @@ TEST(KmzArchive, BothHeadersHoldTheCheckValueCrc) {
   EXPECT_EQ(zip.members[0].data, "123456789");
 }
 
+// A member whose name does not fit its header is refused before anything of it is written.
+TEST(KmzArchive, ANameTooLongIsRefusedBeforeItsHeader) {
+  TempDirectory dir;
+  KmzFile file(dir.File("long.kmz"), -1);
+  KmzArchive archive(file, kClock);
+  EXPECT_THROW(archive.BeginMember(std::string(70000, 'a') + ".kml"), TrackmintError);
+  EXPECT_THROW(archive.AddMember(std::string(70000, 'b') + ".png", Bytes("icon")), TrackmintError);
+  EXPECT_EQ(file.Size(), 0u);
+  EXPECT_TRUE(archive.Members().empty());
+}
+
 TEST(KmzArchive, NoMemberIsTheEndRecordAlone) {
   TempDirectory dir;
   {

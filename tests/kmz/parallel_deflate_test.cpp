@@ -1,15 +1,21 @@
 #include "kmz/parallel_deflate.h"
 
+#include <sched.h>
+
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <atomic>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/trackmint_error.h"
 #include "kmz/byte_sink.h"
+#include "kmz/raw_deflater.h"
 #include "kmz_test_support.h"
 #include "zip_reader.h"
 
@@ -29,17 +35,21 @@ std::string DocumentLikeText(std::size_t size) {
   return text;
 }
 
-// Hands the text to the deflater in pieces of the capacity, as the document stream does, and
-// returns what reached the sink.
-std::string Deflate(const std::string& text, std::size_t capacity, unsigned workers) {
-  VectorSink sink;
-  ParallelDeflate deflate(sink, capacity, workers);
+// Hands the text to the deflater in pieces of the capacity, as the document stream does.
+void FeedPieces(ParallelDeflate& deflate, const std::string& text, std::size_t capacity) {
   std::unique_ptr<char[]> buffer = std::make_unique<char[]>(capacity);
   for (std::size_t at = 0; at < text.size(); at += capacity) {
     const std::size_t size = std::min(capacity, text.size() - at);
     std::memcpy(buffer.get(), text.data() + at, size);
     buffer = deflate.TakePiece(std::move(buffer), size);
   }
+}
+
+// Deflates the text in pieces of the capacity and returns what reached the sink.
+std::string Deflate(const std::string& text, std::size_t capacity, unsigned workers) {
+  VectorSink sink;
+  ParallelDeflate deflate(sink, capacity, workers);
+  FeedPieces(deflate, text, capacity);
   deflate.Finish();
   EXPECT_EQ(deflate.UncompressedSize(), text.size());
   EXPECT_EQ(deflate.CompressedSize(), sink.Bytes().size());
@@ -84,6 +94,27 @@ TEST(ParallelDeflate, PiecesMakeOneStreamThatInflatesToTheText) {
       std::string inflated;
       ASSERT_TRUE(testing::InflateRaw(compressed, inflated));
       EXPECT_TRUE(inflated == c.text);
+    }
+  }
+}
+
+// The pieces, their dictionaries and their order do not depend on which worker compressed what.
+TEST(ParallelDeflate, SameBytesWhateverTheNumberOfWorkers) {
+  struct Case {
+    const char* legend;
+    std::string text;
+    std::size_t capacity;
+  };
+  const std::vector<Case> cases = {
+      {"pieces shorter than the window", DocumentLikeText(400000), 7000},
+      {"pieces longer than the window", DocumentLikeText(3000000), 100000},
+      {"random bytes and text", testing::RandomBytes(150000, 3) + DocumentLikeText(150000), 40000},
+  };
+  for (const Case& c : cases) {
+    const std::string one_worker = Deflate(c.text, c.capacity, 1);
+    for (const unsigned workers : {2u, 4u, kMaxDeflateWorkers}) {
+      SCOPED_TRACE(std::string(c.legend) + ", workers " + std::to_string(workers));
+      EXPECT_TRUE(Deflate(c.text, c.capacity, workers) == one_worker);
     }
   }
 }
@@ -146,6 +177,153 @@ TEST(ParallelDeflate, ASinkErrorLeavesThroughTheCaller) {
         deflate.Finish();
       },
       std::runtime_error);
+}
+
+// Raw inflate of a stream that has no end yet: what its sync-flushed pieces hold, or "no stream"
+// when the bytes are not such pieces.
+std::string InflateUnfinished(const std::vector<unsigned char>& compressed) {
+  z_stream stream{};
+  if (inflateInit2(&stream, -15) != Z_OK) return "no stream";
+  std::string text;
+  std::vector<unsigned char> input = compressed;
+  stream.next_in = input.data();
+  stream.avail_in = static_cast<uInt>(input.size());
+  int result = Z_OK;
+  while (result == Z_OK && stream.avail_in > 0) {
+    char out[65536];
+    stream.next_out = reinterpret_cast<Bytef*>(out);
+    stream.avail_out = sizeof out;
+    result = inflate(&stream, Z_SYNC_FLUSH);
+    text.append(out, sizeof out - stream.avail_out);
+  }
+  inflateEnd(&stream);
+  return result == Z_OK ? text : "no stream";
+}
+
+// Compresses as the program does, except the piece that begins with '!', which it cannot.
+class FailingOnMarkedPiece final : public PieceCompressor {
+ public:
+  std::size_t Compress(std::span<const unsigned char> piece,
+                       std::span<const unsigned char> dictionary, bool last,
+                       std::vector<unsigned char>& output) override {
+    if (!piece.empty() && piece[0] == '!') throw TrackmintError("Not enough memory to compress");
+    m_deflater.Restart(dictionary);
+    return m_deflater.Compress(piece, last, output);
+  }
+
+ private:
+  RawDeflater m_deflater;
+};
+
+// Takes the first bytes it is given, then fails as a full disk does.
+class FillingSink final : public ByteSink {
+ public:
+  explicit FillingSink(std::size_t writes) : m_writes_left(writes) {}
+  void Write(std::span<const unsigned char> bytes) override {
+    if (m_writes_left == 0) throw TrackmintError("Can't write the output file out.kmz: full");
+    --m_writes_left;
+    taken.insert(taken.end(), bytes.begin(), bytes.end());
+  }
+  std::vector<unsigned char> taken;
+
+ private:
+  std::size_t m_writes_left;
+};
+
+// Whatever fails, a worker's compressor or the sink: the error leaves through the caller with
+// its own message, the sink holds exactly the pieces before the one that failed, every later call
+// is refused, and the workers end when the deflater goes.
+TEST(ParallelDeflate, AFailureFailsTheStreamForGood) {
+  constexpr std::size_t kCapacity = 10000;
+  constexpr std::size_t kPieces = 30;
+  constexpr std::size_t kFailingPiece = 11;
+  std::string text = DocumentLikeText(kPieces * kCapacity);
+  text[kFailingPiece * kCapacity] = '!';
+  const PieceCompressorMaker failing_worker = [] {
+    return std::make_unique<FailingOnMarkedPiece>();
+  };
+  struct Case {
+    const char* legend;
+    PieceCompressorMaker make_compressor;
+    std::size_t sink_writes;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"a worker fails", failing_worker, kPieces, "Not enough memory to compress"},
+      {"the sink fails", {}, kFailingPiece, "Can't write the output file out.kmz: full"},
+  };
+  for (const Case& c : cases) {
+    for (const unsigned workers : {1u, 2u, 4u}) {
+      SCOPED_TRACE(std::string(c.legend) + ", workers " + std::to_string(workers));
+      FillingSink sink(c.sink_writes);
+      ParallelDeflate deflate(sink, kCapacity, workers, c.make_compressor);
+      std::string message;
+      try {
+        FeedPieces(deflate, text, kCapacity);
+        deflate.Finish();
+      } catch (const TrackmintError& error) {
+        message = error.what();
+      }
+      EXPECT_EQ(message, c.message);
+      EXPECT_TRUE(InflateUnfinished(sink.taken) == text.substr(0, kFailingPiece * kCapacity));
+      const std::size_t written = sink.taken.size();
+      EXPECT_THROW(deflate.TakePiece(std::make_unique<char[]>(kCapacity), 10), std::logic_error);
+      EXPECT_THROW(deflate.Finish(), std::logic_error);
+      EXPECT_THROW(deflate.Crc32(), std::logic_error);
+      EXPECT_THROW(deflate.CompressedSize(), std::logic_error);
+      EXPECT_EQ(sink.taken.size(), written);
+    }
+  }
+}
+
+// The number asked for is held to 1..kMaxDeflateWorkers, 0 taking the default; each worker gets
+// a compressor of its own, and one that cannot be made fails the constructor.
+TEST(ParallelDeflate, WorkersAreCappedAndEachHasItsCompressor) {
+  struct Case {
+    unsigned requested;
+    unsigned expected;
+  };
+  const std::vector<Case> cases = {
+      {0, DefaultDeflateWorkers()}, {1, 1}, {3, 3}, {8, 8}, {9, 8}, {1000, 8},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.requested);
+    EXPECT_EQ(DeflateWorkers(c.requested), c.expected);
+    std::atomic<unsigned> made{0};
+    VectorSink sink;
+    ParallelDeflate deflate(sink, 100, c.requested, [&made] {
+      ++made;
+      return std::make_unique<FailingOnMarkedPiece>();
+    });
+    EXPECT_EQ(made, c.expected);
+  }
+  unsigned made = 0;
+  VectorSink sink;
+  EXPECT_THROW(ParallelDeflate(sink, 100, 4,
+                               [&made]() -> std::unique_ptr<PieceCompressor> {
+                                 if (++made == 3) throw TrackmintError("no memory");
+                                 return std::make_unique<FailingOnMarkedPiece>();
+                               }),
+               TrackmintError);
+  EXPECT_EQ(made, 3u);
+}
+
+// One worker for each core the process may run on: a thread bound to one core gets one.
+TEST(ParallelDeflate, DefaultIsTheCoresThisProcessMayRunOn) {
+  EXPECT_GE(DefaultDeflateWorkers(), 1u);
+  EXPECT_LE(DefaultDeflateWorkers(), kMaxDeflateWorkers);
+  cpu_set_t allowed;
+  CPU_ZERO(&allowed);
+  ASSERT_EQ(::sched_getaffinity(0, sizeof allowed, &allowed), 0);
+  int first = 0;
+  while (!CPU_ISSET(first, &allowed)) ++first;
+  cpu_set_t one;
+  CPU_ZERO(&one);
+  CPU_SET(first, &one);
+  ASSERT_EQ(::sched_setaffinity(0, sizeof one, &one), 0);
+  const unsigned pinned = DefaultDeflateWorkers();
+  ASSERT_EQ(::sched_setaffinity(0, sizeof allowed, &allowed), 0);
+  EXPECT_EQ(pinned, 1u);
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+
+#include "base/trackmint_error.h"
 
 namespace trackmint {
 namespace {
@@ -107,6 +110,33 @@ TEST(ZipRecords, StoredEmptyMemberAndUtf8Flag) {
   EXPECT_EQ(central[8], 0x00);
   EXPECT_EQ(central[9], 0x08);  // bit 11
   EXPECT_EQ(central[38], 0x21);
+}
+
+// The name's length has 16 bits: 65535 bytes fit, one more is refused by both headers.
+TEST(ZipRecords, NameLengthHasSixteenBits) {
+  MemberFields member = SampleMember();
+  member.stored_name = std::string(65535, 'n');
+  const Bytes local = EncodeLocalHeader(member);
+  ASSERT_EQ(local.size(), 30u + 65535u);
+  EXPECT_EQ(local[26], 0xFF);
+  EXPECT_EQ(local[27], 0xFF);
+  const Bytes central = EncodeCentralHeader(member);
+  ASSERT_EQ(central.size(), 46u + 65535u);
+  EXPECT_EQ(central[28], 0xFF);
+  EXPECT_EQ(central[29], 0xFF);
+
+  member.stored_name = std::string(65536, 'n');
+  const std::string message =
+      "The name of a KMZ member can have at most 65535 bytes, not 65536: " + std::string(40, 'n') +
+      "...";
+  for (const auto& encode : {EncodeLocalHeader, EncodeCentralHeader}) {
+    try {
+      encode(member, kZip32Limit);
+      ADD_FAILURE() << "no error";
+    } catch (const TrackmintError& error) {
+      EXPECT_EQ(std::string(error.what()), message);
+    }
+  }
 }
 
 TEST(ZipRecords, EndRecordBytes) {
