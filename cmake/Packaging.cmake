@@ -6,7 +6,8 @@
 # A package is the program users run: the optimised build with its window. A test tree
 # (sanitizers, debug) or a build without Qt gets no package target, so neither can be shipped
 # by mistake.
-if(TRACKMINT_SANITIZE OR NOT TRACKMINT_BUILD_WINDOW OR NOT CMAKE_BUILD_TYPE STREQUAL "Release")
+if(TRACKMINT_SANITIZE OR TRACKMINT_TSAN OR NOT TRACKMINT_BUILD_WINDOW
+   OR NOT CMAKE_BUILD_TYPE STREQUAL "Release")
   message(STATUS "No package target: a package needs a Release build with the window and "
                  "without sanitizers")
   return()
