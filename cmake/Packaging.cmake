@@ -17,8 +17,6 @@ endif()
 set(TRACKMINT_PACKAGE_MAINTAINER "Kelvra Trackmint maintainers <trackmint@kelvra.invalid>"
     CACHE STRING "The Maintainer field of the Debian package")
 
-include(GNUInstallDirs)
-
 # The package's changelog (Debian's format, newest entry first), which must name this version.
 file(STRINGS ${PROJECT_SOURCE_DIR}/doc/changelog.in changelog_top LIMIT_COUNT 1)
 if(NOT changelog_top MATCHES "^kelvra-trackmint \\(${PROJECT_VERSION}\\) ")
@@ -26,7 +24,6 @@ if(NOT changelog_top MATCHES "^kelvra-trackmint \\(${PROJECT_VERSION}\\) ")
 endif()
 set(changelog ${PROJECT_BINARY_DIR}/package/changelog)
 configure_file(${PROJECT_SOURCE_DIR}/doc/changelog.in ${changelog} @ONLY)
-find_program(TRACKMINT_GZIP gzip REQUIRED)
 add_custom_command(
   OUTPUT ${changelog}.gz
   COMMAND ${TRACKMINT_GZIP} -9 -n -f -k ${changelog}
