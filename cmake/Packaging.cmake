@@ -55,7 +55,8 @@ It has one window (Qt 6) for choosing the log and the settings, and
 converts from the command line without a window, for scripts and whole
 folders of logs.")
 
-# kelvra-trackmint_1.4_amd64.deb: Debian's own naming, with the architecture dpkg reports.
+# kelvra-trackmint_<version>_<arch>.deb: Debian's own naming, with the architecture dpkg
+# reports.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TRACKMINT_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
