@@ -69,7 +69,8 @@ check-package:
 # FUZZ_TARGET=settings (or epoch_list) runs that one only. Everything a run writes stays under
 # build/: the inputs it finds in build/fuzz-work/TARGET/corpus, crash, leak, timeout, oom and
 # slow-unit files in build/fuzz-work/TARGET/artifacts, the fuzzer's output in build/logs/.
-fuzz: deps
+fuzz:
+	@scripts/install-deps.sh clang libclang-rt-14-dev
 	@JOBS=$(JOBS) scripts/fuzz.sh $(SECONDS) $(FUZZ_TARGET)
 
 # Speed and memory of the conversion on a generated log of about 100 MB.
