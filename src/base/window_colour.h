@@ -15,6 +15,9 @@ constexpr bool IsSystemColour(WindowColour colour) {
   return (colour & kSystemColourFlag) != 0;
 }
 
+// The one rule for the index, used wherever a system colour is resolved. The bits between the
+// low byte and the flag are not part of it: a system colour stored with its whole top byte set
+// (0xFF00000F, "-16777201" in a settings file) is the same colour as 0x8000000F.
 constexpr unsigned SystemColourIndex(WindowColour colour) {
   return colour & 0xFFu;
 }
