@@ -44,9 +44,10 @@ class ColourResolver {
   virtual WindowColour ResolveColour(WindowColour colour) const = 0;
 };
 
-// The classic system colours, by index (COLOR_SCROLLBAR = 0 ... COLOR_MENUBAR = 30).
-constexpr WindowColour kSystemColourGrayText = kSystemColourFlag | 17;
-constexpr WindowColour kSystemColourBtnFace = kSystemColourFlag | 15;
-constexpr WindowColour kSystemColourWindowText = kSystemColourFlag | 8;
+// System colours the program names, by their classic index (scroll bar 0 to menu bar 30, the
+// table in classic_system_colours.cpp).
+constexpr WindowColour kSystemGreyText = kSystemColourFlag | 17;
+constexpr WindowColour kSystemButtonFace = kSystemColourFlag | 15;
+constexpr WindowColour kSystemWindowText = kSystemColourFlag | 8;
 
 }  // namespace trackmint

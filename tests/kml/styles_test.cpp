@@ -37,7 +37,7 @@ TEST(KmlColour, OpaqueBlueGreenRed) {
       {0x123456, "FF123456"},  // upper-case digits in the window's byte order
       {0xABCDEF, "FFABCDEF"},
       {0x1000000, "FF1000000"},  // at least six digits, more when the value needs them
-      {kSystemColourGrayText, "FF336699"},
+      {kSystemGreyText, "FF336699"},
       {kSystemColourFlag | 5, "FF336699"},
   };
   for (const Case& c : cases) {
@@ -68,7 +68,7 @@ TEST(LineStyle, WritesIdColourAndWidthText) {
                "</LineStyle>\n"
                "</Style>\n",
                WrittenText([&](DocumentStream& s) {
-                 WriteLineStyle(s, "10 <&>\x01", kSystemColourWindowText, "IncorrectTrack", host);
+                 WriteLineStyle(s, "10 <&>\x01", kSystemWindowText, "IncorrectTrack", host);
                })));
 }
 

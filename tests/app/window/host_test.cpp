@@ -75,7 +75,7 @@ class HostTest : public QObject {
     const char* const greyed[] = {"GroupBox1", "GroupBox2",  "GroupBox3",
                                   "GroupBox5", "GroupBox10", "GroupBox11"};
     const QColor window_text = form.palette().color(QPalette::WindowText);
-    const QColor grey = ToQColor(form.ResolveColour(kSystemColourGrayText));
+    const QColor grey = ToQColor(form.ResolveColour(kSystemGreyText));
     QVERIFY(grey != window_text);
 
     form.SetRunEnabled(false);
@@ -112,9 +112,9 @@ class HostTest : public QObject {
     window.form->setPalette(palette);
     const std::pair<WindowColour, WindowColour> cases[] = {
         {kSystemColourFlag | 5, MakeWindowColour(1, 2, 3)},  // window
-        {kSystemColourBtnFace, MakeWindowColour(4, 5, 6)},   // button face
-        {kSystemColourGrayText, MakeWindowColour(7, 8, 9)},  // grey text
-        {kSystemColourWindowText, MakeWindowColour(10, 11, 12)},
+        {kSystemButtonFace, MakeWindowColour(4, 5, 6)},      // button face
+        {kSystemGreyText, MakeWindowColour(7, 8, 9)},        // grey text
+        {kSystemWindowText, MakeWindowColour(10, 11, 12)},
         {kSystemColourFlag | 1, ClassicSystemColour(kSystemColourFlag | 1)},  // desktop
         {0xFF00000Fu, MakeWindowColour(4, 5, 6)},  // button face with the whole top byte set
         {kSystemColourFlag | 0x100 | 5, MakeWindowColour(1, 2, 3)},  // window: the low byte counts
