@@ -9,7 +9,8 @@ TEST_DIR := build/test
 SECONDS ?= 600
 FUZZ_TARGET ?=
 
-.PHONY: all deps build demo test test-no-window test-tsan package check-package fuzz bench bench-zip64 screenshot format clean
+.PHONY: all deps build demo test test-no-window test-tsan package check-package fuzz bench \
+  bench-zip64 screenshot format clean
 
 all: build
 
