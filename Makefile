@@ -9,7 +9,8 @@ TEST_DIR := build/test
 SECONDS ?= 600
 FUZZ_TARGET ?=
 
-.PHONY: all deps build demo test package check-package fuzz bench bench-zip64 screenshot format clean
+.PHONY: all deps build demo test test-no-window test-tsan package check-package fuzz bench \
+  bench-zip64 screenshot format clean
 
 all: build
 
@@ -32,6 +33,25 @@ test: deps
 	  -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_SANITIZE=ON -DTRACKMINT_WERROR=ON
 	@ctest --test-dir $(TEST_DIR) --output-on-failure -j $(JOBS)
 
+# Every test of a tree built without the Qt window (no sanitizers): the core, the batch mode, the
+# tools and their tests need no toolkit. Logs: build/logs/build-no-window.log and
+# build/logs/test-no-window.log.
+test-no-window: deps
+	@JOBS=$(JOBS) scripts/build.sh no-window "Building the tests without the window" \
+	  -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_BUILD_WINDOW=OFF -DTRACKMINT_BUILD_TESTS=ON \
+	  -DTRACKMINT_WERROR=ON
+	@JOBS=$(JOBS) scripts/run-tests.sh no-window "Running the tests without the window"
+
+# The deflate workers and the runs that drive them under ThreadSanitizer: test_kmz and test_run
+# only, in a tree without the window; a report fails its test. Logs: build/logs/build-tsan.log
+# and build/logs/test-tsan.log.
+test-tsan: deps
+	@JOBS=$(JOBS) scripts/build.sh tsan "Building the deflate and run tests with ThreadSanitizer" \
+	  -DCMAKE_BUILD_TYPE=Debug -DTRACKMINT_TSAN=ON -DTRACKMINT_BUILD_WINDOW=OFF \
+	  -DTRACKMINT_BUILD_TESTS=ON -DTRACKMINT_WERROR=ON -- test_kmz test_run
+	@JOBS=$(JOBS) scripts/run-tests.sh tsan "Running the deflate and run tests under ThreadSanitizer" \
+	  -L '^test_(kmz|run)$$'
+
 # The Debian package build/kelvra-trackmint_<version>_<arch>.deb (CPack; the dependencies come
 # from dpkg-shlibdeps, hence dpkg-dev). CPack's output goes to build/logs/package.log.
 package:
@@ -50,7 +70,8 @@ check-package:
 # FUZZ_TARGET=settings (or epoch_list) runs that one only. Everything a run writes stays under
 # build/: the inputs it finds in build/fuzz-work/TARGET/corpus, crash, leak, timeout, oom and
 # slow-unit files in build/fuzz-work/TARGET/artifacts, the fuzzer's output in build/logs/.
-fuzz: deps
+fuzz:
+	@scripts/install-deps.sh clang libclang-rt-14-dev
 	@JOBS=$(JOBS) scripts/fuzz.sh $(SECONDS) $(FUZZ_TARGET)
 
 # Speed and memory of the conversion on a generated log of about 100 MB.

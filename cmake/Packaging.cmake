@@ -6,7 +6,8 @@
 # A package is the program users run: the optimised build with its window. A test tree
 # (sanitizers, debug) or a build without Qt gets no package target, so neither can be shipped
 # by mistake.
-if(TRACKMINT_SANITIZE OR NOT TRACKMINT_BUILD_WINDOW OR NOT CMAKE_BUILD_TYPE STREQUAL "Release")
+if(TRACKMINT_SANITIZE OR TRACKMINT_TSAN OR NOT TRACKMINT_BUILD_WINDOW
+   OR NOT CMAKE_BUILD_TYPE STREQUAL "Release")
   message(STATUS "No package target: a package needs a Release build with the window and "
                  "without sanitizers")
   return()
@@ -16,8 +17,6 @@ endif()
 set(TRACKMINT_PACKAGE_MAINTAINER "Kelvra Trackmint maintainers <trackmint@kelvra.invalid>"
     CACHE STRING "The Maintainer field of the Debian package")
 
-include(GNUInstallDirs)
-
 # The package's changelog (Debian's format, newest entry first), which must name this version.
 file(STRINGS ${PROJECT_SOURCE_DIR}/doc/changelog.in changelog_top LIMIT_COUNT 1)
 if(NOT changelog_top MATCHES "^kelvra-trackmint \\(${PROJECT_VERSION}\\) ")
@@ -25,7 +24,6 @@ if(NOT changelog_top MATCHES "^kelvra-trackmint \\(${PROJECT_VERSION}\\) ")
 endif()
 set(changelog ${PROJECT_BINARY_DIR}/package/changelog)
 configure_file(${PROJECT_SOURCE_DIR}/doc/changelog.in ${changelog} @ONLY)
-find_program(TRACKMINT_GZIP gzip REQUIRED)
 add_custom_command(
   OUTPUT ${changelog}.gz
   COMMAND ${TRACKMINT_GZIP} -9 -n -f -k ${changelog}
@@ -57,7 +55,8 @@ It has one window (Qt 6) for choosing the log and the settings, and
 converts from the command line without a window, for scripts and whole
 folders of logs.")
 
-# kelvra-trackmint_1.4_amd64.deb: Debian's own naming, with the architecture dpkg reports.
+# kelvra-trackmint_<version>_<arch>.deb: Debian's own naming, with the architecture dpkg
+# reports.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TRACKMINT_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

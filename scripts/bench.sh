@@ -4,19 +4,24 @@
 # bytes per epoch, the KMZ's document member against gzip -6 of the same document, and the whole
 # conversion against `gzip -6 -c DOC > /dev/null` timed in the same run. Then the parse and
 # deflate figures on their own.
-# Argument: the release build directory.
+# Argument: the release build directory (default build/release). BENCH_DIR names the folder for
+# the generated logs (default build/bench). Relative names are taken from where it is started.
 set -euo pipefail
-build=${1:-build/release}
-work=${BENCH_DIR:-build/bench}
-mkdir -p "$work"
-work=$(cd "$work" && pwd)
+build=${1:-}
+work=${BENCH_DIR:-}
+[ -z "$build" ] || build=$(cd "$build" && pwd)
+[ -z "$work" ] || work=$(mkdir -p "$work" && cd "$work" && pwd)
+cd "$(dirname "$0")/.."
+build=${build:-build/release}
+work=${work:-$(mkdir -p build/bench && cd build/bench && pwd)}
 scripts/install-deps.sh time >/dev/null
 
-# The best of three runs of a command: "seconds peak_kilobytes".
+# The best of three runs of a command: "seconds peak_kilobytes". The last run's standard output
+# stays in $work/stdout.txt.
 best_of_three() {
   local best_time=999999 best_rss=0 seconds rss_kb
   for _ in 1 2 3; do
-    /usr/bin/time -f '%e %M' -o "$work/time.txt" "$@" >/dev/null 2>"$work/stderr.txt" || {
+    /usr/bin/time -f '%e %M' -o "$work/time.txt" "$@" >"$work/stdout.txt" 2>"$work/stderr.txt" || {
       cat "$work/stderr.txt" >&2; return 1; }
     read -r seconds rss_kb < "$work/time.txt"
     if awk "BEGIN{exit !($seconds < $best_time)}"; then best_time=$seconds; best_rss=$rss_kb; fi
@@ -28,20 +33,27 @@ measure_log() {
   local label=$1 log=$2
   local kmz="$work/$label.kmz" doc="$work/$label.kml"
   echo "== $label: $log ($(stat -c %s "$log") bytes)"
-  read -r seconds rss_kb < <(best_of_three "$build/src/app/trackmint" "$log" "$kmz")
+  read -r seconds rss_kb < <(best_of_three "$build/src/app/trackmint" --json "$log" "$kmz")
+  # The epochs the run read, from its summary; the log's paths come before them as JSON strings,
+  # where a quote is escaped, so the key cannot be matched inside them.
+  local epochs
+  epochs=$(sed -n 's/.*"epochs":\([0-9]*\).*/\1/p' "$work/stdout.txt")
+  if [ -z "$epochs" ] || [ "$epochs" -eq 0 ]; then
+    echo "no epochs in the run's summary: $(cat "$work/stdout.txt")" >&2
+    return 1
+  fi
   local member
   member=$(unzip -Z1 "$kmz" | head -n 1)
   unzip -p "$kmz" "$member" > "$doc"
-  local epochs placemarks doc_bytes packed gzip_bytes
-  epochs=$(grep -c $'^\t' "$doc" || true)
+  local placemarks doc_bytes packed gzip_bytes
   placemarks=$(grep -c '<Point>' "$doc" || true)
   doc_bytes=$(stat -c %s "$doc")
   packed=$(unzip -Zl "$kmz" "$member" | awk '{print $6}')
   read -r gzip_seconds _ < <(best_of_three sh -c "gzip -6 -c '$doc' > /dev/null")
   gzip_bytes=$(gzip -6 -c "$doc" | wc -c)
   "$build/tools/epoch_summary" "$log" | head -n 1
-  printf '  trackmint:        %7.2f s   peak %6.1f MB   %d placemarks\n' "$seconds" \
-    "$(awk "BEGIN{print $rss_kb/1024}")" "$placemarks"
+  printf '  trackmint:        %7.2f s   peak %6.1f MB   %d epochs, %d placemarks\n' "$seconds" \
+    "$(awk "BEGIN{print $rss_kb/1024}")" "$epochs" "$placemarks"
   printf '  document:         %d bytes; packed %d bytes, gzip -6 %d bytes (%+.2f %%)\n' \
     "$doc_bytes" "$packed" "$gzip_bytes" "$(awk "BEGIN{print 100*($packed/$gzip_bytes-1)}")"
   printf '  gzip -6 -c DOC:   %7.2f s   trackmint / gzip -6 = %.2f\n' "$gzip_seconds" \
@@ -57,13 +69,13 @@ log1m="$work/generated-1m-epochs.nmea"
 
 measure_log generated-100mb "$log100"
 measure_log generated-1m-epochs "$log1m"
-read -r rss_kb _ < "$work/generated-1m-epochs.memory"
-printf '  peak memory per epoch at a million epochs: %.0f bytes\n' \
-  "$(awk "BEGIN{print $rss_kb*1024/1000000}")"
+read -r rss_kb epochs < "$work/generated-1m-epochs.memory"
+printf '  peak memory per epoch at %d epochs: %.0f bytes\n' "$epochs" \
+  "$(awk "BEGIN{print $rss_kb*1024/$epochs}")"
 
 echo "== the parts alone"
 "$build/bench/bench_input_phase" "$log100"
 "$build/src/app/trackmint" "$log100" "$work/parts.kmz" >/dev/null
 unzip -p "$work/parts.kmz" "$(unzip -Z1 "$work/parts.kmz" | head -n 1)" > "$work/parts.kml"
 "$build/bench/bench_deflate" "$work/parts.kml"
-rm -f "$work/parts.kml" "$work/parts.kmz" "$work"/*.kmz
+rm -f "$work/parts.kml" "$work/parts.kmz" "$work"/*.kmz "$work/stdout.txt"

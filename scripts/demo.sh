@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Converts the bundled sample log and says where the KMZ is, with the run's summary.
-# Argument: the release build directory.
+# Argument: the release build directory (default build/release); a relative name is taken from
+# where it is started.
 set -euo pipefail
-build=${1:-build/release}
+build=${1:-}
+[ -z "$build" ] || build=$(cd "$build" && pwd)
+cd "$(dirname "$0")/.."
+build=${build:-build/release}
 top=$(pwd)
 mkdir -p build/demo
 kmz="$top/build/demo/sample.kmz"

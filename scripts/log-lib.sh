@@ -34,7 +34,7 @@ report_failure() {
     echo "Failed: $step (exit status $status). The whole output is in $log."
     # A compiler's or a sanitizer's first errors are often far above the end of the log, which
     # only says that make or the fuzzer gave up; they are shown when the end does not hold them.
-    local pattern='error:|CMake Error|undefined reference|^E: '
+    local pattern='error:|CMake Error|undefined reference|^E: |WARNING: ThreadSanitizer'
     local first_error lines
     first_error=$(grep -niE -m 1 "$pattern" "$log" | cut -d: -f1)
     lines=$(wc -l <"$log")

@@ -44,7 +44,7 @@ constexpr std::array<WindowColour, 31> kClassicColours = {
 
 WindowColour ClassicSystemColour(WindowColour colour) {
   if (!IsSystemColour(colour)) return colour;
-  const unsigned index = colour & 0x7FFFFFFFu;
+  const unsigned index = SystemColourIndex(colour);
   return index < kClassicColours.size() ? kClassicColours[index] : 0;
 }
 

@@ -3,6 +3,7 @@
 namespace trackmint {
 
 std::size_t DecodeUtf8(std::string_view text, char32_t& code_point) {
+  if (text.empty()) return 0;
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(0);
   std::size_t length = 0;

@@ -15,6 +15,9 @@ constexpr bool IsSystemColour(WindowColour colour) {
   return (colour & kSystemColourFlag) != 0;
 }
 
+// The one rule for the index, used wherever a system colour is resolved. The bits between the
+// low byte and the flag are not part of it: a system colour stored with its whole top byte set
+// (0xFF00000F, "-16777201" in a settings file) is the same colour as 0x8000000F.
 constexpr unsigned SystemColourIndex(WindowColour colour) {
   return colour & 0xFFu;
 }
@@ -33,9 +36,10 @@ constexpr unsigned BlueOf(WindowColour colour) {
   return colour >> 16 & 0xFFu;
 }
 
-// The classic system colours, by index (COLOR_SCROLLBAR = 0 ... COLOR_MENUBAR = 30).
-constexpr WindowColour kSystemColourGrayText = kSystemColourFlag | 17;
-constexpr WindowColour kSystemColourBtnFace = kSystemColourFlag | 15;
-constexpr WindowColour kSystemColourWindowText = kSystemColourFlag | 8;
+// System colours the program names, by their classic index (scroll bar 0 to menu bar 30, the
+// table in classic_system_colours.cpp).
+constexpr WindowColour kSystemGreyText = kSystemColourFlag | 17;
+constexpr WindowColour kSystemButtonFace = kSystemColourFlag | 15;
+constexpr WindowColour kSystemWindowText = kSystemColourFlag | 8;
 
 }  // namespace trackmint

@@ -7,6 +7,8 @@
 #include <limits>
 #include <vector>
 
+#include "support/scoped_locale.h"
+
 namespace trackmint {
 namespace {
 
@@ -77,13 +79,10 @@ TEST(DecimalValue, NumbersTooLargeForADoubleAreInfinite) {
 }
 
 TEST(DecimalValue, IgnoresTheProcessLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous ? previous : "C";
-  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr)
-      << "the de_DE.UTF-8 locale is missing (make deps)";
+  const testing::ScopedLocale comma(LC_NUMERIC, testing::kCommaLocale);
+  if (!comma.Active()) GTEST_SKIP() << testing::kCommaLocaleMissing;
   EXPECT_EQ(DecimalValue("545.4"), 545.4);
   EXPECT_EQ(DecimalValue("545,4"), 545.0);
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 }  // namespace

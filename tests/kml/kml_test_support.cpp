@@ -1,6 +1,5 @@
 #include "kml_test_support.h"
 
-#include <clocale>
 #include <string_view>
 
 #include <libxml/parser.h>
@@ -88,15 +87,6 @@ std::string WholeDocument(EpochList& epochs, const DocumentSetup& setup, const C
     document.WriteTracksAndClosing();
     if (placemarks != nullptr) *placemarks = count;
   });
-}
-
-ScopedLocale::ScopedLocale(const char* name) {
-  m_previous = std::setlocale(LC_ALL, nullptr);
-  m_active = std::setlocale(LC_ALL, name) != nullptr;
-}
-
-ScopedLocale::~ScopedLocale() {
-  std::setlocale(LC_ALL, m_previous.c_str());
 }
 
 ::testing::AssertionResult IsWellFormedXml(const std::string& text) {

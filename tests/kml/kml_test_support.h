@@ -55,20 +55,6 @@ std::int32_t WriteEpochs(DocumentStream& stream, EpochList& epochs, const Docume
 std::string WholeDocument(EpochList& epochs, const DocumentSetup& setup,
                           const Clock& clock = kConversionDay, std::int32_t* placemarks = nullptr);
 
-// Switches the whole process locale for the length of a test and restores the old one.
-class ScopedLocale {
- public:
-  explicit ScopedLocale(const char* name);
-  ~ScopedLocale();
-  ScopedLocale(const ScopedLocale&) = delete;
-  ScopedLocale& operator=(const ScopedLocale&) = delete;
-  bool Active() const { return m_active; }
-
- private:
-  std::string m_previous;
-  bool m_active = false;
-};
-
 // The document read by libxml2: well-formed, or the parser's first complaint.
 ::testing::AssertionResult IsWellFormedXml(const std::string& text);
 

@@ -120,10 +120,7 @@ TEST(MakeArrowIcon, ColoursNamesAndPngLayout) {
       {"Invalid, black", 0x000000, "0.png", {0, 0, 0}},
       {"grey icon", 0x808080, "8421504.png", {128, 128, 128}},
       {"white", 0xFFFFFF, "16777215.png", {255, 255, 255}},
-      {"a system colour, resolved before",
-       kSystemColourGrayText,
-       "1193046.png",
-       {0x56, 0x34, 0x12}},
+      {"a system colour, resolved before", kSystemGreyText, "1193046.png", {0x56, 0x34, 0x12}},
   };
   const std::string image_iccp = ChunkData(WalkPngChunks(ImageBytes()), "iCCP");
   for (const Case& c : cases) {

@@ -56,7 +56,7 @@ constexpr std::array<std::optional<PaletteEntry>, 31> kPaletteEntries = {{
 
 WindowColour ResolveSystemColour(const QPalette& palette, WindowColour colour) {
   if (!IsSystemColour(colour)) return colour;
-  const unsigned index = colour & ~kSystemColourFlag;
+  const unsigned index = SystemColourIndex(colour);
   if (index >= kPaletteEntries.size() || !kPaletteEntries[index])
     return ClassicSystemColour(colour);
   const QColor resolved =

@@ -108,7 +108,7 @@ void TForm1::SetSettingsLocked(bool locked) {
   }
   // The group titles turn to the desktop's grey text while locked and back to the window's own
   // text colour (black in the classic scheme) after.
-  const QColor grey = ToQColor(ResolveColour(kSystemColourGrayText));
+  const QColor grey = ToQColor(ResolveColour(kSystemGreyText));
   for (QGroupBox* group :
        {m_group_box1, m_group_box2, m_group_box3, m_group_box5, m_group_box10, m_group_box11}) {
     if (locked) {

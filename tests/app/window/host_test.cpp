@@ -110,12 +110,14 @@ class HostTest : public QObject {
     window.form->setPalette(palette);
     const std::pair<WindowColour, WindowColour> cases[] = {
         {kSystemColourFlag | 5, MakeWindowColour(1, 2, 3)},  // window
-        {kSystemColourBtnFace, MakeWindowColour(4, 5, 6)},   // button face
-        {kSystemColourGrayText, MakeWindowColour(7, 8, 9)},  // grey text
-        {kSystemColourWindowText, MakeWindowColour(10, 11, 12)},
+        {kSystemButtonFace, MakeWindowColour(4, 5, 6)},      // button face
+        {kSystemGreyText, MakeWindowColour(7, 8, 9)},        // grey text
+        {kSystemWindowText, MakeWindowColour(10, 11, 12)},
         {kSystemColourFlag | 1, ClassicSystemColour(kSystemColourFlag | 1)},  // desktop
-        {kSystemColourFlag | 200, 0},                                         // unknown
-        {0x123456, 0x123456},                                                 // plain
+        {0xFF00000Fu, MakeWindowColour(4, 5, 6)},  // button face with the whole top byte set
+        {kSystemColourFlag | 0x100 | 5, MakeWindowColour(1, 2, 3)},  // window: the low byte counts
+        {kSystemColourFlag | 200, 0},                                // unknown
+        {0x123456, 0x123456},                                        // plain
     };
     for (const auto& [colour, expected] : cases)
       QCOMPARE(window.form->ResolveColour(colour), expected);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scoped_locale.h"
+
 namespace trackmint {
 namespace {
 
@@ -98,13 +100,10 @@ TEST(StepIconScale, RunsToItsBoundsInSteps) {
 }
 
 TEST(StepIconScale, IgnoresTheProcessLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  const std::string saved = previous ? previous : "C";
-  ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr)
-      << "the de_DE.UTF-8 locale is missing (make deps)";
+  const testing::ScopedLocale comma(LC_NUMERIC, testing::kCommaLocale);
+  if (!comma.Active()) GTEST_SKIP() << testing::kCommaLocaleMissing;
   EXPECT_EQ(StepIconScale("0.5", kUp), "0.6");
   EXPECT_EQ(StepIconScale("0.7", kDown), "0.6");
-  std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 }  // namespace
