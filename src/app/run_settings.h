@@ -4,7 +4,7 @@
 
 #include "base/window_colour.h"
 #include "kml/conversion_settings.h"
-#include "kml/fix_class.h"
+#include "nmea/fix_class.h"
 #include "settings/stored_settings.h"
 
 namespace trackmint {

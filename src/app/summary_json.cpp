@@ -4,7 +4,7 @@
 
 #include "base/number_format.h"
 #include "base/utf8.h"
-#include "kml/fix_class.h"
+#include "nmea/fix_class.h"
 
 namespace trackmint {
 namespace {

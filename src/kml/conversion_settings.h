@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/window_colour.h"
-#include "kml/fix_class.h"
+#include "nmea/fix_class.h"
 
 namespace trackmint {
 

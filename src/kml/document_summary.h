@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "kml/fix_class.h"
+#include "nmea/fix_class.h"
 
 namespace trackmint {
 

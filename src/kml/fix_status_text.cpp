@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "kml/fix_class.h"
+#include "nmea/fix_class.h"
 
 namespace trackmint {
 namespace {

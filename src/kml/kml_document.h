@@ -8,8 +8,8 @@
 #include "kml/conversion_settings.h"
 #include "kml/document_stream.h"
 #include "kml/document_summary.h"
-#include "kml/fix_class.h"
 #include "kml/track_placemarks.h"
+#include "nmea/fix_class.h"
 #include "nmea/waypoints.h"
 
 namespace trackmint {

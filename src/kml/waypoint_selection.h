@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kml/fix_class.h"
+#include "nmea/fix_class.h"
 #include "nmea/waypoints.h"
 
 namespace trackmint {

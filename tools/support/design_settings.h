@@ -2,7 +2,7 @@
 
 #include "app/run_settings.h"
 #include "base/classic_system_colours.h"
-#include "kml/fix_class.h"
+#include "nmea/fix_class.h"
 #include "settings/stored_settings.h"
 
 namespace trackmint {

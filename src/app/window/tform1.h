@@ -7,12 +7,12 @@
 
 #include <QWidget>
 
-#include "kml/fix_class.h"
+#include "app/window/spinner_steps.h"
+#include "nmea/fix_class.h"
 #include "run/conversion_request.h"
 #include "run/conversion_run.h"
 #include "run/run_observer.h"
 #include "settings/settings_holder.h"
-#include "app/window/spinner_steps.h"
 #include "settings/stored_settings.h"
 
 class QCheckBox;
