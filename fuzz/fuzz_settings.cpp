@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -111,6 +112,31 @@ bool IsExpectedCalendarDate(std::string_view text) {
       .ok();
 }
 
+// The interval and the bounds by patterns written out apart from the reader: seconds up to 86400
+// with up to three decimals; hh:mm[:ss[.fff]], after a calendar date and "T" (and before an
+// optional "Z") for a date-time.
+bool IsExpectedInterval(const std::string& text) {
+  static const std::regex pattern("([0-9]{1,9})(\\.([0-9]{1,3}))?");
+  std::smatch match;
+  if (!std::regex_match(text, match, pattern)) return false;
+  const long long seconds = std::stoll(match[1].str());
+  std::string decimals = match[3].str();
+  decimals.resize(3, '0');
+  return seconds * 1000 + std::stoll(decimals) <= 86'400'000;
+}
+
+bool IsExpectedBound(const std::string& text) {
+  static const std::regex pattern(
+      "(([0-9]{4}-[0-9]{2}-[0-9]{2})T)?([01][0-9]|2[0-3]):[0-5][0-9](:([0-5][0-9]|60)(\\.[0-9]{1,"
+      "3})?)?");
+  static const std::regex date_time_z("(.*T.*)Z");
+  std::smatch zoned;
+  const std::string bare = std::regex_match(text, zoned, date_time_z) ? zoned[1].str() : text;
+  std::smatch match;
+  if (!std::regex_match(bare, match, pattern)) return false;
+  return !match[1].matched || IsExpectedCalendarDate(match[2].str());
+}
+
 // The load from text: each control as the file's [Settings] section says, or as it was (the
 // design value of a fresh PlainSettings) where the key is missing or not a number; the
 // snapshot equals the controls; the states that depend on them follow.
@@ -157,6 +183,21 @@ void CheckLoad(std::string_view content) {
   } else {
     Check(values.fixed_date_text == design.fixed_date_text);
   }
+
+  // An interval or a bound that cannot stand gives its default.
+  const auto checked = [content](std::string_view key, bool (*usable)(const std::string&),
+                                 const std::string& held, const std::string& fallback) {
+    const std::optional<std::string> value = SettingsValue(content, key);
+    if (!value) return held;
+    return usable(*value) ? *value : fallback;
+  };
+  Check(values.arrow_interval_text ==
+        checked("ArrowInterval", IsExpectedInterval, design.arrow_interval_text, "0"));
+  const auto bound_or_empty = [](const std::string& bound) {
+    return bound.empty() || IsExpectedBound(bound);
+  };
+  Check(values.from_time_text == checked("FromTime", bound_or_empty, design.from_time_text, ""));
+  Check(values.to_time_text == checked("ToTime", bound_or_empty, design.to_time_text, ""));
 
   // The snapshot is what the controls hold, and the states that depend on them follow.
   Check(loaded == values);

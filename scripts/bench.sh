@@ -73,6 +73,22 @@ read -r rss_kb epochs < "$work/generated-1m-epochs.memory"
 printf '  peak memory per epoch at %d epochs: %.0f bytes\n' "$epochs" \
   "$(awk "BEGIN{print $rss_kb*1024/$epochs}")"
 
+# An hour of a 10 Hz receiver, as a globe gets it with every arrow and with one each 10 s.
+log10hz="$work/generated-hour-10hz.nmea"
+[ -s "$log10hz" ] || "$build/tools/generate_nmea_log" --epochs 36000 --hertz 10 "$log10hz"
+echo "== an hour at 10 Hz: $log10hz ($(stat -c %s "$log10hz") bytes)"
+for interval in 0 10; do
+  kmz="$work/hour-$interval.kmz"
+  read -r seconds rss_kb < <(best_of_three "$build/src/app/trackmint" -q --interval "$interval" \
+    "$log10hz" "$kmz")
+  member=$(unzip -Z1 "$kmz" | head -n 1)
+  kml_bytes=$(unzip -p "$kmz" "$member" | wc -c)
+  placemarks=$(unzip -p "$kmz" "$member" | grep -c '<Point>' || true)
+  printf '  --interval %-3s %6d placemarks   KML %10d bytes   KMZ %9d bytes   %5.2f s   peak %5.1f MB\n' \
+    "$interval" "$placemarks" "$kml_bytes" "$(stat -c %s "$kmz")" "$seconds" \
+    "$(awk "BEGIN{print $rss_kb/1024}")"
+done
+
 echo "== the parts alone"
 "$build/bench/bench_input_phase" "$log100"
 "$build/src/app/trackmint" "$log100" "$work/parts.kmz" >/dev/null

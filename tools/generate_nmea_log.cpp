@@ -1,7 +1,10 @@
 // Writes a deterministic NMEA 0183 log of a vehicle on the move, for the bundled sample and the
 // benchmarks. The same arguments always give the same bytes.
 //
-//   generate_nmea_log [--epochs N | --megabytes M] [--seed S] OUTPUT
+//   generate_nmea_log [--epochs N | --megabytes M] [--hertz H] [--seed S] OUTPUT
+//
+// --hertz gives H epochs a second (1 to 100, 1 by default); the runs of each fix class last as
+// long in seconds whatever the rate.
 //
 // The drive passes through runs of every fix class (GGA quality 1, 2, 4, 5, 6 and 0), with GGA
 // and RMC of the GN, GP and GL talkers (sometimes RMC first), GSA with and without the NMEA 4.10
@@ -69,7 +72,8 @@ struct Satellite {
 
 class LogWriter {
  public:
-  LogWriter(std::FILE* out, std::uint64_t seed) : m_out(out), m_random(seed) {
+  LogWriter(std::FILE* out, std::uint64_t seed, int hertz)
+      : m_out(out), m_random(seed), m_hertz(hertz) {
     for (int number : {2, 5, 7, 9, 13, 15, 18, 20, 23, 27, 30}) AddSatellite(number);
     for (int number : {44, 46}) AddSatellite(number);                      // SBAS PRN 131 and 133
     for (int number : {65, 66, 72, 73, 80, 81, 88}) AddSatellite(number);  // GLONASS
@@ -78,15 +82,15 @@ class LogWriter {
   std::uint64_t Bytes() const { return m_bytes; }
 
   void WriteEpoch(long epoch) {
-    const Stretch& stretch =
-        kStretches[static_cast<std::size_t>(epoch / kStretchLength % kStretches.size())];
+    const Stretch& stretch = kStretches[static_cast<std::size_t>(
+        epoch / (kStretchLength * m_hertz) % static_cast<long>(kStretches.size()))];
     Move(stretch);
-    const std::time_t now = kStart + epoch;
+    const std::time_t now = kStart + epoch / m_hertz;
     std::tm utc{};
     gmtime_r(&now, &utc);
     char time_text[32];
-    std::snprintf(time_text, sizeof time_text, "%02d%02d%02d.00", utc.tm_hour, utc.tm_min,
-                  utc.tm_sec);
+    std::snprintf(time_text, sizeof time_text, "%02d%02d%02d.%02ld", utc.tm_hour, utc.tm_min,
+                  utc.tm_sec, epoch % m_hertz * 100 / m_hertz);
     char date_text[32];
     std::snprintf(date_text, sizeof date_text, "%02d%02d%02d", utc.tm_mday, utc.tm_mon + 1,
                   utc.tm_year % 100);
@@ -112,7 +116,7 @@ class LogWriter {
   void Move(const Stretch& stretch) {
     m_speed = std::clamp(m_speed + (m_random.Uniform() - 0.45) * 1.5, 0.0, 25.0);
     m_heading = std::fmod(m_heading + (m_random.Uniform() - 0.5) * 8 + 360, 360);
-    const double metres = stretch.quality == 0 ? 0.0 : m_speed;
+    const double metres = stretch.quality == 0 ? 0.0 : m_speed / m_hertz;
     m_latitude += metres * std::cos(m_heading * kPi / 180) / kMetresPerDegree;
     m_longitude += metres * std::sin(m_heading * kPi / 180) /
                    (kMetresPerDegree * std::cos(m_latitude * kPi / 180));
@@ -269,10 +273,13 @@ class LogWriter {
   std::uint64_t m_bytes = 0;
   long m_sentences = 0;
   int m_noise = 0;
+  int m_hertz;
 };
 
 int Usage() {
-  std::fprintf(stderr, "usage: generate_nmea_log [--epochs N | --megabytes M] [--seed S] OUTPUT\n");
+  std::fprintf(stderr,
+               "usage: generate_nmea_log [--epochs N | --megabytes M] [--hertz H] [--seed S] "
+               "OUTPUT\n");
   return 2;
 }
 
@@ -282,6 +289,7 @@ int main(int argc, char** argv) {
   long epochs = 6L * kStretchLength;  // every fix class once: four minutes at 1 Hz
   double megabytes = 0;
   std::uint64_t seed = 20261209;
+  int hertz = 1;
   const char* output = nullptr;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
@@ -289,6 +297,9 @@ int main(int argc, char** argv) {
       epochs = std::atol(argv[++i]);
     } else if (argument == "--megabytes" && i + 1 < argc) {
       megabytes = std::atof(argv[++i]);
+    } else if (argument == "--hertz" && i + 1 < argc) {
+      hertz = std::atoi(argv[++i]);
+      if (hertz < 1 || hertz > 100) return Usage();
     } else if (argument == "--seed" && i + 1 < argc) {
       seed = std::strtoull(argv[++i], nullptr, 10);
     } else if (!argument.starts_with("--") && output == nullptr) {
@@ -303,7 +314,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "generate_nmea_log: cannot create %s: %s\n", output, std::strerror(errno));
     return 1;
   }
-  LogWriter writer(out, seed);
+  LogWriter writer(out, seed, hertz);
   const auto target_bytes = static_cast<std::uint64_t>(megabytes * 1024 * 1024);
   for (long epoch = 0; megabytes > 0 ? writer.Bytes() < target_bytes : epoch < epochs; ++epoch) {
     writer.WriteEpoch(epoch);

@@ -22,6 +22,7 @@
 #include "run/conversion_run.h"
 #include "settings/plain_settings.h"
 #include "settings/settings_file.h"
+#include "settings/stored_settings.h"
 
 namespace trackmint {
 namespace {
@@ -31,22 +32,32 @@ int Failure(std::FILE* err, const std::string& message) {
   return 1;
 }
 
+void Warn(std::FILE* err, const std::string& warning) {
+  std::fprintf(err, "%s: %s\n", kApplicationTitle, warning.c_str());
+}
+
 // The settings the command line names, or the user's default settings file; the built-in
-// defaults when there is neither. A named file that is not there is said, not silently replaced.
-void LoadBatchSettings(const CommandLine& command, const std::string& executable_path,
-                       PlainSettings& settings, std::FILE* err) {
+// defaults when there is neither. A named file that is not there is said, not silently replaced,
+// and so is a value in it that cannot stand. The options for the time window and the arrow
+// interval stand for the file's keys in this run.
+SettingValues LoadBatchSettings(const CommandLine& command, const std::string& executable_path,
+                                std::FILE* err) {
+  PlainSettings settings;
   SettingValues loaded;
-  if (command.settings.empty()) {
-    LoadSettings(DefaultSettingsPath(executable_path), settings, loaded);
-    return;
+  std::string path = DefaultSettingsPath(executable_path);
+  if (!command.settings.empty()) {
+    path = FullPath(command.settings);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+      Warn(err, "no settings file " + path + "; the default settings are used");
+    }
   }
-  const std::string path = FullPath(command.settings);
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    std::fprintf(err, "%s: no settings file %s; the default settings are used\n", kApplicationTitle,
-                 path.c_str());
-  }
-  LoadSettings(path, settings, loaded);
+  for (const std::string& warning : LoadSettings(path, settings, loaded)) Warn(err, warning);
+  SettingValues values = settings.Values();
+  if (command.interval) values.arrow_interval_text = *command.interval;
+  if (command.from) values.from_time_text = *command.from;
+  if (command.to) values.to_time_text = *command.to;
+  return values;
 }
 
 std::string FileErrorText(const std::string& failure, const RunResult& result) {
@@ -71,15 +82,13 @@ ConversionRequest BatchRequest(const CommandLine& command, const SettingValues& 
 int RunBatch(const CommandLine& command, const std::string& executable_path, NMEA& assembler,
              const Clock& clock, std::FILE* out, std::FILE* err) {
   std::string result_line;
-  std::string warning;
+  std::vector<std::string> warnings;
   std::vector<std::string> summary;
   try {
     const StopSignals stop_signals;
     // Nothing is saved back in this mode.
-    PlainSettings settings;
-    LoadBatchSettings(command, executable_path, settings, err);
-
-    const ConversionRequest request = BatchRequest(command, settings.Values());
+    const SettingValues values = LoadBatchSettings(command, executable_path, err);
+    const ConversionRequest request = BatchRequest(command, values);
     // The progress line is gone before anything else is printed.
     BatchProgress progress(!command.quiet && isatty(fileno(err)) ? err : nullptr);
     const RunResult result = RunConversion(request, progress, assembler, clock);
@@ -89,10 +98,19 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
           result_line = SummaryJson(result.summary, request.kmz_path, request.input_path);
         } else {
           result_line = request.kmz_path + ": " + WaypointsText(result.summary.placemarks);
-          if (!command.quiet) summary = SummaryLines(result.summary);
+          if (!command.quiet) {
+            summary = SummaryLines(result.summary);
+            if (const std::optional<std::string> hint = ViewingHint(result.summary)) {
+              summary.push_back(*hint);
+            }
+          }
         }
         if (result.summary.placemarks == 0)
-          warning = "no epoch in " + request.input_path + " has a usable fix";
+          warnings.push_back("no epoch in " + request.input_path + " has a usable fix");
+        if (const std::optional<std::string> note =
+                FixedDateNote(result.summary, values.fixed_date_text)) {
+          warnings.push_back(*note);
+        }
         break;
       case RunOutcome::InputNotOpened:
       case RunOutcome::OutputNotCreated:
@@ -110,7 +128,7 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
   }
   std::fprintf(out, "%s\n", result_line.c_str());
   std::fflush(out);
-  if (!warning.empty()) std::fprintf(err, "%s: %s\n", kApplicationTitle, warning.c_str());
+  for (const std::string& warning : warnings) Warn(err, warning);
   for (const std::string& line : summary) std::fprintf(err, "%s\n", line.c_str());
   return 0;
 }

@@ -1,10 +1,10 @@
 #include "app/command_line.h"
 
 #include <charconv>
-#include <optional>
 #include <string_view>
 
 #include "app/error_text.h"
+#include "base/time_window.h"
 
 namespace trackmint {
 namespace {
@@ -19,13 +19,63 @@ CommandLine UsageError(std::string error) {
 }
 
 // The number of --threads: a whole number from 1 up, digits only.
-std::optional<unsigned> ThreadCount(std::string_view text) {
+bool TakeThreads(const std::string& value, CommandLine& command) {
   unsigned count = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || count == 0) {
-    return std::nullopt;
+  const char* end = value.data() + value.size();
+  const auto [stop, error] = std::from_chars(value.data(), end, count);
+  if (value.empty() || error != std::errc() || stop != end || count == 0) return false;
+  command.threads = count;
+  return true;
+}
+
+bool TakeInterval(const std::string& value, CommandLine& command) {
+  if (!ParseArrowInterval(value)) return false;
+  command.interval = value;
+  return true;
+}
+
+bool TakeFrom(const std::string& value, CommandLine& command) {
+  if (!ParseTimeBound(value)) return false;
+  command.from = value;
+  return true;
+}
+
+bool TakeTo(const std::string& value, CommandLine& command) {
+  if (!ParseTimeBound(value)) return false;
+  command.to = value;
+  return true;
+}
+
+// An option that takes a value: what a missing value is told it needs, what a wrong one is told
+// it should be, and what to do with a right one.
+struct ValuedOption {
+  std::string_view name;
+  std::string_view needs;
+  std::string_view takes;
+  bool (*take)(const std::string& value, CommandLine& command);
+};
+
+constexpr std::string_view kWhen =
+    "a time hh:mm[:ss[.fff]] or a date-time yyyy-mm-ddThh:mm[:ss[.fff]]";
+
+constexpr ValuedOption kValuedOptions[] = {
+    {"--threads", "a number", "a whole number from 1 up", TakeThreads},
+    {"--interval", "a number of seconds", "seconds from 0 to 86400 with at most three decimals",
+     TakeInterval},
+    {"--from", "a time", kWhen, TakeFrom},
+    {"--to", "a time", kWhen, TakeTo},
+};
+
+// The option an argument names, alone or joined to its value by "=".
+const ValuedOption* ValuedOptionOf(const std::string& argument) {
+  for (const ValuedOption& option : kValuedOptions) {
+    if (argument == option.name ||
+        (argument.starts_with(option.name) && argument.size() > option.name.size() &&
+         argument[option.name.size()] == '=')) {
+      return &option;
+    }
   }
-  return count;
+  return nullptr;
 }
 
 }  // namespace
@@ -55,17 +105,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       command.quiet = true;
     } else if (argument == "--json") {
       command.json = true;
-    } else if (argument == "--threads" || argument.starts_with("--threads=")) {
-      const bool joined = argument.size() > std::string_view("--threads").size();
+    } else if (const ValuedOption* option = ValuedOptionOf(argument)) {
+      const bool joined = argument.size() > option->name.size();
       if (!joined && i + 1 == arguments.size()) {
-        error("--threads needs a number");
+        error(std::string(option->name) + " needs " + std::string(option->needs));
         continue;
       }
-      const std::string value = joined ? argument.substr(argument.find('=') + 1) : arguments[++i];
-      if (const std::optional<unsigned> count = ThreadCount(value)) {
-        command.threads = *count;
-      } else {
-        error("--threads takes a whole number from 1 up, not \"" + value + "\"");
+      const std::string value = joined ? argument.substr(option->name.size() + 1) : arguments[++i];
+      if (!option->take(value, command)) {
+        error(std::string(option->name) + " takes " + std::string(option->takes) + ", not \"" +
+              value + "\"");
       }
     } else {
       error("unknown option " + argument);
@@ -105,6 +154,14 @@ std::string UsageText() {
          "  -q, --quiet   no summary of the run and no progress line\n"
          "  --json        one JSON object on standard output instead of the result line and\n"
          "                the summary\n"
+         "  --interval SECONDS\n"
+         "                one arrow a slot of that many seconds (up to three decimals), every\n"
+         "                change of fix class kept; 0 keeps every arrow; the tracks keep every\n"
+         "                epoch\n"
+         "  --from WHEN, --to WHEN\n"
+         "                only the epochs from, and up to, WHEN (both included): a time of day\n"
+         "                hh:mm[:ss[.fff]] in UTC, or a date-time yyyy-mm-ddThh:mm[:ss[.fff]][Z];\n"
+         "                --from 23:00 --to 01:00 runs across midnight\n"
          "  --threads N   deflate the document on N threads (at most 8); the default is one\n"
          "                a core, up to 8: give 1 when converting several logs side by side\n"
          "  --            the end of the options, for names that start with \"-\"\n"
@@ -112,7 +169,8 @@ std::string UsageText() {
          "Relative names are taken from the current directory. SETTINGS is a settings file as\n"
          "the window saves it; without it the default settings file is used\n"
          "($XDG_CONFIG_HOME/kelvra-trackmint/trackmint.ini, or ~/.config/... when the variable\n"
-         "is unset), and the built-in defaults when there is none.\n"
+         "is unset), and the built-in defaults when there is none. --interval, --from and --to\n"
+         "stand for the file's ArrowInterval, FromTime and ToTime in this run.\n"
          "The exit status is 0 when the KMZ file was written, 1 when it was not and 2 for a\n"
          "wrong command line; messages and the summary go to standard error, and the KMZ's path\n"
          "and the number of waypoints to standard output.\n"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,14 +16,21 @@ struct CommandLine {
   bool quiet = false;    // -q, --quiet: no summary and no progress line
   bool json = false;     // --json: the summary as one JSON object on standard output
   unsigned threads = 0;  // --threads N: the deflate workers; 0 for the default
-  std::string error;     // what is wrong with the line, for a usage error
+  // --interval SECONDS, --from WHEN, --to WHEN: checked texts that stand for the settings file's
+  // ArrowInterval, FromTime and ToTime in this run.
+  std::optional<std::string> interval;
+  std::optional<std::string> from;
+  std::optional<std::string> to;
+  std::string error;  // what is wrong with the line, for a usage error
 };
 
 // "--help" or "-h" and "--version" count wherever they stand (help first), as do "-q" or
-// "--quiet", "--json" and "--threads N" (or "--threads=N"); "--" ends the options, so that a file
-// whose name starts with "-" can be named after it. Any other argument that starts with "-" is a
-// usage error, and so are more than three operands and a --threads without a whole number from 1
-// up. No operand, or one, opens the window; two or three convert.
+// "--quiet", "--json" and the options with a value, "--threads N", "--interval SECONDS",
+// "--from WHEN" and "--to WHEN" (each also as "--option=value"; the last one given counts); "--"
+// ends the options, so that a file whose name starts with "-" can be named after it. Any other
+// argument that starts with "-" is a usage error, and so are more than three operands and an option
+// without its value or with a wrong one. No operand, or one, opens the window; two or three
+// convert.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help, and on standard error after a usage error.

@@ -1,6 +1,20 @@
 #include "app/run_settings.h"
 
+#include "base/trackmint_error.h"
+
 namespace trackmint {
+namespace {
+
+// The stored texts are checked where they come in (the settings file, the command line, the
+// window's fields); one that is not a bound here has slipped past them.
+std::optional<TimeBound> BoundOf(const std::string& text, const char* key) {
+  if (text.empty()) return std::nullopt;
+  const std::optional<TimeBound> bound = ParseTimeBound(text);
+  if (!bound) throw TrackmintError(std::string(key) + " \"" + text + "\" is no time");
+  return bound;
+}
+
+}  // namespace
 
 ConversionSettings SettingsForRun(const SettingValues& values, const ClassColours& class_colours,
                                   const ColourResolver& resolve) {
@@ -15,6 +29,13 @@ ConversionSettings SettingsForRun(const SettingValues& values, const ClassColour
   settings.fixed_date_text = values.fixed_date_text;
   settings.use_all_waypoints = values.use_all_waypoints;
   settings.show_height = values.show_height;
+  settings.time_window.from = BoundOf(values.from_time_text, "FromTime");
+  settings.time_window.to = BoundOf(values.to_time_text, "ToTime");
+  const std::optional<std::int32_t> interval = ParseArrowInterval(values.arrow_interval_text);
+  if (!interval) {
+    throw TrackmintError("ArrowInterval \"" + values.arrow_interval_text + "\" is no interval");
+  }
+  settings.arrow_interval_ms = *interval;
   return settings;
 }
 

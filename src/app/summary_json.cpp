@@ -61,12 +61,16 @@ std::string SummaryJson(const DocumentSummary& summary, std::string_view kmz_pat
   const std::optional<double> duration = summary.DurationSeconds();
   return "{\"kmz\":" + JsonString(kmz_path) + ",\"input\":" + JsonString(input_path) +
          ",\"epochs\":" + FormatDecimal(static_cast<long long>(summary.epochs)) +
+         ",\"epochs_outside_window\":" +
+         FormatDecimal(static_cast<long long>(summary.epochs_outside_window)) +
+         ",\"placemarks_thinned\":" + FormatDecimal(summary.placemarks_thinned) +
          ",\"placemarks\":" + FormatDecimal(summary.placemarks) +
          ",\"first\":" + MomentJson(summary.first) + ",\"last\":" + MomentJson(summary.last) +
          ",\"duration_seconds\":" + (duration ? FormatFixed(*duration, 3) : std::string("null")) +
          ",\"fix_classes\":" + ClassesJson(summary) +
          ",\"track_km\":" + FormatFixed(summary.track_metres / 1000.0, 3) +
-         ",\"max_speed_kmh\":" + FormatFixed(summary.max_speed_kmh, 3) + "}";
+         ",\"max_speed_kmh\":" + FormatFixed(summary.max_speed_kmh, 3) +
+         ",\"receiver_dates_replaced\":" + FormatDecimal(summary.receiver_dates_replaced) + "}";
 }
 
 }  // namespace trackmint

@@ -72,6 +72,31 @@ std::int64_t DaysSinceEpoch(int year, int month, int day) {
   return era * 146097 + day_of_era - 719468;
 }
 
+std::optional<std::int64_t> DayNumber(std::string_view date_text) {
+  if (!IsCalendarDate(date_text)) return std::nullopt;
+  return DaysSinceEpoch(NumberOf(date_text.substr(0, 4)), NumberOf(date_text.substr(5, 2)),
+                        NumberOf(date_text.substr(8, 2)));
+}
+
+// The days-to-civil algorithm: eras of 400 years, years counted from March.
+std::string DateAfter(std::string_view date_text, std::int64_t days) {
+  const std::optional<std::int64_t> start = DayNumber(date_text);
+  if (!start || days == 0) return std::string(date_text);
+  const std::int64_t z = *start + days + 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t day_of_era = z - era * 146097;
+  const std::int64_t year_of_era =
+      (day_of_era - day_of_era / 1460 + day_of_era / 36524 - day_of_era / 146096) / 365;
+  const std::int64_t day_of_year =
+      day_of_era - (365 * year_of_era + year_of_era / 4 - year_of_era / 100);
+  const std::int64_t month_index = (5 * day_of_year + 2) / 153;
+  const std::int64_t day = day_of_year - (153 * month_index + 2) / 5 + 1;
+  const std::int64_t month = month_index < 10 ? month_index + 3 : month_index - 9;
+  const std::int64_t year = year_of_era + era * 400 + (month <= 2 ? 1 : 0);
+  if (year < 1 || year > 9999) return std::string(date_text);
+  return DateText(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day));
+}
+
 double TimeOfDay::Seconds() const {
   double seconds = hour * 3600.0 + minute * 60.0 + second;
   double unit = 0.1;

@@ -23,6 +23,13 @@ bool IsCalendarDate(std::string_view text);
 // The days from 1970-01-01 to a date of the Gregorian calendar (negative before it).
 std::int64_t DaysSinceEpoch(int year, int month, int day);
 
+// The days since 1970-01-01 of a calendar date "yyyy-mm-dd" (IsCalendarDate); nothing otherwise.
+std::optional<std::int64_t> DayNumber(std::string_view date_text);
+
+// The date "yyyy-mm-dd" that many days after a calendar date (before it, for a negative count);
+// a text that is no calendar date, or a result outside the years 1 to 9999, stays as it is.
+std::string DateAfter(std::string_view date_text, std::int64_t days);
+
 // A time of day as the receivers write it, "hhmmss" or "hhmmss.f..." with at least one digit
 // after the point, hh at most 23, mm at most 59 and ss at most 60 (a leap second).
 struct TimeOfDay {

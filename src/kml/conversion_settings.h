@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
+#include "base/time_window.h"
 #include "base/window_colour.h"
 #include "nmea/fix_class.h"
 
@@ -21,6 +23,10 @@ struct ConversionSettings {
   std::string fixed_date_text;
   bool use_all_waypoints = false;  // the second track, through every epoch
   bool show_height = false;
+  // Only the epochs inside the window are written, and with an interval the arrows are thinned
+  // to one a slot of that many milliseconds, every change of fix class kept; 0 keeps every arrow.
+  TimeWindow time_window;
+  std::int32_t arrow_interval_ms = 0;
 
   bool operator==(const ConversionSettings&) const = default;
 };

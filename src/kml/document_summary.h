@@ -19,7 +19,12 @@ struct PlacemarkTime {
 
 // What a document holds, counted while it is written: the first thing a user asks of a log.
 struct DocumentSummary {
-  std::uint64_t epochs = 0;
+  // Whether the run had a time window and an arrow interval.
+  bool time_window = false;
+  bool arrow_interval = false;
+  std::uint64_t epochs = 0;                 // every epoch of the log
+  std::uint64_t epochs_outside_window = 0;  // left out by the time window
+  std::int32_t placemarks_thinned = 0;      // epochs with a fix the arrow interval left out
   std::int32_t placemarks = 0;
   // Placemarks by the icon they show; the Invalid slot is never used, Grey is "other".
   std::array<std::int32_t, kIconSlotCount> placemarks_by_class{};
@@ -27,6 +32,11 @@ struct DocumentSummary {
   std::optional<PlacemarkTime> last;
   double track_metres = 0;   // along the valid track, great circle by great circle
   double max_speed_kmh = 0;  // the highest speed over ground among the placemarks
+  // The placemarks whose receiver date the fixed date replaced with another date, and the
+  // earliest and the latest of those receiver dates.
+  std::int32_t receiver_dates_replaced = 0;
+  std::string first_replaced_date;
+  std::string last_replaced_date;
 
   // Seconds from the first placemark to the last, when both have a date from the receiver and
   // a time of day; nothing otherwise.

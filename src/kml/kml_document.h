@@ -2,13 +2,16 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/clock.h"
+#include "kml/arrow_thinning.h"
 #include "kml/conversion_settings.h"
 #include "kml/document_stream.h"
 #include "kml/document_summary.h"
 #include "kml/track_placemarks.h"
+#include "kml/waypoint_selection.h"
 #include "nmea/fix_class.h"
 #include "nmea/waypoints.h"
 
@@ -33,8 +36,9 @@ class KmlDocument {
   void WriteNormalTrackStyle();
   // The opening of the WayPoints folder, before the first epoch.
   void BeginWaypoints();
-  // One final epoch: its placemark when it has a usable fix (its date set first: the fixed date,
-  // or the clock's date for an epoch with a GGA fix alone), and its vertex.
+  // One final epoch. Inside the time window it gets its placemark when it has a usable fix and the
+  // arrow interval keeps it (its date set first: the fixed date, or the clock's date for an epoch
+  // with a GGA fix alone), and its vertex; outside, the document holds nothing of it.
   void AddEpoch(waypoints& record);
   // Closes the folder and returns the number of waypoint placemarks.
   std::int32_t EndWaypoints();
@@ -45,11 +49,20 @@ class KmlDocument {
   DocumentSummary Summary() const;
 
  private:
+  void WritePlacemark(waypoints& record, WaypointSource source, IconSlot icon);
+  void SetWaypointDate(waypoints& record, WaypointSource source);
+  void NoteReplacedDate(const std::string& receiver_date);
+
   DocumentStream& m_stream;
   const ConversionSettings& m_settings;
   IconFileNames m_icon_file_names;
   const Clock& m_clock;
   TrackVertices m_vertices;
+  ArrowThinning m_thinning;
+  // The time of day of the last epoch inside the window that had one, and how many midnights the
+  // log has passed since its first such epoch.
+  std::optional<std::int32_t> m_last_time_of_day;
+  std::int64_t m_days_passed = 0;
   DocumentSummary m_summary;
 };
 

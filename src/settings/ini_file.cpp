@@ -144,7 +144,8 @@ void WriteIniString(const std::string& path, std::string_view section, std::stri
     // The owner first: changing it may clear the mode's set-id bits.
     [[maybe_unused]] const int ignored =
         ::fchown(replacement.Descriptor(), existing.st_uid, existing.st_gid);
-    if (::fchmod(replacement.Descriptor(), existing.st_mode & 07777) != 0) ThrowCannotWrite(path, errno);
+    if (::fchmod(replacement.Descriptor(), existing.st_mode & 07777) != 0)
+      ThrowCannotWrite(path, errno);
   }
   if (!replacement.WriteAll(new_content) || !replacement.ReplaceTarget(target)) {
     ThrowCannotWrite(path, errno);

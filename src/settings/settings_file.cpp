@@ -10,9 +10,11 @@
 #include <string_view>
 #include <type_traits>
 #include <variant>
+#include <vector>
 
 #include "base/calendar_date.h"
 #include "base/paths.h"
+#include "base/time_window.h"
 #include "settings/ini_file.h"
 #include "settings/ini_text.h"
 
@@ -29,9 +31,29 @@ bool IsSettingsFile(const std::string& path) {
   return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
+// Why a text cannot stand for a setting of a checked kind; nothing when it can.
+std::optional<std::string> Unusable(const StoredSetting& setting, std::string_view text) {
+  if (setting.kind == SettingKind::Interval && !ParseArrowInterval(text)) {
+    return "is not a number of seconds from 0 to 86400 with at most three decimals";
+  }
+  if (setting.kind == SettingKind::TimeBound && !text.empty() && !ParseTimeBound(text)) {
+    return "is not a time hh:mm[:ss[.fff]] or a date-time yyyy-mm-ddThh:mm[:ss[.fff]]";
+  }
+  return std::nullopt;
+}
+
 // A setting's value as the file holds it, read into the member by the setting's kind. A
-// boolean, colour or position that is no number leaves the member as it was.
-void ReadSetting(const StoredSetting& setting, std::string_view text, SettingValues& values) {
+// boolean, colour or position that is no number leaves the member as it was; a text of a checked
+// kind that cannot stand gives the default, and the warning that says so.
+void ReadSetting(const StoredSetting& setting, std::string_view text, SettingValues& values,
+                 std::vector<std::string>& warnings) {
+  if (const std::optional<std::string> reason = Unusable(setting, text)) {
+    const std::string default_text(setting.default_text);
+    warnings.push_back(
+        std::string(setting.key) + "=" + std::string(text) + " " + *reason + "; " +
+        (default_text.empty() ? std::string("it is left empty") : "it is left at " + default_text));
+    text = setting.default_text;
+  }
   const std::optional<std::int32_t> number = IniIntegerValue(text);
   std::visit(
       [&](auto member) {
@@ -72,23 +94,27 @@ std::string SettingText(const StoredSetting& setting, const SettingValues& value
 }
 
 // Every setting the text holds replaces the held value; what the text lacks stays.
-void LoadFromText(std::string_view content, SettingsHolder& holder, SettingValues& loaded) {
+std::vector<std::string> LoadFromText(std::string_view content, SettingsHolder& holder,
+                                      SettingValues& loaded) {
+  std::vector<std::string> warnings;
   SettingValues values = holder.Values();
   for (const StoredSetting& setting : kStoredSettings) {
     if (const std::optional<std::string> text =
             FindIniValue(content, kSettingsSection, setting.key)) {
-      ReadSetting(setting, *text, values);
+      ReadSetting(setting, *text, values, warnings);
     }
   }
   holder.SetValues(values);
   loaded = holder.Values();
+  return warnings;
 }
 
 // Without a file every setting takes its default; the window stays where it is.
 void LoadDefaults(SettingsHolder& holder, SettingValues& loaded) {
+  std::vector<std::string> no_warnings;
   SettingValues values = holder.Values();
   for (const StoredSetting& setting : kStoredSettings) {
-    if (setting.has_default) ReadSetting(setting, setting.default_text, values);
+    if (setting.has_default) ReadSetting(setting, setting.default_text, values, no_warnings);
   }
   holder.SetValues(values);
   loaded = holder.Values();
@@ -147,16 +173,21 @@ std::string SaveSettingsPath(const std::string& path, const std::string& executa
   return file;
 }
 
-void LoadSettings(const std::string& path, SettingsHolder& holder, SettingValues& loaded) {
-  if (IsSettingsFile(path)) {
-    LoadFromText(ReadIniFile(path).value_or(std::string()), holder, loaded);
-  } else {
+std::vector<std::string> LoadSettings(const std::string& path, SettingsHolder& holder,
+                                      SettingValues& loaded) {
+  if (!IsSettingsFile(path)) {
     LoadDefaults(holder, loaded);
+    return {};
   }
+  std::vector<std::string> warnings =
+      LoadFromText(ReadIniFile(path).value_or(std::string()), holder, loaded);
+  for (std::string& warning : warnings) warning = "the settings file " + path + ": " + warning;
+  return warnings;
 }
 
-void LoadSettingsText(std::string_view content, SettingsHolder& holder, SettingValues& loaded) {
-  LoadFromText(content, holder, loaded);
+std::vector<std::string> LoadSettingsText(std::string_view content, SettingsHolder& holder,
+                                          SettingValues& loaded) {
+  return LoadFromText(content, holder, loaded);
 }
 
 void SaveSettings(const std::string& path, const SettingsHolder& holder,

@@ -28,6 +28,9 @@ struct SettingValues {
   std::string icon_scale_text = "0.5";             // Edit4, a decimal 0.1 to 1.0
   int window_left = 1004;                          // the window's position on the screen
   int window_top = 109;
+  std::string arrow_interval_text = "0";  // ArrowInterval: seconds; 0 keeps every arrow
+  std::string from_time_text;             // FromTime: where the time window starts; "" for none
+  std::string to_time_text;               // ToTime: where it ends
 
   bool operator==(const SettingValues&) const = default;
 };
@@ -41,6 +44,9 @@ enum class SettingKind {
   Date,      // text that must be a calendar date; another text gives the default
   Colour,    // the 32-bit pattern as a signed decimal; "$" or "0x" hex read too
   Position,  // a decimal integer
+  // Texts that another text would make unusable: such a one gives the default, and a warning.
+  Interval,   // seconds from 0 to 86400 with at most three decimals
+  TimeBound,  // empty (no bound), a time of day or a date-time
 };
 
 using SettingMember = std::variant<bool SettingValues::*, std::string SettingValues::*,
@@ -58,8 +64,8 @@ struct StoredSetting {
   bool counted_at_close;
 };
 
-// The eleven stored settings in the order a save writes them.
-inline constexpr std::array<StoredSetting, 11> kStoredSettings = {{
+// The fourteen stored settings in the order a save writes them.
+inline constexpr std::array<StoredSetting, 14> kStoredSettings = {{
     {"CheckBox1", SettingKind::Boolean, &SettingValues::use_fixed_date, "1", true, true},
     {"MaskEdit1", SettingKind::Date, &SettingValues::fixed_date_text, kDefaultFixedDate, true,
      true},
@@ -72,6 +78,9 @@ inline constexpr std::array<StoredSetting, 11> kStoredSettings = {{
     {"Edit4", SettingKind::Text, &SettingValues::icon_scale_text, "0.5", true, true},
     {"Left", SettingKind::Position, &SettingValues::window_left, "", false, false},
     {"Top", SettingKind::Position, &SettingValues::window_top, "", false, false},
+    {"ArrowInterval", SettingKind::Interval, &SettingValues::arrow_interval_text, "0", true, true},
+    {"FromTime", SettingKind::TimeBound, &SettingValues::from_time_text, "", true, true},
+    {"ToTime", SettingKind::TimeBound, &SettingValues::to_time_text, "", true, true},
 }};
 
 }  // namespace trackmint

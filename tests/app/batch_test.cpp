@@ -103,11 +103,16 @@ int WaypointCount(const std::string& document) {
 TEST(BatchMode, ConvertsALogGivenByAbsolutePaths) {
   TempDirectory work;
   const std::string kmz = work.File("garmin.kmz");
-  // Quiet: nothing but the result line.
+  // Quiet: nothing but the result line, and the warning that the default fixed date took the
+  // place of the receiver's dates of the ten fixes.
   const ProgramResult result = Convert({"--quiet", FixturePath("gpsd/garmin25lp.log"), kmz}, "/");
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(result.out, kmz + ": Waypoints 10\n");
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(
+      result.err,
+      "Kelvra Trackmint: the fixed date 2000-01-01 replaced the receiver's date 2005-03-15 in "
+      "10 placemarks; untick the date in the window, or CheckBox1=0 in the settings file, to "
+      "keep the receiver's dates\n");
 
   const KmzContent content = ReadKmz(kmz);
   EXPECT_TRUE(content.intact);
@@ -207,9 +212,10 @@ TEST(BatchMode, WithoutSettingsTheDefaultSettingsFileIsUsed) {
   const ProgramResult missing =
       RunTrackmint(program, {"-q", log, "e.kmz", "typo.ini"}, work.path(), config_home.path());
   ASSERT_EQ(missing.exit_status, 0) << missing.err;
-  EXPECT_EQ(missing.err, "Kelvra Trackmint: no settings file " +
-                             std::filesystem::canonical(work.path()).string() +
-                             "/typo.ini; the default settings are used\n");
+  EXPECT_TRUE(missing.err.starts_with("Kelvra Trackmint: no settings file " +
+                                      std::filesystem::canonical(work.path()).string() +
+                                      "/typo.ini; the default settings are used\n"))
+      << missing.err;
   EXPECT_EQ(track_style(work.File("e.kmz")), "<color>FF008000</color>\n<width>5</width>");
   // Batch mode never writes settings back.
   EXPECT_EQ(ReadWholeFile(config_home.File("kelvra-trackmint/trackmint.ini")),
@@ -429,6 +435,15 @@ TEST(BatchMode, UsageErrorsExitWithTwo) {
       {{garmin, work.File("a.kmz"), "--verbose"}, "Kelvra Trackmint: unknown option --verbose\n"},
       {{garmin, work.File("a.kmz"), "my.ini", "extra"},
        "Kelvra Trackmint: too many arguments: at most IN, OUT and SETTINGS\n"},
+      {{garmin, work.File("a.kmz"), "--interval"},
+       "Kelvra Trackmint: --interval needs a number of seconds\n"},
+      {{"--interval", "1,5", garmin, work.File("a.kmz")},
+       "Kelvra Trackmint: --interval takes seconds from 0 to 86400 with at most three decimals, "
+       "not \"1,5\"\n"},
+      {{"--from", "9:30", garmin, work.File("a.kmz")},
+       "Kelvra Trackmint: --from takes a time hh:mm[:ss[.fff]] or a date-time "
+       "yyyy-mm-ddThh:mm[:ss[.fff]], not \"9:30\"\n"},
+      {{garmin, work.File("a.kmz"), "--to"}, "Kelvra Trackmint: --to needs a time\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.first_line);
@@ -447,6 +462,83 @@ TEST(BatchMode, UsageErrorsExitWithTwo) {
   const ProgramResult dashed = Convert({"--", "-day1.nmea", "-day1.kmz"}, work.path());
   ASSERT_EQ(dashed.exit_status, 0) << dashed.err;
   EXPECT_TRUE(ReadKmz(work.File("-day1.kmz")).intact);
+}
+
+// garmin25lp.log's ten fixes run from 12:03:26 to 12:03:35 on 2005-03-15, one a second. The
+// options stand for the settings file's keys in the run, and a key that cannot stand is said.
+TEST(BatchMode, TimeWindowAndIntervalFromTheFileAndTheOptions) {
+  TempDirectory work;
+  const std::string garmin = FixturePath("gpsd/garmin25lp.log");
+  WriteWholeFile(work.File("window.ini"),
+                 "[Settings]\r\nCheckBox1=0\r\nArrowInterval=5\r\nFromTime=12:03:28\r\n");
+  struct Case {
+    const char* legend;
+    std::vector<std::string> arguments;
+    std::vector<std::string> when;
+  };
+  // The slots of 5 s: 12:03:25 to 12:03:29.999 is one, 12:03:30 to 12:03:34.999 the next.
+  const std::vector<Case> cases = {
+      {"the file's window from 12:03:28, an arrow each 5 s",
+       {garmin, "a.kmz", "window.ini"},
+       {"2005-03-15T12:03:28Z", "2005-03-15T12:03:30Z", "2005-03-15T12:03:35Z"}},
+      {"the options win: 12:03:33 to the end, every arrow",
+       {"--from", "2005-03-15T12:03:33Z", "--interval", "0", garmin, "a.kmz", "window.ini"},
+       {"2005-03-15T12:03:33Z", "2005-03-15T12:03:34Z", "2005-03-15T12:03:35Z"}},
+      {"from 12:03:28 to 12:03:27 runs across midnight and holds the whole log",
+       {"--to", "12:03:27", garmin, "a.kmz", "window.ini"},
+       {"2005-03-15T12:03:26Z", "2005-03-15T12:03:30Z", "2005-03-15T12:03:35Z"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.legend);
+    const ProgramResult result = Convert(c.arguments, work.path());
+    ASSERT_EQ(result.exit_status, 0) << result.err;
+    std::vector<std::string> when;
+    const std::string document = ReadKmz(work.File("a.kmz")).document;
+    for (std::size_t at = document.find("<when>"); at != std::string::npos;
+         at = document.find("<when>", at + 1)) {
+      when.push_back(document.substr(at + 6, document.find("</when>", at) - at - 6));
+    }
+    EXPECT_EQ(when, c.when);
+  }
+
+  WriteWholeFile(work.File("bad.ini"), "[Settings]\r\nArrowInterval=often\r\n");
+  const ProgramResult bad = Convert({"-q", garmin, "b.kmz", "bad.ini"}, work.path());
+  ASSERT_EQ(bad.exit_status, 0) << bad.err;
+  EXPECT_TRUE(bad.err.starts_with("Kelvra Trackmint: the settings file " +
+                                  std::filesystem::canonical(work.path()).string() +
+                                  "/bad.ini: ArrowInterval=often is not a number of seconds from "
+                                  "0 to 86400 with at most three decimals; it is left at 0\n"))
+      << bad.err;
+  EXPECT_EQ(bad.out, work.File("b.kmz") + ": Waypoints 10\n");
+}
+
+// More placemarks than a globe opens in reasonable time: after the summary, how long it takes
+// and the interval that keeps fewer than 5,000. 20,001 fixes one a second are 20,000 s: an arrow
+// each 5 s keeps 4,001 of them.
+TEST(BatchMode, TooManyPlacemarksForAGlobeAreSaidWithTheIntervalThatHelps) {
+  TempDirectory work;
+  std::string log;
+  for (int i = 0; i < 20'001; ++i) {
+    char time[16];
+    std::snprintf(time, sizeof time, "%02d%02d%02d", i / 3600, i / 60 % 60, i % 60);
+    log += testing::Line(std::string("GPGGA,") + time + ",4807.038,N,01131.000,E,1,08,0.9,1,M,,,,");
+  }
+  WriteWholeFile(work.File("day.nmea"), log);
+  const ProgramResult result = Convert({"day.nmea", "day.kmz"}, work.path());
+  ASSERT_EQ(result.exit_status, 0) << result.err;
+  EXPECT_TRUE(result.err.ends_with(
+      "\n20,001 placemarks take a globe about 20 seconds to load; --interval 5 keeps about "
+      "4,000\n"))
+      << result.err;
+  const ProgramResult quiet = Convert({"-q", "day.nmea", "day.kmz"}, work.path());
+  EXPECT_EQ(quiet.err, "");
+  const ProgramResult thinned = Convert({"--interval", "5", "day.nmea", "day.kmz"}, work.path());
+  EXPECT_EQ(thinned.out, work.File("day.kmz") + ": Waypoints 4001\n");
+  EXPECT_NE(thinned.err.find("Epochs: 20001 read, 4001 waypoint placemarks, 16000 left out by "
+                             "the arrow interval\n"),
+            std::string::npos)
+      << thinned.err;
+  EXPECT_EQ(thinned.err.find("placemarks take a globe"), std::string::npos);
 }
 
 TEST(BatchMode, WithoutADisplayTheWindowSaysHowToConvert) {

@@ -91,6 +91,26 @@ TEST(CommandLine, UsageErrors) {
        "--threads takes a whole number from 1 up, not \"4x\""},
       {{"--threads", "99999999999", "a", "b"},
        "--threads takes a whole number from 1 up, not \"99999999999\""},
+      {{"a", "b", "--interval"}, "--interval needs a number of seconds"},
+      {{"--interval", "-1", "a", "b"},
+       "--interval takes seconds from 0 to 86400 with at most three decimals, not \"-1\""},
+      {{"--interval=0.0001", "a", "b"},
+       "--interval takes seconds from 0 to 86400 with at most three decimals, not \"0.0001\""},
+      {{"--interval", "90000", "a", "b"},
+       "--interval takes seconds from 0 to 86400 with at most three decimals, not \"90000\""},
+      {{"a", "b", "--from"}, "--from needs a time"},
+      {{"--from", "25:00", "a", "b"},
+       "--from takes a time hh:mm[:ss[.fff]] or a date-time yyyy-mm-ddThh:mm[:ss[.fff]], not "
+       "\"25:00\""},
+      {{"--to", "", "a", "b"},
+       "--to takes a time hh:mm[:ss[.fff]] or a date-time yyyy-mm-ddThh:mm[:ss[.fff]], not \"\""},
+      {{"--to=2024-02-30T10:00", "a", "b"},
+       "--to takes a time hh:mm[:ss[.fff]] or a date-time yyyy-mm-ddThh:mm[:ss[.fff]], not "
+       "\"2024-02-30T10:00\""},
+      // The first wrong option is the one named.
+      {{"--from", "x", "--to", "y", "a", "b"},
+       "--from takes a time hh:mm[:ss[.fff]] or a date-time yyyy-mm-ddThh:mm[:ss[.fff]], not "
+       "\"x\""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.error);
@@ -121,6 +141,22 @@ TEST(CommandLine, Threads) {
     EXPECT_EQ(command.input, "in.nmea");
     EXPECT_EQ(command.output, "out.kmz");
   }
+}
+
+// The time window and the arrow interval, checked and kept as given, for this run.
+TEST(CommandLine, TimeWindowAndInterval) {
+  const CommandLine none = ParseCommandLine({"a", "b"});
+  EXPECT_EQ(none.interval, std::nullopt);
+  EXPECT_EQ(none.from, std::nullopt);
+  EXPECT_EQ(none.to, std::nullopt);
+  const CommandLine all = ParseCommandLine(
+      {"--interval", "0.25", "a", "--from=23:00", "b", "--to", "2024-03-01T01:00:00.5Z"});
+  EXPECT_EQ(all.mode, CommandLine::Mode::Batch);
+  EXPECT_EQ(all.interval, "0.25");
+  EXPECT_EQ(all.from, "23:00");
+  EXPECT_EQ(all.to, "2024-03-01T01:00:00.5Z");
+  EXPECT_EQ(all.input, "a");
+  EXPECT_EQ(all.output, "b");
 }
 
 TEST(ErrorDisplayText, AddsAFullStopAfterALetterOrDigit) {

@@ -49,5 +49,26 @@ TEST(DateText, TheClockDateIsTodaysDate) {
   EXPECT_EQ(ClockDateText(FixedClock({987, 1, 31, 0, 0, 0})), "0987-01-31");
 }
 
+// The days after a date, across the ends of months and years and past the leap day.
+TEST(DateAfter, CountsDaysOnTheCalendar) {
+  struct Case {
+    const char* date;
+    std::int64_t days;
+    const char* after;
+  };
+  const std::vector<Case> cases = {
+      {"2000-01-01", 1, "2000-01-02"},  {"2000-01-31", 1, "2000-02-01"},
+      {"2000-02-28", 1, "2000-02-29"},  {"2000-02-29", 1, "2000-03-01"},
+      {"1900-02-28", 1, "1900-03-01"},  {"2023-12-31", 1, "2024-01-01"},
+      {"2024-03-01", -1, "2024-02-29"}, {"2000-01-01", 366, "2001-01-01"},
+      {"2000-01-01", 0, "2000-01-01"},  {"9999-12-31", 1, "9999-12-31"},  // no year 10000
+      {"2000-13-01", 1, "2000-13-01"},  {"", 1, ""},  // no calendar date: as it stands
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(DateAfter(c.date, c.days), c.after) << c.date << " + " << c.days;
+  EXPECT_EQ(DayNumber("1970-01-02"), 1);
+  EXPECT_EQ(DayNumber("1970-1-02"), std::nullopt);
+}
+
 }  // namespace
 }  // namespace trackmint

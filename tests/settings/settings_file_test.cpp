@@ -75,6 +75,9 @@ PlainSettings CurrentControls() {
   Set(c, &SettingValues::icon_scale_text, std::string("0.8"));
   Set(c, &SettingValues::window_left, 10);
   Set(c, &SettingValues::window_top, 20);
+  Set(c, &SettingValues::arrow_interval_text, std::string("2.5"));
+  Set(c, &SettingValues::from_time_text, std::string("10:00"));
+  Set(c, &SettingValues::to_time_text, std::string("2024-03-01T12:00:00Z"));
   return c;
 }
 
@@ -91,7 +94,10 @@ const std::string kDefaultsFile =
     "CheckBox3=0\r\n"
     "Edit4=0.5\r\n"
     "Left=1004\r\n"
-    "Top=109\r\n";
+    "Top=109\r\n"
+    "ArrowInterval=0\r\n"
+    "FromTime=\r\n"
+    "ToTime=\r\n";
 
 TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
   const ControlState current = StateOf(CurrentControls());
@@ -165,7 +171,18 @@ TEST(LoadSettings, FromAFileSetsWhatItHoldsAndKeepsTheRest) {
                      .show_height = false,
                      .icon_scale_text = "0.3",
                      .window_left = 1,
-                     .window_top = 2};
+                     .window_top = 2,
+                     // Not in the file: kept.
+                     .arrow_interval_text = "2.5",
+                     .from_time_text = "10:00",
+                     .to_time_text = "2024-03-01T12:00:00Z"};
+       }},
+      {"the time window and the arrow interval",
+       "[Settings]\r\nArrowInterval=0.25\r\nFromTime=23:00\r\nToTime=\r\n",
+       [](ControlState& s) {
+         s.values.arrow_interval_text = "0.25";
+         s.values.from_time_text = "23:00";
+         s.values.to_time_text = "";
        }},
   };
   for (const Case& c : cases) {
@@ -203,11 +220,64 @@ TEST(LoadSettings, WithoutAFileSetsTheDefaultsAndKeepsThePosition) {
                        .show_height = false,
                        .icon_scale_text = "0.5",
                        .window_left = 10,
-                       .window_top = 20};
+                       .window_top = 20,
+                       .arrow_interval_text = "0",
+                       .from_time_text = "",
+                       .to_time_text = ""};
     expected.fixed_date_enabled = true;
     EXPECT_EQ(StateOf(controls), expected);
     EXPECT_EQ(loaded, expected.values);
   }
+}
+
+// An arrow interval or a bound that cannot stand would thin or cut every later run: it is left
+// at its default, whatever was held before, and the load says so, naming the file, the key and
+// the value.
+TEST(LoadSettings, AnIntervalOrABoundThatCannotStandGivesItsDefaultAndAWarning) {
+  TempDirectory directory;
+  const std::string file = directory.File("my.ini");
+  struct Case {
+    std::string line;
+    std::string warning;  // after "the settings file FILE: "
+  };
+  const std::string seconds =
+      " is not a number of seconds from 0 to 86400 with at most three decimals; it is left at 0";
+  const std::string time =
+      " is not a time hh:mm[:ss[.fff]] or a date-time yyyy-mm-ddThh:mm[:ss[.fff]]; it is left "
+      "empty";
+  const std::vector<Case> cases = {
+      {"ArrowInterval=abc", "ArrowInterval=abc" + seconds},
+      {"ArrowInterval=-1", "ArrowInterval=-1" + seconds},
+      {"ArrowInterval=0.1234", "ArrowInterval=0.1234" + seconds},
+      {"ArrowInterval=86400.001", "ArrowInterval=86400.001" + seconds},
+      {"ArrowInterval=", "ArrowInterval=" + seconds},
+      {"FromTime=25:00", "FromTime=25:00" + time},
+      {"FromTime=10:00Z", "FromTime=10:00Z" + time},
+      {"ToTime=2024-02-30T10:00", "ToTime=2024-02-30T10:00" + time},
+      {"ToTime=10:00:00.1234", "ToTime=10:00:00.1234" + time},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    WriteWholeFile(file, "[Settings]\r\n" + c.line + "\r\nEdit3=7\r\n");
+    PlainSettings controls = CurrentControls();
+    SettingValues loaded;
+    const std::vector<std::string> warnings = LoadSettings(file, controls, loaded);
+    EXPECT_EQ(warnings, std::vector<std::string>{"the settings file " + file + ": " + c.warning});
+    SettingValues expected = CurrentControls().Values();
+    expected.track_width_text = "7";
+    if (c.line.starts_with("ArrowInterval")) expected.arrow_interval_text = "0";
+    if (c.line.starts_with("FromTime")) expected.from_time_text = "";
+    if (c.line.starts_with("ToTime")) expected.to_time_text = "";
+    EXPECT_EQ(controls.Values(), expected);
+  }
+  // Values that can stand say nothing.
+  WriteWholeFile(file,
+                 "[Settings]\r\nArrowInterval=86400\r\nFromTime=2024-02-29T23:59:60.5Z\r\n"
+                 "ToTime=00:00\r\n");
+  PlainSettings controls;
+  SettingValues loaded;
+  EXPECT_TRUE(LoadSettings(file, controls, loaded).empty());
+  EXPECT_EQ(controls.Values().from_time_text, "2024-02-29T23:59:60.5Z");
 }
 
 TEST(LoadSettings, TrackColourIsTheDesignValueWhenTheFileLacksItAndTheDefaultWithoutAFile) {
@@ -331,7 +401,10 @@ TEST(SaveSettings, WhatIsSavedLoadsBack) {
                "CheckBox3=1\r\n"
                "Edit4=0.8\r\n"
                "Left=10\r\n"
-               "Top=20\r\n",
+               "Top=20\r\n"
+               "ArrowInterval=2.5\r\n"
+               "FromTime=10:00\r\n"
+               "ToTime=2024-03-01T12:00:00Z\r\n",
                ReadWholeFile(file)));
   PlainSettings loaded_controls;
   SettingValues loaded;
@@ -378,6 +451,9 @@ TEST(SaveSettings, UpdatesInPlaceKeepingEveryForeignLine) {
                "CheckBox4=0\r\n"
                "CheckBox3=1\r\n"
                "Top=109\r\n"
+               "ArrowInterval=0\r\n"
+               "FromTime=\r\n"
+               "ToTime=\r\n"
                "\r\n"
                "[Tail]\r\n"
                "x=y\r\n",
@@ -546,9 +622,7 @@ TEST(SettingsChanged, Cases) {
        },
        false},
       {"CheckBox1",
-       [](PlainSettings& c, SettingValues&) {
-         Set(c, &SettingValues::use_fixed_date, false);
-       },
+       [](PlainSettings& c, SettingValues&) { Set(c, &SettingValues::use_fixed_date, false); },
        true},
       {"MaskEdit1",
        [](PlainSettings& c, SettingValues&) {
@@ -571,18 +645,13 @@ TEST(SettingsChanged, Cases) {
        },
        true},
       {"CheckBox2",
-       [](PlainSettings& c, SettingValues&) {
-         Set(c, &SettingValues::use_all_waypoints, true);
-       },
+       [](PlainSettings& c, SettingValues&) { Set(c, &SettingValues::use_all_waypoints, true); },
        true},
       {"CheckBox4",
-       [](PlainSettings& c, SettingValues&) {
-         Set(c, &SettingValues::start_at_first_fix, true);
-       },
+       [](PlainSettings& c, SettingValues&) { Set(c, &SettingValues::start_at_first_fix, true); },
        true},
       {"CheckBox3",
-       [](PlainSettings& c, SettingValues&) { Set(c, &SettingValues::show_height, true); },
-       true},
+       [](PlainSettings& c, SettingValues&) { Set(c, &SettingValues::show_height, true); }, true},
       {"Edit4 exactly",
        [](PlainSettings& c, SettingValues&) {
          Set(c, &SettingValues::icon_scale_text, std::string("0.50"));

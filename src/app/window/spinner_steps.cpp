@@ -1,9 +1,11 @@
 #include "app/window/spinner_steps.h"
 
 #include <cstdint>
+#include <iterator>
 
 #include "base/number_format.h"
 #include "base/number_text.h"
+#include "base/time_window.h"
 
 namespace trackmint {
 namespace {
@@ -15,7 +17,33 @@ constexpr double kMinimumScale = 0.1;
 constexpr double kMaximumScale = 1.0;
 constexpr int kScaleDecimals = 6;
 
+// The round intervals, in milliseconds, with the texts the field shows for them.
+struct RoundInterval {
+  std::int32_t milliseconds;
+  const char* text;
+};
+constexpr RoundInterval kRoundIntervals[] = {
+    {0, "0"},          {100, "0.1"},      {200, "0.2"},    {500, "0.5"},    {1000, "1"},
+    {2000, "2"},       {5000, "5"},       {10000, "10"},   {15000, "15"},   {30000, "30"},
+    {60000, "60"},     {120000, "120"},   {300000, "300"}, {600000, "600"}, {900000, "900"},
+    {1800000, "1800"}, {3600000, "3600"},
+};
+
 }  // namespace
+
+std::string StepArrowInterval(std::string_view text, SpinDirection direction) {
+  const std::int32_t now = ParseArrowInterval(text).value_or(0);
+  if (direction == SpinDirection::Up) {
+    for (const RoundInterval& interval : kRoundIntervals) {
+      if (interval.milliseconds > now) return interval.text;
+    }
+    return std::end(kRoundIntervals)[-1].text;
+  }
+  for (auto it = std::rbegin(kRoundIntervals); it != std::rend(kRoundIntervals); ++it) {
+    if (it->milliseconds < now) return it->text;
+  }
+  return kRoundIntervals[0].text;
+}
 
 std::string StepTrackWidth(std::string_view text, SpinDirection direction) {
   // 64 bits, so that a step from the end of the 32-bit range cannot wrap around.

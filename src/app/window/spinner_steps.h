@@ -17,4 +17,9 @@ std::string StepTrackWidth(std::string_view text, SpinDirection direction);
 // and written without trailing zeros but with at least one decimal ("0.6", "1.0", "0.25").
 std::string StepIconScale(std::string_view text, SpinDirection direction);
 
+// The arrow interval's next text (UpDown3Click): the next round interval up or down from the
+// field's seconds (0, 0.1, 0.2, 0.5, 1, 2, 5, 10, 15, 30 s, 1, 2, 5, 10, 15, 30 minutes, an hour),
+// staying at the ends; a text that is no interval counts as 0.
+std::string StepArrowInterval(std::string_view text, SpinDirection direction);
+
 }  // namespace trackmint

@@ -87,6 +87,9 @@ void TForm1::ConnectEvents() {
   connect(m_up_down2, &UpDown::Clicked, this, [this](SpinDirection direction) {
     HandleEvent([this, direction] { UpDown2Click(direction); });
   });
+  connect(m_up_down3, &UpDown::Clicked, this, [this](SpinDirection direction) {
+    HandleEvent([this, direction] { UpDown3Click(direction); });
+  });
 }
 
 void TForm1::ShowOnScreen() {

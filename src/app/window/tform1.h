@@ -30,6 +30,7 @@ namespace trackmint {
 
 class DateField;
 class FileField;
+class TimeBoundField;
 class Swatch;
 class UpDown;
 class WindowDialogs;
@@ -39,7 +40,7 @@ using RunCommand =
     std::function<RunResult(const ConversionRequest& request, RunObserver& observer)>;
 
 inline constexpr int kClientWidth = 399;
-inline constexpr int kClientHeight = 377;
+inline constexpr int kClientHeight = 466;
 
 // The main window: the file fields, the settings controls, the Run button with its gauge, the
 // settings file and the two status panels. The Run button hands the run a request made from the
@@ -72,6 +73,7 @@ class TForm1 : public QWidget, public SettingsHolder {
   void SwatchMouseDown(Swatch& swatch);
   void UpDown1Click(SpinDirection direction);
   void UpDown2Click(SpinDirection direction);
+  void UpDown3Click(SpinDirection direction);
   void CheckBox1Click();
 
   // The drop rule of FormWndProc for the full paths of the dropped files.
@@ -183,6 +185,10 @@ class TForm1 : public QWidget, public SettingsHolder {
   std::array<Swatch*, kIconSlotCount - 1> m_class_swatches{};
   QLineEdit* m_edit4 = nullptr;
   UpDown* m_up_down2 = nullptr;
+  QLabel* m_label10 = nullptr;
+  QLineEdit* m_arrow_interval = nullptr;
+  UpDown* m_up_down3 = nullptr;
+  QLabel* m_label11 = nullptr;
   QCheckBox* m_check_box3 = nullptr;
   QGroupBox* m_group_box5 = nullptr;
   QLabel* m_label3 = nullptr;
@@ -197,6 +203,11 @@ class TForm1 : public QWidget, public SettingsHolder {
   QGroupBox* m_group_box4 = nullptr;
   QCheckBox* m_check_box1 = nullptr;
   DateField* m_mask_edit1 = nullptr;
+  QGroupBox* m_group_box12 = nullptr;
+  QLabel* m_label12 = nullptr;
+  TimeBoundField* m_from_time = nullptr;
+  QLabel* m_label13 = nullptr;
+  TimeBoundField* m_to_time = nullptr;
   // Across the whole width.
   QFrame* m_group_box9 = nullptr;
   QPushButton* m_speed_button3 = nullptr;

@@ -198,12 +198,21 @@ void TForm1::UpDown2Click(SpinDirection direction) {
   m_edit4->setText(ToQString(StepIconScale(ToStdString(m_edit4->text()), direction)));
 }
 
+void TForm1::UpDown3Click(SpinDirection direction) {
+  m_arrow_interval->setText(
+      ToQString(StepArrowInterval(ToStdString(m_arrow_interval->text()), direction)));
+}
+
 void TForm1::CheckBox1Click() {
   m_mask_edit1->setEnabled(m_check_box1->isChecked());
 }
 
 void TForm1::LoadSettings(const std::string& path) {
-  trackmint::LoadSettings(path, *this, m_loaded_settings);
+  const std::vector<std::string> warnings = trackmint::LoadSettings(path, *this, m_loaded_settings);
+  if (warnings.empty()) return;
+  std::string text;
+  for (const std::string& warning : warnings) text += (text.empty() ? "" : "\n") + warning;
+  m_dialogs.ShowWarning(text);
 }
 
 void TForm1::SaveSettings(const std::string& path) {

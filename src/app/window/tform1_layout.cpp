@@ -19,6 +19,7 @@
 #include "app/window/file_field.h"
 #include "app/window/swatch.h"
 #include "app/window/tform1.h"
+#include "app/window/time_bound_field.h"
 #include "app/window/up_down.h"
 #include "app/window/window_pictures.h"
 #include "settings/stored_settings.h"
@@ -35,6 +36,8 @@ constexpr int kUpDown1Position = 5;
 constexpr int kUpDown1Limit = 1000;
 constexpr int kUpDown2Position = 1;
 constexpr int kUpDown2Limit = 100;
+constexpr int kUpDown3Position = 0;
+constexpr int kUpDown3Limit = 100;
 
 constexpr int kOuterMargin = 5;
 constexpr int kSpacing = 3;
@@ -171,6 +174,15 @@ void TForm1::BuildControls() {
   m_edit4 = ReadOnlyField("Edit4", design.icon_scale_text.c_str(), m_group_box11);
   m_up_down2 =
       Named(new UpDown(kUpDown2Position, -kUpDown2Limit, kUpDown2Limit, m_group_box11), "UpDown2");
+  m_label10 = Label("Label10", "Interval", m_group_box11);
+  m_arrow_interval =
+      ReadOnlyField("ArrowInterval", design.arrow_interval_text.c_str(), m_group_box11);
+  m_arrow_interval->setToolTip(
+      QStringLiteral("One arrow a slot of that many seconds, every change of fix class kept; "
+                     "0 keeps every arrow"));
+  m_up_down3 =
+      Named(new UpDown(kUpDown3Position, -kUpDown3Limit, kUpDown3Limit, m_group_box11), "UpDown3");
+  m_label11 = Label("Label11", "s", m_group_box11);
   m_check_box3 =
       Named(new QCheckBox(QStringLiteral("Show value of height"), m_group_box11), "CheckBox3");
   m_check_box3->setChecked(design.show_height);
@@ -195,7 +207,12 @@ void TForm1::BuildControls() {
   waypoints->setColumnStretch(5, 1);
   waypoints->addWidget(m_label9, 3, 0);
   waypoints->addLayout(SpinRow(m_edit4, m_up_down2), 3, 1, 1, 5);
-  waypoints->addWidget(m_check_box3, 4, 0, 1, 6);
+  waypoints->addWidget(m_label10, 4, 0);
+  QHBoxLayout* interval_row = SpinRow(m_arrow_interval, m_up_down3);
+  interval_row->insertSpacing(2, kSpacing);
+  interval_row->insertWidget(3, m_label11);
+  waypoints->addLayout(interval_row, 4, 1, 1, 5);
+  waypoints->addWidget(m_check_box3, 5, 0, 1, 6);
 
   m_group_box5 = Group("GroupBox5", " Style Track", m_group_box3);
   m_label3 = Label("Label3", "Color valid track", m_group_box5);
@@ -240,11 +257,28 @@ void TForm1::BuildControls() {
   date_row->addWidget(m_mask_edit1);
   date_row->addStretch();
 
+  m_group_box12 = Group("GroupBox12", "Time window (UTC)", m_group_box3);
+  m_label12 = Label("Label12", "From", m_group_box12);
+  m_from_time = Named(new TimeBoundField(m_group_box12), "FromTime");
+  m_from_time->SetText(design.from_time_text);
+  m_label13 = Label("Label13", "To", m_group_box12);
+  m_to_time = Named(new TimeBoundField(m_group_box12), "ToTime");
+  m_to_time->SetText(design.to_time_text);
+  auto* time_window = new QGridLayout(m_group_box12);
+  Compact(time_window);
+  time_window->setVerticalSpacing(2);
+  time_window->addWidget(m_label12, 0, 0);
+  time_window->addWidget(m_from_time, 0, 1);
+  time_window->addWidget(m_label13, 1, 0);
+  time_window->addWidget(m_to_time, 1, 1);
+  time_window->setColumnStretch(1, 1);
+
   auto* settings = new QVBoxLayout(m_group_box3);
   Compact(settings);
   settings->addWidget(m_group_box11);
   settings->addWidget(m_group_box5);
   settings->addWidget(m_group_box4);
+  settings->addWidget(m_group_box12);
   settings->addStretch();
 
   auto* columns = new QHBoxLayout;

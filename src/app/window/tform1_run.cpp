@@ -12,6 +12,7 @@
 #include "app/run_settings.h"
 #include "app/run_texts.h"
 #include "app/summary_text.h"
+#include "app/window/date_field.h"
 #include "app/window/file_field.h"
 #include "app/window/qt_text.h"
 #include "app/window/swatch.h"
@@ -78,6 +79,10 @@ std::string TForm1::FinalMessage(const DocumentSummary& summary) const {
   std::string message = "The progress finished!\n\rInput file " + InputText() + "\n\r" +
                         WaypointsText(summary.placemarks);
   for (const std::string& line : SummaryLines(summary)) message += "\n\r" + line;
+  if (const std::optional<std::string> hint = ViewingHint(summary)) message += "\n\r" + *hint;
+  if (const std::optional<std::string> note = FixedDateNote(summary, m_mask_edit1->Text())) {
+    message += "\n\r" + *note;
+  }
   return message;
 }
 
@@ -101,16 +106,16 @@ void TForm1::SetRunEnabled(bool enabled) {
 
 void TForm1::SetSettingsLocked(bool locked) {
   for (QWidget* control : std::initializer_list<QWidget*>{
-           m_group_box1, m_group_box2, m_group_box3, m_group_box10, m_group_box11, m_edit1, m_edit6,
-           m_edit3, m_width, m_label1, m_label3, m_check_box1, m_check_box2, m_check_box3,
-           m_check_box4}) {
+           m_group_box1, m_group_box2, m_group_box3, m_group_box10, m_group_box11, m_group_box12,
+           m_edit1, m_edit6, m_edit3, m_width, m_label1, m_label3, m_check_box1, m_check_box2,
+           m_check_box3, m_check_box4}) {
     control->setEnabled(!locked);
   }
   // The group titles turn to the desktop's grey text while locked and back to the window's own
   // text colour (black in the classic scheme) after.
   const QColor grey = ToQColor(ResolveColour(kSystemGreyText));
-  for (QGroupBox* group :
-       {m_group_box1, m_group_box2, m_group_box3, m_group_box5, m_group_box10, m_group_box11}) {
+  for (QGroupBox* group : {m_group_box1, m_group_box2, m_group_box3, m_group_box5, m_group_box10,
+                           m_group_box11, m_group_box12}) {
     if (locked) {
       QPalette title = group->palette();
       title.setColor(QPalette::WindowText, grey);

@@ -10,6 +10,7 @@
 #include "app/window/qt_text.h"
 #include "app/window/swatch.h"
 #include "app/window/tform1.h"
+#include "app/window/time_bound_field.h"
 
 namespace trackmint {
 
@@ -27,6 +28,31 @@ Control* ControlOf(const TForm1& form, const StoredSetting& setting) {
   return control;
 }
 
+// The fields that keep a valid text while another is typed give that one.
+std::string TextOf(const TForm1& form, const StoredSetting& setting) {
+  switch (setting.kind) {
+    case SettingKind::Date:
+      return ControlOf<DateField>(form, setting)->Text();
+    case SettingKind::TimeBound:
+      return ControlOf<TimeBoundField>(form, setting)->Text();
+    default:
+      return ToStdString(ControlOf<QLineEdit>(form, setting)->text());
+  }
+}
+
+void SetTextOf(TForm1& form, const StoredSetting& setting, const std::string& text) {
+  switch (setting.kind) {
+    case SettingKind::Date:
+      ControlOf<DateField>(form, setting)->SetText(text);
+      break;
+    case SettingKind::TimeBound:
+      ControlOf<TimeBoundField>(form, setting)->SetText(text);
+      break;
+    default:
+      ControlOf<QLineEdit>(form, setting)->setText(ToQString(text));
+  }
+}
+
 bool IsLeft(const StoredSetting& setting) {
   return setting.member == SettingMember(&SettingValues::window_left);
 }
@@ -42,9 +68,7 @@ SettingValues TForm1::Values() const {
           if constexpr (std::is_same_v<Member, bool SettingValues::*>) {
             values.*member = ControlOf<QCheckBox>(*this, setting)->isChecked();
           } else if constexpr (std::is_same_v<Member, std::string SettingValues::*>) {
-            values.*member = setting.kind == SettingKind::Date
-                                 ? ControlOf<DateField>(*this, setting)->Text()
-                                 : ToStdString(ControlOf<QLineEdit>(*this, setting)->text());
+            values.*member = TextOf(*this, setting);
           } else if constexpr (std::is_same_v<Member, WindowColour SettingValues::*>) {
             values.*member = ControlOf<Swatch>(*this, setting)->Colour();
           } else {
@@ -65,11 +89,7 @@ void TForm1::SetValues(const SettingValues& values) {
           if constexpr (std::is_same_v<Member, bool SettingValues::*>) {
             ControlOf<QCheckBox>(*this, setting)->setChecked(values.*member);
           } else if constexpr (std::is_same_v<Member, std::string SettingValues::*>) {
-            if (setting.kind == SettingKind::Date) {
-              ControlOf<DateField>(*this, setting)->SetText(values.*member);
-            } else {
-              ControlOf<QLineEdit>(*this, setting)->setText(ToQString(values.*member));
-            }
+            SetTextOf(*this, setting, values.*member);
           } else if constexpr (std::is_same_v<Member, WindowColour SettingValues::*>) {
             ControlOf<Swatch>(*this, setting)->SetColour(values.*member);
           }

@@ -126,6 +126,33 @@ class ChooserTest : public QObject {
     QVERIFY(window.dialogs.CallsOf(Kind::YesNo).empty());
   }
 
+  // A settings file whose interval or bound cannot stand loads the rest, leaves that setting at
+  // its default, and the window says so in one warning box.
+  void openedSettingsThatCannotStandAreSaid() {
+    const TempDirectory directory;
+    const std::string file = directory.File("bad.ini");
+    WriteWholeFile(file,
+                   "[Settings]\r\nArrowInterval=abc\r\nFromTime=25:00\r\nToTime=01:30\r\n"
+                   "Edit3=8\r\n");
+    WindowFixture window;
+    SetSetting(*window.form, &SettingValues::arrow_interval_text, std::string("10"));
+    window.dialogs.file_answers.push_back(file);
+    QTest::mouseClick(window.Find<QToolButton>("SpeedButton1"), Qt::LeftButton);
+    const std::vector<DialogCall> warnings = window.dialogs.CallsOf(Kind::Warning);
+    QCOMPARE(warnings.size(), std::size_t{1});
+    QCOMPARE(warnings.front().text,
+             "the settings file " + file +
+                 ": ArrowInterval=abc is not a number of seconds from 0 to 86400 with at most "
+                 "three decimals; it is left at 0\nthe settings file " +
+                 file +
+                 ": FromTime=25:00 is not a time hh:mm[:ss[.fff]] or a date-time "
+                 "yyyy-mm-ddThh:mm[:ss[.fff]]; it is left empty");
+    QCOMPARE(window.form->Values().arrow_interval_text, std::string("0"));
+    QCOMPARE(window.form->Values().from_time_text, std::string());
+    QCOMPARE(window.form->Values().to_time_text, std::string("01:30"));
+    QCOMPARE(window.form->Values().track_width_text, std::string("8"));
+  }
+
   void saveSettingsChooser() {
     const TempDirectory directory;
     // The user's settings folder, so that the proposal below is known (no file is written there).

@@ -96,7 +96,10 @@ class CloseTest : public QObject {
                                               "CheckBox3=1\r\n"
                                               "Edit4=0.5\r\n"
                                               "Left=1004\r\n"
-                                              "Top=109\r\n"));
+                                              "Top=109\r\n"
+                                              "ArrowInterval=0\r\n"
+                                              "FromTime=\r\n"
+                                              "ToTime=\r\n"));
   }
 
   void noSavesNothing() {

@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include "app/window/file_field.h"
+#include "app/window/up_down.h"
 #include "base/clock.h"
 #include "base/paths.h"
 #include "nmea/nmea.h"
@@ -255,6 +256,43 @@ class ConversionTest : public QObject {
       ++scales;
     }
     QCOMPARE(scales, std::size_t{10});  // one a placemark
+  }
+
+  // The interval's spinner and the bounds typed into the window reach the run: garmin25lp.log's
+  // fixes run from 12:03:26 to 12:03:35; from 12:03:28 with an arrow each 5 s leaves 12:03:28,
+  // then 12:03:30 and 12:03:35, which start slots of 5 s. The closing message says how many
+  // fell outside and how many the interval left out, and that the fixed date replaced the
+  // receiver's date.
+  void intervalAndTimeWindowReachTheRun() {
+    const TempDirectory directory;
+    const std::string kmz = directory.File("out.kmz");
+    ConversionWindow window;
+    auto* up = window.form.findChild<UpDown*>("UpDown3")->UpButton();
+    for (int i = 0; i < 6; ++i) QTest::mouseClick(up, Qt::LeftButton);  // 0.1 ... 5
+    QCOMPARE(window.form.Values().arrow_interval_text, std::string("5"));
+    auto* from = window.form.findChild<QLineEdit*>("FromTime");
+    from->setFocus();
+    QTest::keyClicks(from, QStringLiteral("12:03:28"));
+    QTest::keyClick(from, Qt::Key_Return);
+    window.Run(FixturePath("gpsd/garmin25lp.log"), kmz);
+    QVERIFY(window.dialogs.CallsOf(Kind::Error).empty());
+    QCOMPARE(window.form.findChild<QLabel*>("Panel3")->text(), QStringLiteral("Waypoints 3"));
+    const std::string document = Member(kmz, "out.kml");
+    std::vector<std::string> when;
+    for (std::size_t at = document.find("<when>"); at != std::string::npos;
+         at = document.find("<when>", at + 1)) {
+      when.push_back(document.substr(at + 6, document.find("</when>", at) - at - 6));
+    }
+    QCOMPARE(when, (std::vector<std::string>{"2000-01-01T12:03:28Z", "2000-01-01T12:03:30Z",
+                                             "2000-01-01T12:03:35Z"}));
+    const std::string& message = window.dialogs.CallsOf(Kind::Information).back().text;
+    QVERIFY2(message.find("\n\rEpochs: 20 read, 3 waypoint placemarks, 12 outside the time "
+                          "window, 5 left out by the arrow interval\n\r") != std::string::npos,
+             message.c_str());
+    QVERIFY2(message.ends_with("\n\rthe fixed date 2000-01-01 replaced the receiver's date "
+                               "2005-03-15 in 3 placemarks; untick the date in the window, or "
+                               "CheckBox1=0 in the settings file, to keep the receiver's dates"),
+             message.c_str());
   }
 
   // An output that cannot be made leaves the fields as they were and says so in the left panel.

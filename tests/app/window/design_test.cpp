@@ -26,7 +26,7 @@ class DesignTest : public QObject {
     const WindowFixture window({}, false);
     TForm1& form = *window.form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Kelvra Trackmint  v 1.4"));
-    QCOMPARE(form.size(), QSize(399, 377));
+    QCOMPARE(form.size(), QSize(399, 466));
     QCOMPARE(form.minimumSize(), form.maximumSize());  // the border cannot be dragged
     QVERIFY(!(form.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
@@ -214,6 +214,35 @@ class DesignTest : public QObject {
       QVERIFY2(window.form->Values().fixed_date_text == "2024-02-29", bad);
       QVERIFY2(window.Find<QLineEdit>("MaskEdit1")->text() == QStringLiteral("2024-02-29"), bad);
     }
+  }
+
+  // The bounds of the time window: empty for none, a time of day or a date-time. While one is
+  // typed the run and the save read the last bound the field held; leaving the field with no
+  // bound in it brings that one back.
+  void timeWindowFieldsKeepBoundsOnly() {
+    const WindowFixture window;
+    auto* from = window.Find<QLineEdit>("FromTime");
+    auto* to = window.Find<QLineEdit>("ToTime");
+    QCOMPARE(window.form->Values().from_time_text, std::string());
+    QCOMPARE(window.form->Values().to_time_text, std::string());
+    from->setFocus();
+    QTest::keyClicks(from, QStringLiteral("23:0"));
+    QCOMPARE(window.form->Values().from_time_text, std::string());  // not yet a time
+    QTest::keyClicks(from, QStringLiteral("0"));
+    QCOMPARE(window.form->Values().from_time_text, std::string("23:00"));
+    QTest::keyClicks(from, QStringLiteral("x"));
+    QCOMPARE(window.form->Values().from_time_text, std::string("23:00"));
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(from->text(), QStringLiteral("23:00"));
+    // Emptied, it holds no bound.
+    from->selectAll();
+    QTest::keyClick(from, Qt::Key_Backspace);
+    QCOMPARE(window.form->Values().from_time_text, std::string());
+    // From outside: a load takes a bound, never a text that is none.
+    SetSetting(*window.form, &SettingValues::to_time_text, std::string("2024-03-01T01:00Z"));
+    QCOMPARE(to->text(), QStringLiteral("2024-03-01T01:00Z"));
+    SetSetting(*window.form, &SettingValues::to_time_text, std::string("midnight"));
+    QCOMPARE(window.form->Values().to_time_text, std::string("2024-03-01T01:00Z"));
   }
 
   void layoutIsTidy() {

@@ -13,7 +13,7 @@
 namespace trackmint::testing {
 namespace {
 
-// A frame on a desktop: the 399x377 window with 5-pixel borders and a 30-pixel title bar.
+// A frame on a desktop: a 399x377 window with 5-pixel borders and a 30-pixel title bar.
 constexpr QSize kFrame(409, 412);
 
 // Available areas of virtual screens.

@@ -106,5 +106,23 @@ TEST(StepIconScale, IgnoresTheProcessLocale) {
   EXPECT_EQ(StepIconScale("0.7", kDown), "0.6");
 }
 
+// The interval steps through round intervals; a value between two goes to the next one up or
+// down; the ends stay.
+TEST(StepArrowInterval, Cases) {
+  const std::vector<StepCase> cases = {
+      {"0", kUp, "0.1"},     {"0.1", kUp, "0.2"},    {"0.2", kUp, "0.5"},    {"0.5", kUp, "1"},
+      {"1", kUp, "2"},       {"2", kUp, "5"},        {"5", kUp, "10"},       {"10", kUp, "15"},
+      {"15", kUp, "30"},     {"30", kUp, "60"},      {"60", kUp, "120"},     {"120", kUp, "300"},
+      {"300", kUp, "600"},   {"600", kUp, "900"},    {"900", kUp, "1800"},   {"1800", kUp, "3600"},
+      {"3600", kUp, "3600"}, {"86400", kUp, "3600"}, {"10", kDown, "5"},     {"0.1", kDown, "0"},
+      {"0", kDown, "0"},     {"0.25", kUp, "0.5"},   {"0.25", kDown, "0.2"}, {"7", kDown, "5"},
+      {"10.000", kUp, "15"}, {"often", kUp, "0.1"},  {"often", kDown, "0"},
+  };
+  for (const StepCase& c : cases) {
+    EXPECT_EQ(StepArrowInterval(c.text, c.direction), c.expected)
+        << c.text << (c.direction == kUp ? " up" : " down");
+  }
+}
+
 }  // namespace
 }  // namespace trackmint

@@ -1,4 +1,4 @@
-// The two spinners: the steps of the width and the scale, and the ends of their counters.
+// The spinners: the steps of the width, the scale and the interval, and the ends of their counters.
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -19,6 +19,24 @@ class SpinnerTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void intervalSteps() {
+    WindowFixture window;
+    auto* spinner = window.Find<UpDown>("UpDown3");
+    auto* field = window.Find<QLineEdit>("ArrowInterval");
+    QVERIFY(field->isReadOnly());
+    QCOMPARE(window.form->Values().arrow_interval_text, std::string("0"));
+    for (const char* expected : {"0.1", "0.2", "0.5", "1", "2", "5"}) {
+      Press(spinner, SpinDirection::Up);
+      QCOMPARE(window.form->Values().arrow_interval_text, std::string(expected));
+    }
+    Press(spinner, SpinDirection::Down);
+    QCOMPARE(field->text(), QStringLiteral("2"));
+    // A value the settings file gave steps on from where it is.
+    SetSetting(*window.form, &SettingValues::arrow_interval_text, std::string("0.25"));
+    Press(spinner, SpinDirection::Up);
+    QCOMPARE(field->text(), QStringLiteral("0.5"));
+  }
+
   void scaleSteps() {
     struct Case {
       const char* legend;
