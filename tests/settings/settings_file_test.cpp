@@ -657,6 +657,21 @@ TEST(SettingsChanged, Cases) {
          Set(c, &SettingValues::icon_scale_text, std::string("0.50"));
        },
        true},
+      {"ArrowInterval",
+       [](PlainSettings& c, SettingValues&) {
+         Set(c, &SettingValues::arrow_interval_text, std::string("10"));
+       },
+       true},
+      {"FromTime",
+       [](PlainSettings& c, SettingValues&) {
+         Set(c, &SettingValues::from_time_text, std::string("10:00"));
+       },
+       true},
+      {"ToTime",
+       [](PlainSettings& c, SettingValues&) {
+         Set(c, &SettingValues::to_time_text, std::string("11:00"));
+       },
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
