@@ -1,0 +1,44 @@
+#include "picture/segment_path.h"
+
+#include <cmath>
+
+namespace trackmint {
+
+void SegmentPath::Add(PixelPoint from, PixelPoint to, WindowColour colour) {
+  if (m_points == 0 || colour != m_colour || from != m_last) {
+    Stroke();
+    m_colour = colour;
+    cairo_move_to(m_canvas.Cairo(), from.x, from.y);
+    m_drawn = from;
+    m_points = 1;
+  }
+  m_last = to;
+  if (std::hypot(to.x - m_drawn.x, to.y - m_drawn.y) >= kSmallestStep) LineToLast();
+  // The next segment goes on from here, in a new path.
+  if (m_points >= kMaxPoints) Stroke();
+}
+
+void SegmentPath::AddDot(PixelPoint at, WindowColour colour) {
+  Stroke();
+  m_canvas.SetColour(colour);
+  cairo_move_to(m_canvas.Cairo(), at.x, at.y);
+  cairo_line_to(m_canvas.Cairo(), at.x, at.y);
+  cairo_stroke(m_canvas.Cairo());
+}
+
+void SegmentPath::Stroke() {
+  if (m_points == 0) return;
+  // A path of segments without length still shows its spot, as a dot.
+  if (m_drawn != m_last || m_points == 1) LineToLast();
+  m_canvas.SetColour(m_colour);
+  cairo_stroke(m_canvas.Cairo());
+  m_points = 0;
+}
+
+void SegmentPath::LineToLast() {
+  cairo_line_to(m_canvas.Cairo(), m_last.x, m_last.y);
+  m_drawn = m_last;
+  ++m_points;
+}
+
+}  // namespace trackmint
