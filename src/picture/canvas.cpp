@@ -26,13 +26,8 @@ cairo_status_t AppendPng(void* closure, const unsigned char* data, unsigned int 
   return CAIRO_STATUS_SUCCESS;
 }
 
-// The length of the first UTF-8 sequence of text that Cairo may show, 0 for a byte that must
-// become "?".
-std::size_t ShowableLength(std::string_view text) {
-  char32_t code_point = 0;
-  const std::size_t length = DecodeUtf8(text, code_point);
-  if (length == 0 || code_point < 0x20 || (code_point >= 0x7F && code_point < 0xA0)) return 0;
-  return length;
+bool IsControl(char32_t code_point) {
+  return code_point < 0x20 || (code_point >= 0x7F && code_point < 0xA0);
 }
 
 }  // namespace
@@ -69,14 +64,15 @@ std::string Canvas::ShowableText(std::string_view text) {
   std::string showable;
   showable.reserve(text.size());
   while (!text.empty()) {
-    const std::size_t length = ShowableLength(text);
-    if (length == 0) {
+    char32_t code_point = 0;
+    const std::size_t length = DecodeUtf8(text, code_point);
+    // A byte that begins no character is one "?", a control character whole is another.
+    if (length == 0 || IsControl(code_point)) {
       showable += '?';
-      text.remove_prefix(1);
     } else {
       showable.append(text.substr(0, length));
-      text.remove_prefix(length);
     }
+    text.remove_prefix(length == 0 ? 1 : length);
   }
   return showable;
 }

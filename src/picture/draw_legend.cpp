@@ -10,7 +10,7 @@ namespace {
 
 void DrawSwatch(const Canvas& canvas, double baseline, WindowColour colour) {
   cairo_t* cairo = canvas.Cairo();
-  const double top = baseline - kLegendSwatchSide + 2;
+  const double top = baseline + kLegendSwatchDrop - kLegendSwatchSide;
   cairo_rectangle(cairo, kLegendX, top, kLegendSwatchSide, kLegendSwatchSide);
   canvas.SetColour(colour);
   cairo_fill(cairo);

@@ -31,7 +31,8 @@ void DrawSegments(const Canvas& canvas, const RunPicture& picture, const MapFram
     const bool mappable = IsMappable(vertex);
     const bool reached =
         mappable && previous && !gaps.IsGap(StepMilliseconds(picture.vertices[i - 1], vertex));
-    if (previous && !previous_reached && !reached) path.AddDot(*previous, previous_colour);
+    if (previous && !previous_reached && !reached)
+      path.AddDot(*previous, previous_colour, kLoneVertexDiameter);
     if (!mappable) {
       previous.reset();
       continue;
@@ -46,7 +47,7 @@ void DrawSegments(const Canvas& canvas, const RunPicture& picture, const MapFram
     previous_colour = colour;
     previous_reached = reached;
   }
-  if (previous && !previous_reached) path.AddDot(*previous, previous_colour);
+  if (previous && !previous_reached) path.AddDot(*previous, previous_colour, kLoneVertexDiameter);
   path.Stroke();
 }
 

@@ -164,7 +164,7 @@ void DrawSatellites(const Canvas& canvas, const RunPicture& picture, const Timel
   const double step = highest <= 4 ? 1 : RoundLengthAtLeast(highest / 4.0);
   const double top = std::max(step, std::ceil(highest / step) * step);
   const auto y_of = [&](double count) {
-    return kSatellitePlotRect.Bottom() - 1 - count / top * (kSatellitePlotRect.height - 8);
+    return kSatelliteZeroY - count / top * (kSatelliteZeroY - kSatelliteTopY);
   };
   canvas.SetFont(kSmallFontSize);
   cairo_set_line_width(cairo, 1);
@@ -182,7 +182,7 @@ void DrawSatellites(const Canvas& canvas, const RunPicture& picture, const Timel
   cairo_line_to(cairo, kSatellitePlotRect.x - 0.5, kSatellitePlotRect.Bottom());
   cairo_stroke(cairo);
 
-  cairo_set_line_width(cairo, 1.5);
+  cairo_set_line_width(cairo, kSatelliteLineWidth);
   cairo_set_line_cap(cairo, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cairo, CAIRO_LINE_JOIN_ROUND);
   SegmentPath path(canvas);
@@ -190,12 +190,14 @@ void DrawSatellites(const Canvas& canvas, const RunPicture& picture, const Timel
   bool previous_reached = false;
   axis.ForEach([&](std::size_t i, double position, bool linked) {
     const PixelPoint point{axis.X(position), y_of(picture.vertices[i].satellites)};
-    if (i > 0 && !previous_reached && !linked) path.AddDot(previous, kSatelliteLineColour);
+    if (i > 0 && !previous_reached && !linked)
+      path.AddDot(previous, kSatelliteLineColour, kLoneSatelliteDiameter);
     if (linked) path.Add(previous, point, kSatelliteLineColour);
     previous = point;
     previous_reached = linked;
   });
-  if (!picture.vertices.empty() && !previous_reached) path.AddDot(previous, kSatelliteLineColour);
+  if (!picture.vertices.empty() && !previous_reached)
+    path.AddDot(previous, kSatelliteLineColour, kLoneSatelliteDiameter);
   path.Stroke();
 }
 

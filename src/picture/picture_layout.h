@@ -39,6 +39,8 @@ inline constexpr double kMaxPixelsPerMetre = 150;
 // The track's line; at least 3 pixels wide, so that the pixel under its middle is fully
 // covered and shows the class colour exactly.
 inline constexpr double kTrackLineWidth = 3;
+// A vertex that no segment reaches (gaps on both sides) is a dot of its class colour.
+inline constexpr double kLoneVertexDiameter = 5;
 // The start mark: a white disc in a black ring round the first vertex; the end mark: a black
 // square centred on the last vertex.
 inline constexpr double kStartMarkRadius = 7;
@@ -61,13 +63,18 @@ inline constexpr double kLegendHeadingBaseline = kMapRect.y + 18;
 inline constexpr double kLegendFirstRowBaseline = kLegendHeadingBaseline + 28;
 inline constexpr double kLegendRowStep = 24;
 inline constexpr double kLegendSwatchSide = 14;
+// The swatch's square reaches this far below its row's baseline.
+inline constexpr double kLegendSwatchDrop = 2;
 inline constexpr double kLegendTextX = kLegendX + kLegendSwatchSide + 8;
 inline constexpr double kLegendRight = kPictureWidth - kPictureMargin;
 
-// The timeline under the map, across the time span from its left edge (the first epoch) to its
-// right edge (the last): its caption line above it; the band of fix classes along its top; the
-// satellites used as a line in the plot below the band, their axis on the left; the time labels
-// under it.
+// The timeline under the map: its caption line above it; the band of fix classes along its top;
+// the satellites used as a line in the plot below the band, their axis on the left; the time
+// labels under it. An epoch's position (its time from the first epoch, or its number when not
+// every epoch has a valid time) maps linearly from the earliest at kTimelineRect.x to the latest
+// at its Right(); a single moment stands in the middle of a strip two seconds (two epochs) long.
+// Each epoch's band reaches half way to its neighbours, or half the median step (half an epoch)
+// where the record breaks or ends.
 inline constexpr double kTimelineCaptionBaseline = kMapRect.Bottom() + 20;
 inline constexpr PixelRect kTimelineRect = {72, kMapRect.Bottom() + 28,
                                             kPictureWidth - 72 - kPictureMargin, 132};
@@ -75,8 +82,16 @@ inline constexpr double kTimelineBandHeight = 20;
 inline constexpr PixelRect kSatellitePlotRect = {
     kTimelineRect.x, kTimelineRect.y + kTimelineBandHeight + 6, kTimelineRect.width,
     kTimelineRect.height - kTimelineBandHeight - 6};
-inline constexpr double kTimeLabelBaseline = kTimelineRect.Bottom() + 18;
+// The satellite count 0 at kSatelliteZeroY, the axis's top at kSatelliteTopY: the top is the
+// first multiple of the axis's step at or above the highest count, the step 1 up to 4
+// satellites, else the first round number (1, 2 or 5 times a power of ten) of at least a quarter
+// of the highest count.
+inline constexpr double kSatelliteZeroY = kSatellitePlotRect.Bottom() - 1;
+inline constexpr double kSatelliteTopY = kSatellitePlotRect.y + 7;
+inline constexpr double kSatelliteLineWidth = 1.5;
+inline constexpr double kLoneSatelliteDiameter = 4;
 inline constexpr double kSatelliteAxisLabelRight = kTimelineRect.x - 6;
+inline constexpr double kTimeLabelBaseline = kTimelineRect.Bottom() + 18;
 
 // The text of the legend, the timeline and the map's scale.
 inline constexpr double kTextFontSize = 13;

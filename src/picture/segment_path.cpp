@@ -1,6 +1,7 @@
 #include "picture/segment_path.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace trackmint {
 
@@ -18,12 +19,12 @@ void SegmentPath::Add(PixelPoint from, PixelPoint to, WindowColour colour) {
   if (m_points >= kMaxPoints) Stroke();
 }
 
-void SegmentPath::AddDot(PixelPoint at, WindowColour colour) {
+void SegmentPath::AddDot(PixelPoint at, WindowColour colour, double diameter) {
   Stroke();
   m_canvas.SetColour(colour);
-  cairo_move_to(m_canvas.Cairo(), at.x, at.y);
-  cairo_line_to(m_canvas.Cairo(), at.x, at.y);
-  cairo_stroke(m_canvas.Cairo());
+  cairo_new_path(m_canvas.Cairo());
+  cairo_arc(m_canvas.Cairo(), at.x, at.y, diameter / 2, 0, 2 * std::numbers::pi);
+  cairo_fill(m_canvas.Cairo());
 }
 
 void SegmentPath::Stroke() {

@@ -20,8 +20,8 @@ class SegmentPath {
   SegmentPath& operator=(const SegmentPath&) = delete;
 
   void Add(PixelPoint from, PixelPoint to, WindowColour colour);
-  // A point that no segment reaches: a dot as wide as the line.
-  void AddDot(PixelPoint at, WindowColour colour);
+  // A point that no segment reaches: a dot of the diameter, so that it shows beside lines.
+  void AddDot(PixelPoint at, WindowColour colour, double diameter);
   // Strokes what is still in the path; to be called at the end.
   void Stroke();
 

@@ -76,8 +76,9 @@ EpochClock::EpochClock(const PictureVertex& first)
 
 AxisLabels TimeAxisLabels(const EpochClock& clock, double first, double last) {
   const std::int64_t step = TimeStep(last - first);
+  // A single moment shows its whole seconds, as the ends of a strip of a second or more do.
   const ClockPrecision end_precision =
-      step < kSecond ? ClockPrecision::Tenths : ClockPrecision::Seconds;
+      step < kSecond && last > first ? ClockPrecision::Tenths : ClockPrecision::Seconds;
   const ClockPrecision tick_precision = step < kSecond   ? ClockPrecision::Tenths
                                         : step < kMinute ? ClockPrecision::Seconds
                                                          : ClockPrecision::Minutes;
