@@ -31,8 +31,9 @@ void DrawSegments(const Canvas& canvas, const RunPicture& picture, const MapFram
     const bool mappable = IsMappable(vertex);
     const bool reached =
         mappable && previous && !gaps.IsGap(StepMilliseconds(picture.vertices[i - 1], vertex));
-    if (previous && !previous_reached && !reached)
+    if (previous && !previous_reached && !reached) {
       path.AddDot(*previous, previous_colour, kLoneVertexDiameter);
+    }
     if (!mappable) {
       previous.reset();
       continue;

@@ -2,6 +2,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,52 +86,131 @@ class TimelineAxis {
   double m_last = 0;
 };
 
-// Consecutive epochs of one class without a gap between make one band, filled over whole pixel
-// columns without antialiasing so that neighbouring bands do not blend; a band narrower than a
-// pixel still takes one.
-class BandRun {
+// The band's colour in each pixel column of the strip: consecutive epochs of one class without a
+// gap between make one band, which takes whole columns (at least one), a later band over an
+// earlier one. Filled without antialiasing, so that neighbouring bands do not blend, and column
+// by column once all are known, so that a long log does not fill a band for each epoch.
+class BandColumns {
  public:
-  explicit BandRun(const Canvas& canvas, const TimelineAxis& axis)
-      : m_canvas(canvas), m_axis(axis) {}
+  explicit BandColumns(const TimelineAxis& axis)
+      : m_axis(axis), m_columns(static_cast<std::size_t>(kTimelineRect.width)) {}
 
   void Add(double left, double right, WindowColour colour, bool linked) {
     if (m_open && linked && colour == m_colour) {
       m_right = right;
       return;
     }
-    Fill();
+    Close();
     m_open = true;
     m_left = left;
     m_right = right;
     m_colour = colour;
   }
 
-  void Fill() {
-    if (!m_open) return;
-    m_open = false;
-    const double x0 =
-        std::clamp(std::round(m_axis.X(m_left)), kTimelineRect.x, kTimelineRect.Right() - 1);
-    const double x1 = std::clamp(std::round(m_axis.X(m_right)), x0 + 1, kTimelineRect.Right());
-    m_canvas.SetColour(m_colour);
-    cairo_rectangle(m_canvas.Cairo(), x0, kTimelineRect.y, x1 - x0, kTimelineBandHeight);
-    cairo_fill(m_canvas.Cairo());
+  void Fill(const Canvas& canvas) {
+    Close();
+    cairo_t* cairo = canvas.Cairo();
+    cairo_save(cairo);
+    cairo_set_antialias(cairo, CAIRO_ANTIALIAS_NONE);
+    for (std::size_t first = 0; first < m_columns.size();) {
+      std::size_t end = first + 1;
+      while (end < m_columns.size() && m_columns[end] == m_columns[first]) ++end;
+      if (m_columns[first]) {
+        canvas.SetColour(*m_columns[first]);
+        cairo_rectangle(cairo, kTimelineRect.x + static_cast<double>(first), kTimelineRect.y,
+                        static_cast<double>(end - first), kTimelineBandHeight);
+        cairo_fill(cairo);
+      }
+      first = end;
+    }
+    cairo_restore(cairo);
   }
 
  private:
-  const Canvas& m_canvas;
+  void Close() {
+    if (!m_open) return;
+    m_open = false;
+    const double width = kTimelineRect.width;
+    const double x0 = std::clamp(std::round(m_axis.X(m_left) - kTimelineRect.x), 0.0, width - 1);
+    const double x1 = std::clamp(std::round(m_axis.X(m_right) - kTimelineRect.x), x0 + 1, width);
+    for (auto column = static_cast<std::size_t>(x0); column < static_cast<std::size_t>(x1);
+         ++column) {
+      m_columns[column] = m_colour;
+    }
+  }
+
   const TimelineAxis& m_axis;
+  std::vector<std::optional<WindowColour>> m_columns;
   bool m_open = false;
   double m_left = 0;
   double m_right = 0;
   WindowColour m_colour = 0;
 };
 
+// A line over the strip that may have many points to a pixel column: of the points in one column
+// only the first, the highest, the lowest and the last are drawn, which covers what all would.
+// A run of points that draws no segment (one point alone between gaps) is a dot.
+class ColumnLine {
+ public:
+  explicit ColumnLine(SegmentPath& path) : m_path(path) {}
+
+  // A point, joined to the one before unless the record breaks between them.
+  void Add(PixelPoint point, bool linked) {
+    if (!linked) EndRun();
+    const double column = std::floor(point.x);
+    if (m_open && column == m_column) {
+      if (point.y < m_top.y) m_top = point;
+      if (point.y > m_bottom.y) m_bottom = point;
+      m_last = point;
+      return;
+    }
+    Flush();
+    m_open = true;
+    m_column = column;
+    m_first = m_top = m_bottom = m_last = point;
+  }
+
+  void Finish() { EndRun(); }
+
+ private:
+  void Flush() {
+    if (!m_open) return;
+    m_open = false;
+    for (const PixelPoint point : {m_first, m_top, m_bottom, m_last}) Emit(point);
+  }
+
+  void Emit(PixelPoint point) {
+    if (m_emitted && *m_emitted == point) return;
+    if (m_emitted) {
+      m_path.Add(*m_emitted, point, kSatelliteLineColour);
+      m_drew = true;
+    }
+    m_emitted = point;
+  }
+
+  void EndRun() {
+    Flush();
+    if (m_emitted && !m_drew)
+      m_path.AddDot(*m_emitted, kSatelliteLineColour, kLoneSatelliteDiameter);
+    m_emitted.reset();
+    m_drew = false;
+  }
+
+  SegmentPath& m_path;
+  bool m_open = false;  // a column's points are being gathered
+  double m_column = 0;
+  PixelPoint m_first{0, 0};
+  PixelPoint m_top{0, 0};
+  PixelPoint m_bottom{0, 0};
+  PixelPoint m_last{0, 0};
+  std::optional<PixelPoint> m_emitted;  // the last point given to the path in this run
+  bool m_drew = false;                  // this run has drawn a segment
+};
+
 // Each epoch's band reaches half way to its neighbours, or half the usual step where the record
 // breaks or ends.
 void DrawBands(const Canvas& canvas, const RunPicture& picture, const TimelineAxis& axis) {
-  cairo_save(canvas.Cairo());
-  cairo_set_antialias(canvas.Cairo(), CAIRO_ANTIALIAS_NONE);
-  BandRun run(canvas, axis);
+  BandColumns bands(axis);
   const double half = axis.HalfStep();
   // The epoch before, whose band's right end waits for the next epoch.
   double previous_position = 0;
@@ -139,8 +220,8 @@ void DrawBands(const Canvas& canvas, const RunPicture& picture, const TimelineAx
   axis.ForEach([&](std::size_t i, double position, bool linked) {
     const double middle = (previous_position + position) / 2;
     if (i > 0) {
-      run.Add(previous_left, linked ? middle : previous_position + half, previous_colour,
-              previous_linked);
+      bands.Add(previous_left, linked ? middle : previous_position + half, previous_colour,
+                previous_linked);
     }
     previous_left = linked ? middle : position - half;
     previous_position = position;
@@ -148,10 +229,9 @@ void DrawBands(const Canvas& canvas, const RunPicture& picture, const TimelineAx
     previous_linked = linked;
   });
   if (!picture.vertices.empty()) {
-    run.Add(previous_left, previous_position + half, previous_colour, previous_linked);
+    bands.Add(previous_left, previous_position + half, previous_colour, previous_linked);
   }
-  run.Fill();
-  cairo_restore(canvas.Cairo());
+  bands.Fill(canvas);
 }
 
 // The satellites used: their axis from 0 to a round number at least the highest count, a grid
@@ -186,18 +266,11 @@ void DrawSatellites(const Canvas& canvas, const RunPicture& picture, const Timel
   cairo_set_line_cap(cairo, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cairo, CAIRO_LINE_JOIN_ROUND);
   SegmentPath path(canvas);
-  PixelPoint previous{0, 0};
-  bool previous_reached = false;
+  ColumnLine line(path);
   axis.ForEach([&](std::size_t i, double position, bool linked) {
-    const PixelPoint point{axis.X(position), y_of(picture.vertices[i].satellites)};
-    if (i > 0 && !previous_reached && !linked)
-      path.AddDot(previous, kSatelliteLineColour, kLoneSatelliteDiameter);
-    if (linked) path.Add(previous, point, kSatelliteLineColour);
-    previous = point;
-    previous_reached = linked;
+    line.Add({axis.X(position), y_of(picture.vertices[i].satellites)}, linked);
   });
-  if (!picture.vertices.empty() && !previous_reached)
-    path.AddDot(previous, kSatelliteLineColour, kLoneSatelliteDiameter);
+  line.Finish();
   path.Stroke();
 }
 

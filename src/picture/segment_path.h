@@ -8,11 +8,13 @@
 
 namespace trackmint {
 
-// Consecutive segments of one colour stroked as one path, in the order they come, so that a
-// later segment covers an earlier one where they cross. With round caps and joins the path looks
-// the same as its segments drawn one by one. Points closer than a quarter pixel to the last one
-// drawn add nothing to see and are left out, and the path is stroked every few thousand points,
-// so that a long log needs no large path. The line's width, caps and joins are the canvas's.
+// Segments in the order they come, each in its colour, consecutive ones of one colour stroked as
+// one path, so that a later segment covers an earlier one where they cross. With round caps and
+// joins a path looks the same as its segments drawn one by one. A point closer than a quarter
+// pixel to where the path ends is not drawn to: its segment, and its colour, go into the next
+// one drawn, which covers it. So a long log, many points to a pixel, makes few short paths, and a
+// path is stroked every few thousand points anyway. The line's width, caps and joins are the
+// canvas's.
 class SegmentPath {
  public:
   explicit SegmentPath(const Canvas& canvas) : m_canvas(canvas) {}
@@ -29,11 +31,13 @@ class SegmentPath {
   static constexpr double kSmallestStep = 0.25;
   static constexpr std::size_t kMaxPoints = 4096;
 
-  void LineToLast();
+  // Draws from where the path ends to the end of the last segment added, in its colour.
+  void DrawToLast();
 
   const Canvas& m_canvas;
-  WindowColour m_colour = 0;
-  PixelPoint m_last{0, 0};   // where the last segment added ends
+  WindowColour m_colour = 0;  // of the path
+  PixelPoint m_last{0, 0};    // where the last segment added ends
+  WindowColour m_last_colour = 0;
   PixelPoint m_drawn{0, 0};  // where the path ends now
   std::size_t m_points = 0;  // in the path; 0 when there is none
 };
