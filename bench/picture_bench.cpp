@@ -1,7 +1,8 @@
 // The picture of a long run: a generated drive of N epochs at 10 Hz (100,000 and 1,000,000 by
 // default, or the counts given) with fix classes changing in runs, the satellites used going up
-// and down and a few gaps, drawn into a PNG. Prints the time to draw each and the PNG's size, and
-// with --png DIR writes each picture there; asserts nothing.
+// and down and a few gaps, and the same drive with the class flipping at every epoch (a receiver
+// between RTK fixed and float), drawn into a PNG. Prints the time to draw each and the PNG's
+// size, and with --png DIR writes each picture there; asserts nothing.
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -22,10 +23,12 @@ using trackmint::IconSlot;
 using trackmint::PictureVertex;
 using trackmint::RunPicture;
 
-// A deterministic drive: heading and speed wander, the class changes every few hundred epochs.
-RunPicture GeneratedRun(std::size_t epochs) {
+// A deterministic drive: the heading wanders, the class changes every few hundred epochs or, when
+// flipping, at every epoch.
+RunPicture GeneratedRun(std::size_t epochs, bool flipping) {
   RunPicture picture;
-  picture.title = "generated drive of " + std::to_string(epochs) + " epochs";
+  picture.title = "generated drive of " + std::to_string(epochs) + " epochs" +
+                  (flipping ? ", the class flipping at each" : "");
   picture.input_name = "generated.nmea";
   double latitude = 48.1;
   double longitude = 11.5;
@@ -45,7 +48,11 @@ RunPicture GeneratedRun(std::size_t epochs) {
     latitude += metres * std::cos(heading) / 111195.0;
     longitude +=
         metres * std::sin(heading) / (111195.0 * std::cos(latitude * std::numbers::pi / 180));
-    if (next_random() < 0.003) slot = kSlots[static_cast<std::size_t>(next_random() * 5)];
+    if (flipping) {
+      slot = i % 2 == 0 ? IconSlot::RtkFix : IconSlot::RtkFloat;
+    } else if (next_random() < 0.003) {
+      slot = kSlots[static_cast<std::size_t>(next_random() * 5)];
+    }
     time_ms += (i % 50000 == 49999) ? 30000 : 100;
     PictureVertex vertex;
     vertex.longitude = longitude;
@@ -75,14 +82,17 @@ int main(int argc, char** argv) {
   }
   if (counts.empty()) counts = {100000, 1000000};
   for (const std::size_t count : counts) {
-    const RunPicture picture = GeneratedRun(count);
-    const auto start = std::chrono::steady_clock::now();
-    const std::vector<unsigned char> png = trackmint::DrawTrackPicture(picture);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%zu epochs: drawn in %.3f s, PNG of %zu bytes\n", count, seconds, png.size());
-    if (!png_folder.empty()) {
-      const std::string path = png_folder + "/picture-" + std::to_string(count) + ".png";
+    for (const bool flipping : {false, true}) {
+      const RunPicture picture = GeneratedRun(count, flipping);
+      const auto start = std::chrono::steady_clock::now();
+      const std::vector<unsigned char> png = trackmint::DrawTrackPicture(picture);
+      const double seconds =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      std::printf("%zu epochs%s: drawn in %.3f s, PNG of %zu bytes\n", count,
+                  flipping ? ", class flipping" : "", seconds, png.size());
+      if (png_folder.empty()) continue;
+      const std::string path =
+          png_folder + "/picture-" + std::to_string(count) + (flipping ? "-flipping" : "") + ".png";
       std::ofstream(path, std::ios::binary)
           .write(reinterpret_cast<const char*>(png.data()),
                  static_cast<std::streamsize>(png.size()));
