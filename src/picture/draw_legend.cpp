@@ -28,7 +28,7 @@ void DrawRow(const Canvas& canvas, double baseline, const std::string& text) {
 
 }  // namespace
 
-void DrawLegend(const Canvas& canvas, const RunPicture& picture) {
+void DrawLegend(const Canvas& canvas, const RunPicture& picture, bool with_marks) {
   canvas.SetColour(kTextColour);
   canvas.SetFont(kTextFontSize, FontWeight::Bold);
   canvas.DrawText(kLegendX, kLegendHeadingBaseline, "Placemarks by fix class");
@@ -48,6 +48,7 @@ void DrawLegend(const Canvas& canvas, const RunPicture& picture) {
   }
   DrawRow(canvas, baseline,
           picture.placemarks > 0 ? "Total " + FormatDecimal(picture.placemarks) : "No placemark");
+  if (!with_marks) return;
   baseline += kLegendRowStep * 1.5;
 
   // What the map's marks stand for.

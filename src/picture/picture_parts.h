@@ -28,7 +28,8 @@ void DrawTitle(const Canvas& canvas, const RunPicture& picture);
 bool DrawTrackMap(const Canvas& canvas, const RunPicture& picture, const GapRule& gaps);
 // The map of a log without a usable fix: its frame and the sentence that says so.
 void DrawNoFixMap(const Canvas& canvas, const RunPicture& picture);
-void DrawLegend(const Canvas& canvas, const RunPicture& picture);
+// The placemarks by class, and with_marks what the map's start and end marks stand for.
+void DrawLegend(const Canvas& canvas, const RunPicture& picture, bool with_marks);
 void DrawTimeline(const Canvas& canvas, const RunPicture& picture, const GapRule& gaps);
 
 }  // namespace trackmint

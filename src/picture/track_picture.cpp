@@ -11,12 +11,13 @@ std::vector<unsigned char> DrawTrackPicture(const RunPicture& picture) {
   const Canvas canvas(kPictureWidth, kPictureHeight);
   const GapRule gaps(MedianStepMilliseconds(picture.vertices));
   DrawTitle(canvas, picture);
-  if (DrawTrackMap(canvas, picture, gaps)) {
+  const bool track = DrawTrackMap(canvas, picture, gaps);
+  if (track) {
     DrawTimeline(canvas, picture, gaps);
   } else {
     DrawNoFixMap(canvas, picture);
   }
-  DrawLegend(canvas, picture);
+  DrawLegend(canvas, picture, track);
   return canvas.Png();
 }
 
