@@ -1,10 +1,11 @@
 # The core's folders in the order they build on each other, and what each may include and link:
-# base <- nmea <- kml, base <- kmz, and run over them all; settings stands beside them for the front
-# ends. The front ends (src/app) may use every core folder; src/app/window alone uses Qt.
-set(TRACKMINT_CORE_FOLDERS base nmea kml kmz run settings)
+# base <- nmea <- kml, base <- nmea <- picture, base <- kmz, and run over them all; settings stands
+# beside them for the front ends. The front ends (src/app) may use every core folder; src/app/window alone uses Qt.
+set(TRACKMINT_CORE_FOLDERS base nmea kml picture kmz run settings)
 set(TRACKMINT_LAYER_base "")
 set(TRACKMINT_LAYER_nmea base)
 set(TRACKMINT_LAYER_kml nmea base)
+set(TRACKMINT_LAYER_picture nmea base)
 set(TRACKMINT_LAYER_kmz base)
 set(TRACKMINT_LAYER_run kml kmz nmea base)
 set(TRACKMINT_LAYER_settings base)

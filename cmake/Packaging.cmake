@@ -62,6 +62,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TRACKMINT_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The picture's text is set in DejaVu Sans, which no library the program links brings along;
+# dpkg-shlibdeps adds the libraries to this.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
 # Control files with the modes dpkg expects (0644), whatever the umask of the build.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -3,7 +3,7 @@
 # 100 MB and one of a million epochs: wall time and peak memory of trackmint (best of three),
 # bytes per epoch, the KMZ's document member against gzip -6 of the same document, and the whole
 # conversion against `gzip -6 -c DOC > /dev/null` timed in the same run. Then the parse and
-# deflate figures on their own.
+# deflate figures on their own, and the time to draw the picture of 100,000 and 1,000,000 epochs.
 # Argument: the release build directory (default build/release). BENCH_DIR names the folder for
 # the generated logs (default build/bench). Relative names are taken from where it is started.
 set -euo pipefail
@@ -94,4 +94,5 @@ echo "== the parts alone"
 "$build/src/app/trackmint" "$log100" "$work/parts.kmz" >/dev/null
 unzip -p "$work/parts.kmz" "$(unzip -Z1 "$work/parts.kmz" | head -n 1)" > "$work/parts.kml"
 "$build/bench/bench_deflate" "$work/parts.kml"
+"$build/bench/bench_picture"
 rm -f "$work/parts.kml" "$work/parts.kmz" "$work"/*.kmz "$work/stdout.txt"

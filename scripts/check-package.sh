@@ -47,10 +47,11 @@ echo "  name: $(basename "$deb") matches its Package, Version and Architecture f
 # and no sanitizer runtime shows it is not the test build.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "  Depends: $depends"
-for library in libc6 libstdc++6 zlib1g libpng16-16 libqt6widgets6; do
+for library in libc6 libstdc++6 zlib1g libpng16-16 libcairo2 libqt6widgets6; do
   [[ ", $depends" == *", $library "* ]] || fail "Depends lacks $library"
 done
 [[ "$depends" != *libasan* && "$depends" != *libubsan* ]] || fail "the program is a sanitizer build"
+[[ ", $depends," == *", fonts-dejavu-core,"* ]] || fail "Depends lacks fonts-dejavu-core"
 
 # Everything the package is meant to hold, and nothing outside /usr.
 work=$(mktemp -d /tmp/trackmint-package-check.XXXXXX)

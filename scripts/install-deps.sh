@@ -10,7 +10,7 @@ log=build/logs/install-deps.log
 
 packages=(
   cmake make g++ pkg-config
-  zlib1g-dev libpng-dev
+  zlib1g-dev libpng-dev libcairo2-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev
   libxml2-dev nlohmann-json3-dev unzip locales

@@ -9,8 +9,8 @@
 #include "base/trackmint_error.h"
 #include "kmz/arrow_image.h"
 #include "kmz_test_support.h"
-#include "png_reader.h"
 #include "support/fixtures.h"
+#include "support/png_reader.h"
 #include "support/temp_directory.h"
 
 namespace trackmint {

@@ -1,17 +1,11 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
-#include <vector>
+
+#include "support/directory_names.h"
 
 namespace trackmint::testing {
-
-// The names in a directory, sorted; hidden ones included.
-std::vector<std::string> DirectoryNames(const std::string& directory);
-// The hidden names this program uses for its unfinished files.
-std::vector<std::string> LeftOverNames(const std::string& directory);
-
-// A file that exists but cannot be opened for reading, even by root: a Unix socket.
-void MakeSocket(const std::string& path);
 
 // Bytes that deflate cannot shrink.
 std::string RandomBytes(std::size_t size, unsigned seed);

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "support/inflate.h"
+
 namespace trackmint::testing {
 
 // A ZIP reader of the tests' own, written from the format's tables and sharing nothing with
@@ -40,10 +42,5 @@ struct ZipContents {
 // Reads the whole archive held in the bytes.
 ZipContents ReadZip(const std::string& bytes);
 ZipContents ReadZipFile(const std::string& path);
-
-// Raw inflate (no zlib header); false unless the bytes are exactly one whole stream.
-bool InflateRaw(const std::string& compressed, std::string& result);
-// Inflate of a zlib stream (as PNG's IDAT data hold).
-bool InflateZlib(const std::string& compressed, std::string& result);
 
 }  // namespace trackmint::testing

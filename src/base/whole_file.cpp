@@ -1,4 +1,4 @@
-#include "kmz/kmz_file.h"
+#include "base/whole_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,6 +14,7 @@
 #include <memory>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "base/paths.h"
 
@@ -36,7 +37,7 @@ bool IsHiddenName(std::string_view name) {
   });
 }
 
-// Whether a KmzFile is writing the file now: each holds a lock on its own. Where the lock cannot
+// Whether a WholeFile is writing the file now: each holds a lock on its own. Where the lock cannot
 // be asked for, the age alone decides.
 bool HeldByARun(int directory_fd, const char* name) {
   const UniqueFd file(::openat(directory_fd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
@@ -44,21 +45,50 @@ bool HeldByARun(int directory_fd, const char* name) {
   return file.Valid() && ::flock(file.Get(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
-[[noreturn]] void ThrowCannotWrite(const std::string& path, const std::string& reason) {
-  throw TrackmintError("Can't write the output file " + path + ": " + reason);
+[[noreturn]] void ThrowCannotWrite(std::string_view noun, const std::string& path,
+                                   const std::string& reason) {
+  throw TrackmintError("Can't write the " + std::string(noun) + " " + path + ": " + reason);
 }
 
-// Only a regular file may be replaced, and never the log being read.
-void CheckTarget(const std::string& path, const std::string& target, int input_fd,
-                 struct stat& existing, bool& exists) {
+bool SameInode(const struct stat& first, const struct stat& second) {
+  return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// Whether two targets (links already followed) are one file: the same inode when both exist,
+// else the same name in the same folder, however each path reaches it ("out.png", "./out.png").
+bool SameFile(const std::string& first, const struct stat* first_info, const std::string& second) {
+  struct stat second_info {};
+  const bool second_exists = ::stat(second.c_str(), &second_info) == 0;
+  if (first_info && second_exists) return SameInode(*first_info, second_info);
+  if (first_info || second_exists) return false;
+  if (FileNamePart(first) != FileNamePart(second)) return false;
+  const std::string first_folder = DirectoryPart(first).empty() ? "." : DirectoryPart(first);
+  const std::string second_folder = DirectoryPart(second).empty() ? "." : DirectoryPart(second);
+  struct stat first_folder_info {};
+  struct stat second_folder_info {};
+  return ::stat(first_folder.c_str(), &first_folder_info) == 0 &&
+         ::stat(second_folder.c_str(), &second_folder_info) == 0 &&
+         SameInode(first_folder_info, second_folder_info);
+}
+
+// Only a regular file may be replaced, never the log being read, and never another file that
+// the same run writes: two renames over one file would leave only the later.
+void CheckTarget(std::string_view noun, const std::string& path, const std::string& target,
+                 int input_fd, const std::vector<OtherOutput>& others, struct stat& existing,
+                 bool& exists) {
   exists = ::stat(target.c_str(), &existing) == 0;
-  if (!exists) return;
-  if (S_ISDIR(existing.st_mode)) ThrowCannotWrite(path, std::strerror(EISDIR));
-  if (!S_ISREG(existing.st_mode)) ThrowCannotWrite(path, "it is not a regular file");
-  struct stat input {};
-  if (input_fd >= 0 && ::fstat(input_fd, &input) == 0 && input.st_dev == existing.st_dev &&
-      input.st_ino == existing.st_ino) {
-    ThrowCannotWrite(path, "it is the input file");
+  if (exists) {
+    if (S_ISDIR(existing.st_mode)) ThrowCannotWrite(noun, path, std::strerror(EISDIR));
+    if (!S_ISREG(existing.st_mode)) ThrowCannotWrite(noun, path, "it is not a regular file");
+    struct stat input {};
+    if (input_fd >= 0 && ::fstat(input_fd, &input) == 0 && SameInode(input, existing)) {
+      ThrowCannotWrite(noun, path, "it is the input file");
+    }
+  }
+  for (const OtherOutput& other : others) {
+    if (SameFile(target, exists ? &existing : nullptr, FollowSymbolicLinks(other.path))) {
+      ThrowCannotWrite(noun, path, other.reason);
+    }
   }
 }
 
@@ -90,18 +120,21 @@ void RemoveLeftovers(const std::string& directory, std::time_t now, std::time_t 
   }
 }
 
-KmzNotCreated::KmzNotCreated(const std::string& path, int error_number)
-    : TrackmintError(WithReason("Can't create the output file " + path, error_number)),
+FileNotCreated::FileNotCreated(std::string_view noun, const std::string& path, int error_number)
+    : TrackmintError(
+          WithReason("Can't create the " + std::string(noun) + " " + path, error_number)),
       m_error_number(error_number) {}
 
-KmzFile::KmzFile(std::string path, int input_fd, Kind kind)
+WholeFile::WholeFile(std::string path, std::string noun, int input_fd, Kind kind,
+                     const std::vector<OtherOutput>& others)
     : m_path(std::move(path)),
+      m_noun(std::move(noun)),
       m_target(FollowSymbolicLinks(m_path)),
       m_directory(DirectoryPart(m_target)),
       m_kind(kind) {
   struct stat existing {};
   bool exists = false;
-  CheckTarget(m_path, m_target, input_fd, existing, exists);
+  CheckTarget(m_noun, m_path, m_target, input_fd, others, existing, exists);
   if (m_kind == Kind::Unnamed) {
     const std::string directory = m_directory.empty() ? "." : m_directory;
     m_fd = UniqueFd(::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
@@ -115,7 +148,7 @@ KmzFile::KmzFile(std::string path, int input_fd, Kind kind)
                             m_hidden_path);
     if (!m_fd.Valid()) m_hidden_path.clear();
   }
-  if (!m_fd.Valid()) throw KmzNotCreated(m_path, errno);
+  if (!m_fd.Valid()) throw FileNotCreated(m_noun, m_path, errno);
   // Held until the file is closed, so that no other run takes it for a leftover.
   ::flock(m_fd.Get(), LOCK_EX | LOCK_NB);
   // A new file with other permissions than the one it replaces could show the user's track to
@@ -124,35 +157,35 @@ KmzFile::KmzFile(std::string path, int input_fd, Kind kind)
     const int error = errno;
     // No destructor runs for a constructor that throws.
     if (!m_hidden_path.empty()) ::unlink(m_hidden_path.c_str());
-    ThrowCannotWrite(m_path, std::strerror(error));
+    ThrowCannotWrite(m_noun, m_path, std::strerror(error));
   }
   RemoveLeftovers(m_directory, std::time(nullptr));
 }
 
-KmzFile::~KmzFile() {
+WholeFile::~WholeFile() {
   if (!m_committed && !m_hidden_path.empty()) ::unlink(m_hidden_path.c_str());
 }
 
-void KmzFile::ThrowWriteError(int error_number) const {
-  ThrowCannotWrite(m_path, std::strerror(error_number));
+void WholeFile::ThrowWriteError(int error_number) const {
+  ThrowCannotWrite(m_noun, m_path, std::strerror(error_number));
 }
 
-void KmzFile::Append(std::span<const unsigned char> bytes) {
+void WholeFile::Append(std::span<const unsigned char> bytes) {
   WriteAt(m_size, bytes);
 }
 
-void KmzFile::WriteAt(std::uint64_t offset, std::span<const unsigned char> bytes) {
+void WholeFile::WriteAt(std::uint64_t offset, std::span<const unsigned char> bytes) {
   if (const int error = WriteAllAt(m_fd.Get(), offset, bytes)) ThrowWriteError(error);
   if (offset + bytes.size() > m_size) m_size = offset + bytes.size();
 }
 
-void KmzFile::ReadAt(std::uint64_t offset, std::span<unsigned char> bytes) const {
+void WholeFile::ReadAt(std::uint64_t offset, std::span<unsigned char> bytes) const {
   if (const int error = ReadAllAt(m_fd.Get(), offset, bytes)) {
-    throw TrackmintError(WithReason("Can't read the output file " + m_path, error));
+    throw TrackmintError(WithReason("Can't read the " + m_noun + " " + m_path, error));
   }
 }
 
-void KmzFile::Commit() {
+void WholeFile::Commit() {
   if (::fsync(m_fd.Get()) != 0) ThrowWriteError(errno);
   if (m_kind == Kind::Unnamed) {
     // The unnamed file gets a hidden name first; a name cannot be given to it and put over the

@@ -1,4 +1,4 @@
-#include "png_reader.h"
+#include "support/png_reader.h"
 
 #include <csetjmp>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <png.h>
 #include <zlib.h>
 
-#include "zip_reader.h"
+#include "support/inflate.h"
 
 namespace trackmint::testing {
 namespace {
@@ -31,10 +31,12 @@ void KeepError(png_structp png, png_const_charp message) {
 
 void Quiet(png_structp, png_const_charp) {}
 
-// Reads the header, then (rows not null) the pixels. Only plain data live here: libpng leaves
-// by longjmp on an error.
-bool Read(png_structp png, png_infop info, Source* source, unsigned char* pixels,
-          std::size_t capacity, DecodedPng* result) {
+// The largest image a test reads: a picture of 1200 by 800 pixels in RGBA with room to spare.
+constexpr std::size_t kMaxPixelBytes = 16u << 20;
+
+// The header, then the pixels into the rows. Only plain data live here: libpng leaves by
+// longjmp on an error.
+bool ReadHeader(png_structp png, png_infop info, Source* source, DecodedPng* result) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_read_fn(png, source, ReadSource);
   png_read_info(png, info);
@@ -44,11 +46,14 @@ bool Read(png_structp png, png_infop info, Source* source, unsigned char* pixels
                &result->interlace, nullptr, nullptr);
   result->width = width;
   result->height = height;
-  const std::size_t row_bytes = png_get_rowbytes(png, info);
-  if (row_bytes * height > capacity || height > 1024)
+  if (png_get_rowbytes(png, info) * height > kMaxPixelBytes) {
     png_error(png, "larger than the test expects");
-  png_bytep rows[1024];
-  for (png_uint_32 y = 0; y < height; ++y) rows[y] = pixels + y * row_bytes;
+  }
+  return true;
+}
+
+bool ReadRows(png_structp png, png_infop info, png_bytep* rows, DecodedPng* result) {
+  if (setjmp(png_jmpbuf(png))) return false;
   png_read_image(png, rows);
   png_read_end(png, nullptr);
   result->has_valid_iccp = png_get_valid(png, info, PNG_INFO_iCCP) != 0;
@@ -71,13 +76,16 @@ DecodedPng DecodePng(const std::string& bytes) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, error, KeepError, Quiet);
   png_infop info = png_create_info_struct(png);
   Source source{reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), 0};
-  std::vector<unsigned char> pixels(1 << 20);
-  if (Read(png, info, &source, pixels.data(), pixels.size(), &result)) {
-    pixels.resize(png_get_rowbytes(png, info) * result.height);
-    result.pixels = std::move(pixels);
-  } else {
-    result.problem = error[0] ? error : "libpng failed";
+  bool whole = false;
+  if (ReadHeader(png, info, &source, &result)) {
+    const std::size_t row_bytes = png_get_rowbytes(png, info);
+    std::vector<unsigned char> pixels(row_bytes * result.height);
+    std::vector<png_bytep> rows(result.height);
+    for (std::size_t y = 0; y < rows.size(); ++y) rows[y] = pixels.data() + y * row_bytes;
+    whole = ReadRows(png, info, rows.data(), &result);
+    if (whole) result.pixels = std::move(pixels);
   }
+  if (!whole) result.problem = error[0] ? error : "libpng failed";
   png_destroy_read_struct(&png, &info, nullptr);
   return result;
 }
