@@ -1,6 +1,7 @@
 // Speed and memory of the input phase alone: streams a log's epochs to nowhere and reports MB/s
 // and the growth of the peak resident set over the first run, which stays flat however long the
-// log, as only the open epoch is kept.
+// log, as only the open epoch is kept. The log is read as the run reads it, compressed or not; the
+// speed counts the bytes of the file.
 //
 //   bench_input_phase LOG [REPEATS]
 #include <sys/resource.h>
@@ -8,12 +9,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
+#include <optional>
 
 #include "base/clock.h"
 #include "quiet_observer.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
+#include "run/log_inputs.h"
 
 namespace {
 
@@ -36,23 +39,21 @@ int main(int argc, char** argv) {
   SystemClock clock;
   double best_seconds = 1e300;
   std::size_t epoch_count = 0;
-  long size = 0;
+  std::uint64_t size = 0;
   long peak_growth_kb = 0;
   for (int run = 0; run < repeats; ++run) {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(argv[1], "rb"), std::fclose);
-    if (!file) {
-      std::perror(argv[1]);
+    LogInputs inputs;
+    if (const std::optional<InputFailure> failure = inputs.Open({argv[1]})) {
+      std::fprintf(stderr, "%s: %s\n", argv[1], std::strerror(failure->error_number));
       return 1;
     }
-    std::fseek(file.get(), 0, SEEK_END);
-    size = std::ftell(file.get());
-    std::rewind(file.get());
+    size = inputs.TotalSize().value_or(0);
     const long peak_before = PeakResidentKilobytes();
     const auto start = std::chrono::steady_clock::now();
     NMEA assembler;
     EpochStream epochs([](waypoints&) {});
-    ProgressGauge gauge(static_cast<std::uint64_t>(size), observer);
-    ReadEpochList(file.get(), argv[1], epochs, assembler, gauge, observer, clock);
+    ProgressGauge gauge(inputs.TotalSize(), observer);
+    ReadLogs(inputs, epochs, assembler, gauge, observer, clock);
     epochs.Finish();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     best_seconds = std::min(best_seconds, elapsed.count());

@@ -1,6 +1,7 @@
 // Arbitrary bytes through the byte path: the block reader with its progress rule, the sentence
 // assembler (block path checked against the byte path), every parser, the stream of epochs and
-// the document writers.
+// the document writers; and the log reader, whose text of plain bytes must be those bytes and
+// whose decoders meet damaged data of every kind.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "base/trackmint_error.h"
 #include "design_settings.h"
 #include "kml/document_stream.h"
 #include "kml/kml_document.h"
@@ -18,6 +20,8 @@
 #include "quiet_observer.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
+#include "run/log_compression.h"
+#include "run/log_reader.h"
 
 namespace {
 
@@ -47,6 +51,33 @@ std::vector<std::string> SentencesByBlock(const std::uint8_t* data, std::size_t 
     });
   }
   return sentences;
+}
+
+// The text the log reader makes of the bytes: a plain log's own bytes, or a compressed one's
+// decoded text, of which a few megabytes are enough to see (a small stream may decode to far
+// more); damaged data end it with a message.
+void ReadAsALog(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::uint8_t> copy(data, data + size);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+      size > 0 ? fmemopen(copy.data(), copy.size(), "rb") : std::tmpfile(), std::fclose);
+  if (!file) return;
+  QuietObserver observer;
+  LogReader reader(file.get(), "fuzz input");
+  std::string text;
+  try {
+    for (std::uint64_t taken = 0; text.size() < 8 * 1024 * 1024;) {
+      const std::span<const unsigned char> block = reader.NextBlock(taken, observer);
+      text.append(block.begin(), block.end());
+      if (block.size() < kInputBlockSize) break;
+    }
+  } catch (const TrackmintError&) {
+    if (reader.StoredAs() == Compression::None) __builtin_trap();  // a plain log cannot be damaged
+    return;
+  }
+  if (reader.StoredAs() == Compression::None &&
+      text != std::string_view(reinterpret_cast<const char*>(data), size)) {
+    __builtin_trap();
+  }
 }
 
 }  // namespace
@@ -96,5 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   writer.WriteTracksAndClosing();
   stream.Flush();
   if (!document.ends_with("</kml>")) __builtin_trap();
+
+  ReadAsALog(data, size);
   return 0;
 }

@@ -11,9 +11,11 @@ log=build/logs/install-deps.log
 packages=(
   cmake make g++ pkg-config
   zlib1g-dev libpng-dev libcairo2-dev
+  libbz2-dev liblzma-dev libzstd-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev
   libxml2-dev nlohmann-json3-dev unzip locales
+  gzip bzip2 xz-utils zstd
 )
 # Extra packages a caller asks for, e.g. the fuzzer's compiler or the benchmark's time.
 packages+=("$@")

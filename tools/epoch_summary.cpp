@@ -1,12 +1,12 @@
-// Prints what the input phase makes of a log: epochs, fix qualities, satellites by system.
+// Prints what the input phase makes of a log: epochs, fix qualities, satellites by system. The log
+// is read as the run reads it: compressed or not, "-" for standard input.
 //
 //   epoch_summary LOG
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
 
 #include "base/clock.h"
@@ -15,6 +15,7 @@
 #include "quiet_observer.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
+#include "run/log_inputs.h"
 
 int main(int argc, char** argv) {
   using namespace trackmint;
@@ -22,9 +23,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: epoch_summary LOG\n");
     return 2;
   }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(argv[1], "rb"), std::fclose);
-  if (!file) {
-    std::fprintf(stderr, "epoch_summary: cannot open %s: %s\n", argv[1], std::strerror(errno));
+  LogInputs inputs;
+  if (const std::optional<InputFailure> failure = inputs.Open({argv[1]})) {
+    std::fprintf(stderr, "epoch_summary: cannot open %s: %s\n", argv[1],
+                 std::strerror(failure->error_number));
     return 1;
   }
   QuietObserver observer;
@@ -59,8 +61,8 @@ int main(int argc, char** argv) {
     if (first.empty()) first = last;
   });
   try {
-    ProgressGauge gauge(0, observer);
-    ReadEpochList(file.get(), argv[1], epochs, assembler, gauge, observer, clock);
+    ProgressGauge gauge(inputs.TotalSize(), observer);
+    ReadLogs(inputs, epochs, assembler, gauge, observer, clock);
     epochs.Finish();
   } catch (const TrackmintError& error) {
     std::fprintf(stderr, "epoch_summary: %s\n", error.what());

@@ -69,7 +69,7 @@ std::string FileErrorText(const std::string& failure, const RunResult& result) {
 // take their classic values, as there is no desktop to ask.
 ConversionRequest BatchRequest(const CommandLine& command, const SettingValues& values) {
   ConversionRequest request;
-  request.input_path = FullPath(command.input);
+  request.input_paths = {FullPath(command.input)};
   request.kmz_path = FullPath(command.output);
   request.member_name = DocumentMemberName(request.kmz_path);
   request.settings = SettingsForRun(values, DesignClassColours(), ClassicSystemColour);
@@ -95,7 +95,7 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     switch (result.outcome) {
       case RunOutcome::Finished:
         if (command.json) {
-          result_line = SummaryJson(result.summary, request.kmz_path, request.input_path);
+          result_line = SummaryJson(result.summary, request.kmz_path, request.input_paths.front());
         } else {
           result_line = request.kmz_path + ": " + WaypointsText(result.summary.placemarks);
           if (!command.quiet) {
@@ -106,7 +106,7 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
           }
         }
         if (result.summary.placemarks == 0)
-          warnings.push_back("no epoch in " + request.input_path + " has a usable fix");
+          warnings.push_back("no epoch in " + request.input_paths.front() + " has a usable fix");
         if (const std::optional<std::string> note =
                 FixedDateNote(result.summary, values.fixed_date_text)) {
           warnings.push_back(*note);

@@ -1,6 +1,9 @@
 #include "app/batch_progress.h"
 
+#include <utility>
+
 #include "app/stop_signals.h"
+#include "base/number_format.h"
 
 namespace trackmint {
 
@@ -18,6 +21,11 @@ void BatchProgress::ReportProgress(int position) {
   ShowProgress();
 }
 
+void BatchProgress::ReportBytesRead(std::uint64_t bytes) {
+  m_bytes_read = bytes;
+  ShowProgress();
+}
+
 void BatchProgress::TakeTurn() {
   ThrowIfStopRequested();
 }
@@ -26,7 +34,18 @@ void BatchProgress::ShowProgress() {
   if (m_progress == nullptr) return;
   switch (m_phase) {
     case RunPhase::Reading:
-      std::fprintf(m_progress, "\rReading the log: %3d%%", m_gauge);
+      if (m_bytes_read) {
+        // Decimal megabytes, as file managers show sizes; reported after each block, shown
+        // when the tenth changes.
+        std::string line =
+            "\r\033[KReading the log: " + FormatFixed(static_cast<double>(*m_bytes_read) / 1e6, 1) +
+            " MB";
+        if (line == m_bytes_line) return;
+        m_bytes_line = std::move(line);
+        std::fputs(m_bytes_line.c_str(), m_progress);
+      } else {
+        std::fprintf(m_progress, "\rReading the log: %3d%%", m_gauge);
+      }
       break;
     case RunPhase::Writing:
       std::fprintf(m_progress, "\r\033[KWriting the document");

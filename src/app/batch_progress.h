@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "run/run_observer.h"
 
@@ -19,6 +21,8 @@ class BatchProgress final : public RunObserver {
 
   void ReportPhase(RunPhase phase) override;
   void ReportProgress(int position) override;
+  // A log without a size: the line shows the megabytes read instead of a percentage.
+  void ReportBytesRead(std::uint64_t bytes) override;
   void ReportPlacemarks(std::int32_t) override {}
   void TakeTurn() override;
 
@@ -30,6 +34,8 @@ class BatchProgress final : public RunObserver {
   std::FILE* m_progress;
   RunPhase m_phase = RunPhase::Started;
   int m_gauge = 0;
+  std::optional<std::uint64_t> m_bytes_read;
+  std::string m_bytes_line;  // the last line of bytes shown, printed again only when it changes
   bool m_progress_shown = false;
 };
 

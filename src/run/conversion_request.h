@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "kml/conversion_settings.h"
 
@@ -10,7 +11,9 @@ namespace trackmint {
 // Everything one conversion needs, as a value the front end builds before the run: the window from
 // its fields and controls, the batch mode from its arguments and the settings file.
 struct ConversionRequest {
-  std::string input_path;   // the log; an empty path names no file
+  // The logs, read one after the other into one KMZ; "-" is standard input, an empty path names
+  // no file.
+  std::vector<std::string> input_paths;
   std::string kmz_path;     // the KMZ to write, a full path
   std::string member_name;  // the document's name inside the KMZ
   ConversionSettings settings;

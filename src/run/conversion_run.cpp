@@ -1,9 +1,5 @@
 #include "run/conversion_run.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -19,22 +15,11 @@
 #include "kmz/parallel_deflate.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
+#include "run/log_inputs.h"
 #include "run/progress_gauge.h"
 
 namespace trackmint {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
-
-std::uint64_t SizeOf(std::FILE* file) {
-  struct stat info {};
-  return fstat(fileno(file), &info) == 0 && info.st_size > 0
-             ? static_cast<std::uint64_t>(info.st_size)
-             : 0;
-}
 
 // A run that cannot open its files says so and ends before it began.
 RunResult Fail(RunObserver& observer, RunOutcome outcome, std::string path, int error_number) {
@@ -90,24 +75,22 @@ KmlDocument::IconFileNames FileNamesOf(const std::vector<ArrowIcon>& icons) {
 
 RunResult RunConversion(const ConversionRequest& request, RunObserver& observer, NMEA& assembler,
                         const Clock& clock) {
-  // The log. An empty path names no file.
-  const std::string& input_path = request.input_path;
-  UniqueFile input(input_path.empty() ? nullptr : std::fopen(input_path.c_str(), "rb"));
-  if (!input) {
-    return Fail(observer, RunOutcome::InputNotOpened, input_path,
-                input_path.empty() ? ENOENT : errno);
+  // The logs, every one of them before anything is written.
+  LogInputs inputs;
+  if (const std::optional<InputFailure> failure = inputs.Open(request.input_paths)) {
+    return Fail(observer, RunOutcome::InputNotOpened, failure->path, failure->error_number);
   }
 
   // The KMZ is written unnamed in its folder and takes its path only when it is complete.
   std::optional<KmzFile> kmz;
   try {
-    kmz.emplace(request.kmz_path, fileno(input.get()));
+    kmz.emplace(request.kmz_path, inputs.DescriptorMatching(request.kmz_path));
   } catch (const KmzNotCreated& error) {
-    input.reset();
+    inputs.CloseAll();
     return Fail(observer, RunOutcome::OutputNotCreated, request.kmz_path, error.ErrorNumber());
   }
 
-  ProgressGauge gauge(SizeOf(input.get()), observer);
+  ProgressGauge gauge(inputs.TotalSize(), observer);
   gauge.Reset();
   observer.ReportPhase(RunPhase::Started);
   const FailureReport failure_report(gauge, observer);
@@ -128,13 +111,11 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   assembler.Reset();
   document.BeginWaypoints();
   EpochStream epochs([&document](waypoints& record) { document.AddEpoch(record); });
-  const std::uint64_t sentences =
-      ReadEpochList(input.get(), input_path, epochs, assembler, gauge, observer, clock);
+  const std::uint64_t sentences = ReadLogs(inputs, epochs, assembler, gauge, observer, clock);
   // Random bytes or a file of another kind would give an empty KMZ that looks like a success and
   // replaces the user's earlier one.
-  if (sentences == 0) throw TrackmintError("no NMEA sentences in " + input_path);
+  if (sentences == 0) throw TrackmintError("no NMEA sentences in " + inputs.Names());
   epochs.Finish();
-  input.reset();
 
   observer.ReportPhase(RunPhase::Writing);
   observer.ReportPlacemarks(document.EndWaypoints());
@@ -151,7 +132,7 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   kmz->Commit();
 
   observer.ReportPhase(RunPhase::Finished);
-  return {RunOutcome::Finished, document.Summary(), {}, 0};
+  return {RunOutcome::Finished, document.Summary(), {}, 0, inputs.Count()};
 }
 
 }  // namespace trackmint

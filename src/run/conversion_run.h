@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "base/clock.h"
@@ -13,25 +14,28 @@ namespace trackmint {
 // How a run ended when it raised no error.
 enum class RunOutcome {
   Finished,          // the KMZ file was written
-  InputNotOpened,    // the log could not be opened; nothing was written
+  InputNotOpened,    // a log could not be opened; nothing was written
   OutputNotCreated,  // no file could be made beside the KMZ path; nothing was written
 };
 
 // What a run that raised no error tells its caller.
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
-  DocumentSummary summary;  // what the KMZ holds, when finished
-  std::string failed_path;  // the file that could not be opened or created
-  int error_number = 0;     // and the system's reason
+  DocumentSummary summary;    // what the KMZ holds, when finished
+  std::string failed_path;    // the file that could not be opened or created
+  int error_number = 0;       // and the system's reason
+  std::size_t logs_read = 0;  // the logs in the KMZ, when finished
 };
 
 // One conversion of a log into a KMZ, from start to end: opens the log and the KMZ, makes the
 // arrow icons, reads the log epoch by epoch, writing each epoch's placemark the moment it is final,
-// writes the tracks, packs the KMZ and puts it in place. It takes everything from the request and
-// reports its course to the observer. A log without a single NMEA sentence is refused, and any
-// other failure is raised as a TrackmintError for the front end to show; the observer hears
-// RunPhase::Failed first. On every way out the files are closed and nothing is left beside the
-// KMZ path; the earlier KMZ stays unless the new one is complete.
+// writes the tracks, packs the KMZ and puts it in place. Several logs are read one after the other
+// as one log (ReadLogs), each plain or compressed; every one is opened before the KMZ is made, and
+// the first that cannot be opened ends the run as InputNotOpened. It takes everything from the
+// request and reports its course to the observer. Logs without a single NMEA sentence among them
+// are refused, naming them all, and any other failure is raised as a TrackmintError for the front
+// end to show; the observer hears RunPhase::Failed first. On every way out the files are closed and
+// nothing is left beside the KMZ path; the earlier KMZ stays unless the new one is complete.
 RunResult RunConversion(const ConversionRequest& request, RunObserver& observer, NMEA& assembler,
                         const Clock& clock);
 

@@ -1,38 +1,12 @@
 #include "run/input_phase.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
+#include <span>
 
-#include "base/trackmint_error.h"
+#include "run/log_reader.h"
 #include "run/sentence_dispatch.h"
 
 namespace trackmint {
-namespace {
-
-// Fills the block, short only at the end of the file. A read that a signal interrupted gives the
-// observer its turn (where a request to stop ends the run) and goes on; any other error ends the
-// run.
-std::size_t ReadBlock(std::FILE* input, const std::string& input_path,
-                      std::array<unsigned char, kInputBlockSize>& block, RunObserver& observer) {
-  std::size_t count = 0;
-  while (count < block.size()) {
-    count += std::fread(block.data() + count, 1, block.size() - count, input);
-    if (std::ferror(input)) {
-      if (errno != EINTR) {
-        throw TrackmintError("Can't read the input file " + input_path + ": " +
-                             std::strerror(errno));
-      }
-      std::clearerr(input);
-      observer.TakeTurn();
-    } else if (std::feof(input)) {
-      break;
-    }
-  }
-  return count;
-}
-
-}  // namespace
 
 std::uint64_t ReadEpochList(std::FILE* input, const std::string& input_path, Epochs& epochs,
                             NMEA& assembler, ProgressGauge& gauge, RunObserver& observer,
@@ -50,6 +24,32 @@ std::uint64_t ReadEpochList(std::FILE* input, const std::string& input_path, Epo
     });
     if (count < block.size()) return sentences;
   }
+}
+
+std::uint64_t ReadLogs(LogInputs& inputs, Epochs& epochs, NMEA& assembler, ProgressGauge& gauge,
+                       RunObserver& observer, const Clock& clock) {
+  SentenceText sentence;
+  std::uint64_t sentences = 0;
+  for (std::size_t log = 0; log < inputs.Count(); ++log) {
+    const bool last_log = log + 1 == inputs.Count();
+    LogReader reader(inputs.File(log, observer), inputs.Path(log));
+    // A sentence cut off at the end of the log before is dropped, not completed by this one.
+    assembler.Reset();
+    for (;;) {
+      std::uint64_t taken = 0;
+      const std::span<const unsigned char> block = reader.NextBlock(taken, observer);
+      observer.TakeTurn();
+      const bool log_ended = block.size() < kInputBlockSize;
+      gauge.AdvanceOverBlock(static_cast<std::size_t>(taken), log_ended && last_log);
+      assembler.PutBlock(block.data(), block.size(), sentence, [&](const SentenceText& complete) {
+        ++sentences;
+        DispatchSentence(complete.View(), epochs, clock);
+      });
+      if (log_ended) break;
+    }
+    inputs.Close(log);
+  }
+  return sentences;
 }
 
 }  // namespace trackmint

@@ -16,11 +16,17 @@ std::int32_t ProgressStep(std::uint64_t file_size) {
 }
 
 ProgressGauge::ProgressGauge(std::uint64_t file_size, RunObserver& observer)
-    : m_observer(observer), m_step(ProgressStep(file_size)) {}
+    : m_observer(observer), m_sized(true), m_step(ProgressStep(file_size)) {}
+
+ProgressGauge::ProgressGauge(std::optional<std::uint64_t> total_size, RunObserver& observer)
+    : m_observer(observer),
+      m_sized(total_size.has_value()),
+      m_step(ProgressStep(total_size.value_or(0))) {}
 
 void ProgressGauge::Reset() {
   m_counter = 0;
   m_position = 0;
+  m_bytes_read = 0;
   m_observer.ReportProgress(0);
 }
 
@@ -28,6 +34,11 @@ void ProgressGauge::Reset() {
 // sentences do not see each other, so doing this before the block's bytes go to the assembler
 // changes nothing.
 void ProgressGauge::AdvanceOverBlock(std::size_t count, bool short_block) {
+  if (!m_sized) {
+    m_bytes_read += count;
+    m_observer.ReportBytesRead(m_bytes_read);
+    return;
+  }
   std::size_t i = 0;
   bool last_byte_moved_gauge = false;
   while (i < count) {

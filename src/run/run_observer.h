@@ -16,6 +16,10 @@ class RunObserver {
   virtual void ReportPhase(RunPhase phase) = 0;
   // The gauge, 0 to 100: 0 when the run starts and when it fails, then up by the progress rule.
   virtual void ReportProgress(int position) = 0;
+  // The bytes of the logs read so far, after each block, in place of the gauge when the logs have
+  // no size to give a percentage of (a pipe, a FIFO, a terminal); compressed bytes for a
+  // compressed log.
+  virtual void ReportBytesRead(std::uint64_t bytes) = 0;
   // The waypoint placemarks written, once the last epoch is in the document.
   virtual void ReportPlacemarks(std::int32_t placemarks) = 0;
   // The caller's turn, after each block of the log and before the KMZ takes its place: the window

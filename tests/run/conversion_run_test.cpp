@@ -46,7 +46,7 @@ std::string Member(const std::string& kmz, const std::string& name) {
 ConversionRequest RequestFor(const TempDirectory& directory,
                              const std::string& log_name = "log.nmea") {
   ConversionRequest request;
-  request.input_path = directory.File(log_name);
+  request.input_paths = {directory.File(log_name)};
   request.kmz_path = directory.File(log_name + ".kmz");
   request.member_name = log_name + ".kml";
   request.settings = DesignSettings();
@@ -58,7 +58,7 @@ TEST(ConversionRun, AnInputThatCannotBeOpenedLeavesEverythingAsItWas) {
   for (const std::string& input_path : {std::string(), directory.File("missing.nmea")}) {
     SCOPED_TRACE("input path '" + input_path + "'");
     ConversionRequest request = RequestFor(directory);
-    request.input_path = input_path;
+    request.input_paths = {input_path};
     RecordingObserver observer;
     NMEA assembler;
     const RunResult result = RunConversion(request, observer, assembler, kClock);
@@ -322,7 +322,7 @@ TEST(ConversionRun, TheSameLogTwiceGivesTheSameBytes) {
   for (const TempDirectory* directory : {&first, &second}) {
     // The same output name in both folders, for the document's member is named after it.
     ConversionRequest request = RequestFor(*directory, "track.nmea");
-    request.input_path = log;
+    request.input_paths = {log};
     request.settings.use_fixed_date = false;    // the dates of the log
     request.settings.use_all_waypoints = true;  // and the second track
     request.settings.show_height = true;
@@ -343,7 +343,7 @@ TEST(ConversionRun, AnyNumberOfWorkersGivesTheSameBytes) {
     SCOPED_TRACE(std::to_string(workers) + " workers");
     directories.push_back(std::make_unique<TempDirectory>());
     ConversionRequest request = RequestFor(*directories.back(), "track.nmea");
-    request.input_path = log;
+    request.input_paths = {log};
     request.deflate_workers = workers;
     RecordingObserver observer;
     NMEA assembler;

@@ -13,13 +13,15 @@ namespace trackmint::testing {
 class RecordingObserver final : public RunObserver {
  public:
   std::vector<RunPhase> phases;
-  std::vector<int> progress;  // every position reported, in order
+  std::vector<int> progress;              // every position reported, in order
+  std::vector<std::uint64_t> bytes_read;  // every count of bytes read reported, in order
   std::vector<std::int32_t> placemarks;
   int turns = 0;
   std::function<void()> on_turn;
 
   void ReportPhase(RunPhase phase) override { phases.push_back(phase); }
   void ReportProgress(int position) override { progress.push_back(position); }
+  void ReportBytesRead(std::uint64_t bytes) override { bytes_read.push_back(bytes); }
   void ReportPlacemarks(std::int32_t count) override { placemarks.push_back(count); }
   void TakeTurn() override {
     ++turns;

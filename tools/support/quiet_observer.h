@@ -11,6 +11,7 @@ class QuietObserver final : public RunObserver {
  public:
   void ReportPhase(RunPhase) override {}
   void ReportProgress(int) override {}
+  void ReportBytesRead(std::uint64_t) override {}
   void ReportPlacemarks(std::int32_t) override {}
   void TakeTurn() override {}
 };

@@ -60,7 +60,7 @@ WindowColour TForm1::ResolveColour(WindowColour colour) const {
 
 ConversionRequest TForm1::RequestForRun() const {
   ConversionRequest request;
-  request.input_path = m_edit1->Hint();
+  request.input_paths = {m_edit1->Hint()};
   // The output field's name in the directory of its Hint; an absolute name stands as it is.
   // PrepareOutputField has given the Hint to every name.
   request.kmz_path = JoinToDirectory(DirectoryPart(m_edit6->Hint()), m_edit6->Text());

@@ -22,6 +22,8 @@ class WindowRunObserver final : public RunObserver {
 
   void ReportPhase(RunPhase phase) override;
   void ReportProgress(int position) override;
+  // The gauge has nothing to show for a log without a size; it stays at 0 until the run ends.
+  void ReportBytesRead(std::uint64_t) override {}
   void ReportPlacemarks(std::int32_t placemarks) override;
   void TakeTurn() override;
 

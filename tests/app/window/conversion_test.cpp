@@ -65,6 +65,7 @@ class WatchedObserver final : public RunObserver {
     m_progress.push_back(position);
     m_window_observer.ReportProgress(position);
   }
+  void ReportBytesRead(std::uint64_t bytes) override { m_window_observer.ReportBytesRead(bytes); }
   void ReportPlacemarks(std::int32_t placemarks) override {
     m_window_observer.ReportPlacemarks(placemarks);
   }
