@@ -73,6 +73,7 @@ ConversionRequest BatchRequest(const CommandLine& command, const SettingValues& 
   request.kmz_path = FullPath(command.output);
   request.member_name = DocumentMemberName(request.kmz_path);
   request.settings = SettingsForRun(values, DesignClassColours(), ClassicSystemColour);
+  if (command.preview) request.picture_path = FullPath(*command.preview);
   request.deflate_workers = command.threads;
   return request;
 }
@@ -95,7 +96,8 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     switch (result.outcome) {
       case RunOutcome::Finished:
         if (command.json) {
-          result_line = SummaryJson(result.summary, request.kmz_path, request.input_paths.front());
+          result_line = SummaryJson(
+              result.summary, {request.kmz_path, request.input_paths, request.picture_path, {}});
         } else {
           result_line = request.kmz_path + ": " + WaypointsText(result.summary.placemarks);
           if (!command.quiet) {

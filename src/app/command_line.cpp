@@ -46,6 +46,12 @@ bool TakeTo(const std::string& value, CommandLine& command) {
   return true;
 }
 
+bool TakePreview(const std::string& value, CommandLine& command) {
+  if (value.empty()) return false;
+  command.preview = value;
+  return true;
+}
+
 // An option that takes a value: what a missing value is told it needs, what a wrong one is told
 // it should be, and what to do with a right one.
 struct ValuedOption {
@@ -64,6 +70,7 @@ constexpr ValuedOption kValuedOptions[] = {
      TakeInterval},
     {"--from", "a time", kWhen, TakeFrom},
     {"--to", "a time", kWhen, TakeTo},
+    {"--preview", "a file name", "the name of the PNG file to write", TakePreview},
 };
 
 // The option an argument names, alone or joined to its value by "=".
@@ -162,6 +169,9 @@ std::string UsageText() {
          "                only the epochs from, and up to, WHEN (both included): a time of day\n"
          "                hh:mm[:ss[.fff]] in UTC, or a date-time yyyy-mm-ddThh:mm[:ss[.fff]][Z];\n"
          "                --from 23:00 --to 01:00 runs across midnight\n"
+         "  --preview FILE.png\n"
+         "                also draw the run's picture: the track coloured by fix class, the\n"
+         "                classes over time and the satellites used, 1200x800 pixels\n"
          "  --threads N   deflate the document on N threads (at most 8); the default is one\n"
          "                a core, up to 8: give 1 when converting several logs side by side\n"
          "  --            the end of the options, for names that start with \"-\"\n"

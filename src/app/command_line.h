@@ -21,16 +21,18 @@ struct CommandLine {
   std::optional<std::string> interval;
   std::optional<std::string> from;
   std::optional<std::string> to;
+  // --preview FILE: the picture of the run, a PNG, written beside the KMZ.
+  std::optional<std::string> preview;
   std::string error;  // what is wrong with the line, for a usage error
 };
 
 // "--help" or "-h" and "--version" count wherever they stand (help first), as do "-q" or
 // "--quiet", "--json" and the options with a value, "--threads N", "--interval SECONDS",
-// "--from WHEN" and "--to WHEN" (each also as "--option=value"; the last one given counts); "--"
-// ends the options, so that a file whose name starts with "-" can be named after it. Any other
-// argument that starts with "-" is a usage error, and so are more than three operands and an option
-// without its value or with a wrong one. No operand, or one, opens the window; two or three
-// convert.
+// "--from WHEN", "--to WHEN" and "--preview FILE" (each also as "--option=value"; the last one
+// given counts); "--" ends the options, so that a file whose name starts with "-" can be named
+// after it. Any other argument that starts with "-" is a usage error, and so are more than three
+// operands and an option without its value or with a wrong one. No operand, or one, opens the
+// window; two or three convert.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed for --help, and on standard error after a usage error.

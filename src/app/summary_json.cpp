@@ -56,10 +56,20 @@ std::string JsonString(std::string_view text) {
   return json + "\"";
 }
 
-std::string SummaryJson(const DocumentSummary& summary, std::string_view kmz_path,
-                        std::string_view input_path) {
+std::string SummaryJson(const DocumentSummary& summary, const RunFiles& files) {
   const std::optional<double> duration = summary.DurationSeconds();
-  return "{\"kmz\":" + JsonString(kmz_path) + ",\"input\":" + JsonString(input_path) +
+  std::string inputs = "[";
+  for (const std::string& input : files.inputs) {
+    inputs += (inputs.size() > 1 ? "," : "") + JsonString(input);
+  }
+  inputs += "]";
+  const auto path_or_null = [](const std::string& path) {
+    return path.empty() ? std::string("null") : JsonString(path);
+  };
+  return "{\"kmz\":" + JsonString(files.kmz) + ",\"input\":" +
+         (files.inputs.empty() ? std::string("null") : JsonString(files.inputs.front())) +
+         ",\"inputs\":" + inputs + ",\"preview\":" + path_or_null(files.preview) +
+         ",\"csv\":" + path_or_null(files.csv) +
          ",\"epochs\":" + FormatDecimal(static_cast<long long>(summary.epochs)) +
          ",\"epochs_outside_window\":" +
          FormatDecimal(static_cast<long long>(summary.epochs_outside_window)) +

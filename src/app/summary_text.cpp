@@ -10,33 +10,8 @@
 namespace trackmint {
 namespace {
 
-// "2020-03-18 12:38:14.20"; a time the receiver wrote in another form stands as it came.
-std::string MomentText(const PlacemarkTime& moment) {
-  std::string text = moment.date.empty() ? std::string() : moment.date + " ";
-  if (const std::optional<TimeOfDay> time = ParseTimeOfDay(moment.time)) {
-    text += moment.time.substr(0, 2) + ":" + moment.time.substr(2, 2) + ":" + moment.time.substr(4);
-  } else {
-    text += moment.time;
-  }
-  return text;
-}
-
-std::size_t FractionDigits(const PlacemarkTime& moment) {
-  const std::optional<TimeOfDay> time = ParseTimeOfDay(moment.time);
-  return time ? time->fraction.size() : 0;
-}
-
 std::string SpanLine(const DocumentSummary& summary) {
-  if (!summary.first || !summary.last) return "Span: no placemark";
-  std::string line = "Span: " + MomentText(*summary.first) + " to " + MomentText(*summary.last);
-  if (const std::optional<double> duration = summary.DurationSeconds()) {
-    const auto decimals = static_cast<int>(std::min<std::size_t>(
-        3, std::max(FractionDigits(*summary.first), FractionDigits(*summary.last))));
-    line += " (" + DurationText(*duration, decimals) + ")";
-  } else {
-    line += " (duration unknown: the log gives no date for both ends)";
-  }
-  return line;
+  return "Span: " + SpanText(summary);
 }
 
 std::string ClassesLine(const DocumentSummary& summary) {
@@ -56,21 +31,6 @@ std::string ClassesLine(const DocumentSummary& summary) {
 }
 
 }  // namespace
-
-std::string DurationText(double seconds, int decimals) {
-  const double scale = std::pow(10.0, decimals);
-  const double rounded = std::round(std::fabs(seconds) * scale) / scale;
-  const auto whole = static_cast<long long>(rounded);
-  std::string text = seconds < 0 ? "-" : "";
-  text += FormatDecimal(whole / 3600) + ":";
-  AppendZeroPadded(text, whole / 60 % 60, 2);
-  text += ':';
-  // The seconds with their decimals, padded to two digits before the point.
-  const std::string second = FormatFixed(rounded - static_cast<double>(whole / 60 * 60), decimals);
-  if (second.size() < (decimals > 0 ? 3u + static_cast<unsigned>(decimals) : 2u)) text += '0';
-  text += second;
-  return text;
-}
 
 namespace {
 

@@ -24,7 +24,4 @@ std::optional<std::string> ViewingHint(const DocumentSummary& summary);
 std::optional<std::string> FixedDateNote(const DocumentSummary& summary,
                                          const std::string& fixed_date);
 
-// A duration as hours, minutes and seconds ("1:02:03.5"), the seconds with the decimals given.
-std::string DurationText(double seconds, int decimals);
-
 }  // namespace trackmint

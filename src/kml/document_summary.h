@@ -45,4 +45,11 @@ struct DocumentSummary {
   bool operator==(const DocumentSummary&) const = default;
 };
 
+// The span of the placemarks as a person reads it, with the dates the receiver reported and the
+// duration: "2020-03-18 12:00:00 to 2020-03-18 12:00:05 (0:00:05)"; "no placemark" without any.
+std::string SpanText(const DocumentSummary& summary);
+
+// A duration as hours, minutes and seconds ("1:02:03.5"), the seconds with the decimals given.
+std::string DurationText(double seconds, int decimals);
+
 }  // namespace trackmint

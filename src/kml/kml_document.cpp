@@ -52,28 +52,35 @@ void KmlDocument::BeginWaypoints() {
   m_stream.Write("<name>WayPoints</name>\n");
 }
 
-void KmlDocument::AddEpoch(waypoints& record) {
+EpochOutcome KmlDocument::AddEpoch(waypoints& record) {
   ++m_summary.epochs;
+  EpochOutcome outcome;
   // The window is decided on the receiver's date, before the fixed or the clock's date replaces it.
-  const std::optional<std::int32_t> time_of_day = TimeOfDayMilliseconds(record.time_text);
-  if (!m_settings.time_window.Contains(ReceiverDay(record), time_of_day)) {
+  outcome.receiver_day = ReceiverDay(record);
+  outcome.time_of_day_ms = TimeOfDayMilliseconds(record.time_text);
+  const std::optional<std::int32_t> time_of_day = outcome.time_of_day_ms;
+  if (!m_settings.time_window.Contains(outcome.receiver_day, time_of_day)) {
     ++m_summary.epochs_outside_window;
-    return;
+    return outcome;
   }
+  outcome.in_window = true;
   if (time_of_day) {
     if (m_last_time_of_day && *time_of_day < *m_last_time_of_day - kHalfDayMs) ++m_days_passed;
     m_last_time_of_day = time_of_day;
   }
   const WaypointSource source = SelectWaypoint(record);
   if (source != WaypointSource::None) {
-    const IconSlot icon = ChooseIcon(record, source);
-    if (m_thinning.Keep(icon, time_of_day)) {
-      WritePlacemark(record, source, icon);
+    outcome.icon = ChooseIcon(record, source);
+    if (m_thinning.Keep(outcome.icon, time_of_day)) {
+      WritePlacemark(record, source, outcome.icon);
     } else {
       ++m_summary.placemarks_thinned;
     }
   }
+  // Every epoch of the valid track is one the output phase selects, so it has its icon.
+  outcome.valid_vertex = IsValidTrackEpoch(record);
   m_vertices.Add(record);
+  return outcome;
 }
 
 // The date an epoch shows: the fixed date for an epoch with a GGA fix; a GGA-only epoch without it

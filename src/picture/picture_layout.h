@@ -67,6 +67,8 @@ inline constexpr double kLegendSwatchSide = 14;
 inline constexpr double kLegendSwatchDrop = 2;
 inline constexpr double kLegendTextX = kLegendX + kLegendSwatchSide + 8;
 inline constexpr double kLegendRight = kPictureWidth - kPictureMargin;
+// Enough height below the map's top for the heading, every class, the total and the two marks.
+inline constexpr double kLegendHeight = 264;
 
 // The timeline under the map: its caption line above it; the band of fix classes along its top;
 // the satellites used as a line in the plot below the band, their axis on the left; the time

@@ -18,6 +18,10 @@ struct ConversionRequest {
   std::string member_name;  // the document's name inside the KMZ
   ConversionSettings settings;
   unsigned deflate_workers = 0;  // 0: the default number
+  // The picture of the run (the valid track by fix class, the classes over time): drawn when
+  // asked for, and written whole to picture_path when that is not empty.
+  bool draw_picture = false;
+  std::string picture_path;
 };
 
 // The document's name inside a KMZ: the KMZ's file name with the extension ".kml".

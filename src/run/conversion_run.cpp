@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/number_format.h"
+#include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "kml/document_stream.h"
 #include "kml/kml_document.h"
@@ -13,6 +15,9 @@
 #include "kmz/kmz_archive.h"
 #include "kmz/kmz_file.h"
 #include "kmz/parallel_deflate.h"
+#include "picture/picture_file.h"
+#include "picture/run_picture.h"
+#include "picture/track_picture.h"
 #include "run/epoch_stream.h"
 #include "run/input_phase.h"
 #include "run/log_inputs.h"
@@ -26,7 +31,7 @@ RunResult Fail(RunObserver& observer, RunOutcome outcome, std::string path, int 
   observer.ReportPhase(outcome == RunOutcome::InputNotOpened ? RunPhase::InputNotOpened
                                                              : RunPhase::OutputNotCreated);
   observer.TakeTurn();
-  return {outcome, {}, std::move(path), error_number};
+  return {outcome, {}, std::move(path), error_number, 0, {}};
 }
 
 // A run that ends with an error leaves a gauge and a phase that say so, not the figures of a
@@ -65,6 +70,31 @@ std::vector<ArrowIcon> MakeArrowIcons(const ConversionSettings& settings) {
   return icons;
 }
 
+// The picture's part of an epoch: a vertex of the valid track inside the time window.
+void AddToPicture(const waypoints& record, const EpochOutcome& outcome, RunPicture& picture) {
+  if (!outcome.in_window || !outcome.valid_vertex) return;
+  PictureVertex vertex;
+  vertex.longitude = record.longitude;
+  vertex.latitude = record.latitude;
+  if (outcome.receiver_day) vertex.day = static_cast<std::int32_t>(*outcome.receiver_day);
+  if (outcome.time_of_day_ms) vertex.time_of_day_ms = *outcome.time_of_day_ms;
+  vertex.slot = PictureVertex::SlotByte(outcome.icon);
+  vertex.satellites = PictureVertex::SatelliteByte(record.satellites_in_use);
+  picture.vertices.push_back(vertex);
+}
+
+// The picture's line at the top: the log, the span with the receiver's dates and the duration,
+// and the length of the valid track.
+std::string PictureTitle(const std::vector<std::string>& input_paths,
+                         const DocumentSummary& summary) {
+  std::string title = input_paths.empty() ? std::string() : FileNamePart(input_paths.front());
+  if (input_paths.size() > 1) {
+    title += " and " + FormatDecimal(static_cast<long long>(input_paths.size() - 1)) + " more";
+  }
+  return title + ": " + SpanText(summary) + ", valid track " +
+         FormatFixed(summary.track_metres / 1000.0, 3) + " km";
+}
+
 KmlDocument::IconFileNames FileNamesOf(const std::vector<ArrowIcon>& icons) {
   KmlDocument::IconFileNames names;
   for (std::size_t i = 0; i < names.size(); ++i) names[i] = icons[i].file_name;
@@ -81,13 +111,29 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
     return Fail(observer, RunOutcome::InputNotOpened, failure->path, failure->error_number);
   }
 
-  // The KMZ is written unnamed in its folder and takes its path only when it is complete.
+  // The KMZ is written unnamed in its folder and takes its path only when it is complete; so
+  // is the picture, when it is wanted as a file.
   std::optional<KmzFile> kmz;
+  std::vector<OtherOutput> others;
+  if (!request.picture_path.empty())
+    others.push_back({request.picture_path, "it is the picture file"});
   try {
-    kmz.emplace(request.kmz_path, inputs.DescriptorMatching(request.kmz_path));
+    kmz.emplace(request.kmz_path, inputs.DescriptorMatching(request.kmz_path),
+                WholeFile::Kind::Unnamed, others);
   } catch (const KmzNotCreated& error) {
     inputs.CloseAll();
     return Fail(observer, RunOutcome::OutputNotCreated, request.kmz_path, error.ErrorNumber());
+  }
+  std::optional<PictureFile> picture_file;
+  if (!request.picture_path.empty()) {
+    picture_file.emplace(request.picture_path, inputs.DescriptorMatching(request.picture_path),
+                         request.kmz_path);
+  }
+  std::optional<RunPicture> picture;
+  if (request.draw_picture || picture_file) {
+    picture.emplace();
+    picture->class_colours = request.settings.class_colours;
+    picture->input_name = inputs.Names();
   }
 
   ProgressGauge gauge(inputs.TotalSize(), observer);
@@ -110,7 +156,10 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   // Each epoch's placemark is written the moment the epoch is final.
   assembler.Reset();
   document.BeginWaypoints();
-  EpochStream epochs([&document](waypoints& record) { document.AddEpoch(record); });
+  EpochStream epochs([&document, &picture](waypoints& record) {
+    const EpochOutcome outcome = document.AddEpoch(record);
+    if (picture) AddToPicture(record, outcome, *picture);
+  });
   const std::uint64_t sentences = ReadLogs(inputs, epochs, assembler, gauge, observer, clock);
   // Random bytes or a file of another kind would give an empty KMZ that looks like a success and
   // replaces the user's earlier one.
@@ -121,18 +170,29 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   observer.ReportPlacemarks(document.EndWaypoints());
   document.WriteTracksAndClosing();
   stream.Flush();
+  const DocumentSummary summary = document.Summary();
+  std::vector<unsigned char> picture_png;
+  if (picture) {
+    picture->placemarks_by_class = summary.placemarks_by_class;
+    picture->placemarks = summary.placemarks;
+    picture->title = PictureTitle(request.input_paths, summary);
+    picture_png = DrawTrackPicture(*picture);
+    picture.reset();
+    if (picture_file) picture_file->Append(picture_png);
+  }
 
   observer.ReportPhase(RunPhase::Packing);
   deflate.Finish();
   archive.EndMember(deflate.Crc32(), deflate.CompressedSize(), deflate.UncompressedSize());
   for (const ArrowIcon& icon : icons) archive.AddMember(icon.file_name, icon.png);
   archive.Finish();
-  // The last moment a request to stop can keep the earlier KMZ.
+  // The last moment a request to stop can keep the earlier KMZ and picture.
   observer.TakeTurn();
   kmz->Commit();
+  if (picture_file) picture_file->Commit();
 
   observer.ReportPhase(RunPhase::Finished);
-  return {RunOutcome::Finished, document.Summary(), {}, 0, inputs.Count()};
+  return {RunOutcome::Finished, summary, {}, 0, inputs.Count(), std::move(picture_png)};
 }
 
 }  // namespace trackmint

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "kml/document_summary.h"
@@ -21,10 +22,11 @@ enum class RunOutcome {
 // What a run that raised no error tells its caller.
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
-  DocumentSummary summary;    // what the KMZ holds, when finished
-  std::string failed_path;    // the file that could not be opened or created
-  int error_number = 0;       // and the system's reason
-  std::size_t logs_read = 0;  // the logs in the KMZ, when finished
+  DocumentSummary summary;                 // what the KMZ holds, when finished
+  std::string failed_path;                 // the file that could not be opened or created
+  int error_number = 0;                    // and the system's reason
+  std::size_t logs_read = 0;               // the logs in the KMZ, when finished
+  std::vector<unsigned char> picture_png;  // the run's picture, when it was asked for
 };
 
 // One conversion of a log into a KMZ, from start to end: opens the log and the KMZ, makes the

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "support/fixtures.h"
+#include "support/png_reader.h"
 #include "support/program_run.h"
 #include "support/sentences.h"
 #include "support/temp_directory.h"
@@ -539,6 +540,61 @@ TEST(BatchMode, TooManyPlacemarksForAGlobeAreSaidWithTheIntervalThatHelps) {
             std::string::npos)
       << thinned.err;
   EXPECT_EQ(thinned.err.find("placemarks take a globe"), std::string::npos);
+}
+
+// --preview writes the run's picture beside the KMZ, with the same care: a 1200 by 800 PNG that
+// libpng reads to its end, an earlier one kept when the run fails, and a name that is the log,
+// the KMZ or no regular file refused before anything is written.
+TEST(BatchMode, PreviewWritesThePictureWholeOrNotAtAll) {
+  TempDirectory work;
+  const std::string garmin = FixturePath("gpsd/garmin25lp.log");
+  const ProgramResult result =
+      Convert({"--json", "--preview", "day.png", garmin, "day.kmz"}, work.path());
+  ASSERT_EQ(result.exit_status, 0) << result.err;
+  const testing::DecodedPng png = testing::DecodePng(ReadWholeFile(work.File("day.png")));
+  EXPECT_EQ(png.problem, "");
+  EXPECT_EQ(png.width, 1200u);
+  EXPECT_EQ(png.height, 800u);
+  EXPECT_NE(result.out.find("\"preview\":\"" + work.File("day.png") + "\""), std::string::npos)
+      << result.out;
+  EXPECT_EQ(DirectoryEntries(work.path()), (std::vector<std::string>{"day.kmz", "day.png"}));
+
+  // A run that fails keeps the earlier picture.
+  const std::string earlier = ReadWholeFile(work.File("day.png"));
+  WriteWholeFile(work.File("noise.nmea"), "no sentence here\n");
+  const ProgramResult failed =
+      Convert({"--preview", "day.png", "noise.nmea", "day.kmz"}, work.path());
+  EXPECT_EQ(failed.exit_status, 1);
+  EXPECT_EQ(ReadWholeFile(work.File("day.png")), earlier);
+  EXPECT_EQ(DirectoryEntries(work.path()),
+            (std::vector<std::string>{"day.kmz", "day.png", "noise.nmea"}));
+
+  std::filesystem::create_directory(work.File("folder.png"));
+  std::filesystem::copy_file(garmin, work.File("log.nmea"));
+  struct Case {
+    std::string preview;
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      {"log.nmea",
+       "Can't write the picture file " + work.File("log.nmea") + ": it is the input file."},
+      {"other.kmz",
+       "Can't write the output file " + work.File("other.kmz") + ": it is the picture file."},
+      {"folder.png",
+       "Can't write the picture file " + work.File("folder.png") + ": Is a directory."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.preview);
+    const ProgramResult refused =
+        Convert({"--preview", c.preview, "log.nmea", "other.kmz"}, work.path());
+    EXPECT_EQ(refused.exit_status, 1);
+    EXPECT_EQ(refused.err, "Kelvra Trackmint: " + c.error + "\n");
+    EXPECT_FALSE(std::filesystem::exists(work.File("other.kmz")) &&
+                 std::filesystem::is_regular_file(work.File("other.kmz")));
+  }
+  const ProgramResult usage = Convert({"log.nmea", "other.kmz", "--preview"}, work.path());
+  EXPECT_EQ(usage.exit_status, 2);
+  EXPECT_TRUE(usage.err.starts_with("Kelvra Trackmint: --preview needs a file name\n"));
 }
 
 TEST(BatchMode, WithoutADisplayTheWindowSaysHowToConvert) {

@@ -73,6 +73,7 @@ void TForm1::ConnectEvents() {
   connect(m_speed_button1, &QToolButton::clicked, this, on(&TForm1::SpeedButton1Click));
   connect(m_speed_button2, &QToolButton::clicked, this, on(&TForm1::SpeedButton2Click));
   connect(m_speed_button3, &QPushButton::clicked, this, on(&TForm1::SpeedButton3Click));
+  connect(m_image1, &PictureBox::Clicked, this, on(&TForm1::Image1Click));
   for (Swatch* swatch : m_class_swatches) {
     connect(swatch, &Swatch::Pressed, this,
             [this, swatch] { HandleEvent([this, swatch] { SwatchMouseDown(*swatch); }); });

@@ -30,6 +30,8 @@ namespace trackmint {
 
 class DateField;
 class FileField;
+class PictureBox;
+class PictureDialog;
 class TimeBoundField;
 class Swatch;
 class UpDown;
@@ -68,6 +70,10 @@ class TForm1 : public QWidget, public SettingsHolder {
   void SpeedButton1Click();
   void SpeedButton2Click();
   void SpeedButton3Click();
+  // A click on the picture box that shows a run's picture: the whole picture in a box of its own.
+  void Image1Click();
+  // The picture box's Save button: the picture as a PNG file, written whole or not at all.
+  void SavePictureClick();
   // A press on one of the colour swatches (the fix classes' and the track's): the colour
   // chooser, starting from the swatch's colour.
   void SwatchMouseDown(Swatch& swatch);
@@ -146,6 +152,8 @@ class TForm1 : public QWidget, public SettingsHolder {
   ConversionRequest RequestForRun() const;
   // The closing message after a run: the input, the placemarks and the summary.
   std::string FinalMessage(const DocumentSummary& summary) const;
+  // The picture box: the run's picture from its PNG, or the design picture for an empty one.
+  void ShowRunPicture(std::vector<unsigned char> png);
   bool AcceptsDrop(const QMimeData* mime_data) const;
 
   WindowDialogs& m_dialogs;
@@ -158,7 +166,10 @@ class TForm1 : public QWidget, public SettingsHolder {
   bool m_keep_on_screen_when_activated = false;
 
   // Left column.
-  QWidget* m_image1 = nullptr;
+  PictureBox* m_image1 = nullptr;
+  // The PNG of the last run's picture, and the box that shows it whole while it is open.
+  std::vector<unsigned char> m_run_picture;
+  PictureDialog* m_picture_dialog = nullptr;
   QGroupBox* m_group_box1 = nullptr;
   FileField* m_edit1 = nullptr;
   QToolButton* m_speed_button_open = nullptr;

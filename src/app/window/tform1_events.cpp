@@ -1,6 +1,7 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -10,13 +11,17 @@
 
 #include "app/window/date_field.h"
 #include "app/window/file_field.h"
+#include "app/window/picture_dialog.h"
 #include "app/window/qt_text.h"
 #include "app/window/swatch.h"
 #include "app/window/tform1.h"
 #include "app/window/window_dialogs.h"
+#include "app/window/window_pictures.h"
 #include "app/window/window_run_observer.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
+#include "base/whole_file.h"
+#include "picture/picture_file.h"
 #include "settings/settings_change.h"
 #include "settings/settings_file.h"
 
@@ -162,13 +167,55 @@ void TForm1::SpeedButton2Click() {
 void TForm1::SpeedButton3Click() {
   if (m_run_in_progress) return;  // never entered twice
   PrepareOutputField();
-  const ConversionRequest request = RequestForRun();
+  ConversionRequest request = RequestForRun();
+  request.draw_picture = true;
+  // The picture of an earlier run goes; the design picture stands until this one has its own.
+  ShowRunPicture({});
   const QScopedValueRollback<bool> running(m_run_in_progress, true);
   // The Run button and the lock come back when the observer goes, after the closing message.
   WindowRunObserver observer(*this, request.kmz_path);
-  const RunResult result = m_run(request, observer);
-  if (result.outcome == RunOutcome::Finished)
-    m_dialogs.ShowInformation(FinalMessage(result.summary));
+  RunResult result = m_run(request, observer);
+  if (result.outcome != RunOutcome::Finished) return;
+  ShowRunPicture(std::move(result.picture_png));
+  m_dialogs.ShowInformation(FinalMessage(result.summary));
+}
+
+void TForm1::ShowRunPicture(std::vector<unsigned char> png) {
+  if (m_picture_dialog != nullptr) m_picture_dialog->close();
+  m_run_picture = std::move(png);
+  QImage picture;
+  if (!m_run_picture.empty()) {
+    picture.loadFromData(m_run_picture.data(), static_cast<int>(m_run_picture.size()), "PNG");
+  }
+  m_image1->ShowRunPicture(picture);
+}
+
+void TForm1::Image1Click() {
+  if (m_run_picture.empty()) return;
+  if (m_picture_dialog == nullptr) {
+    QImage picture;
+    picture.loadFromData(m_run_picture.data(), static_cast<int>(m_run_picture.size()), "PNG");
+    m_picture_dialog = new PictureDialog(
+        picture, [this] { HandleEvent([this] { SavePictureClick(); }); }, this);
+    m_picture_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_picture_dialog, &QObject::destroyed, this, [this] { m_picture_dialog = nullptr; });
+  }
+  m_picture_dialog->show();
+  m_picture_dialog->raise();
+}
+
+void TForm1::SavePictureClick() {
+  // Proposed beside the KMZ, under its name.
+  const std::string kmz = m_edit6->Hint();
+  const FileChooser chooser{"Save the picture",
+                            {{"PNG picture (*.png)", "*.png"}},
+                            DirectoryPart(kmz),
+                            FileNamePart(ChangeExtension(kmz, ".png"))};
+  const std::optional<std::string> file = m_dialogs.AskSaveFile(chooser);
+  if (!file) return;
+  WholeFile picture(*file, std::string(kPictureNoun), -1);
+  picture.Append(m_run_picture);
+  picture.Commit();
 }
 
 void TForm1::PrepareOutputField() {

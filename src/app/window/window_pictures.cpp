@@ -5,9 +5,12 @@
 #include <cmath>
 
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+
+#include "picture/picture_layout.h"
 
 namespace trackmint {
 namespace {
@@ -121,9 +124,45 @@ QSize PictureBox::sizeHint() const {
   return QSize(150, 92);
 }
 
+void PictureBox::ShowRunPicture(const QImage& picture) {
+  m_run_picture = picture;
+  setCursor(picture.isNull() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+  setToolTip(picture.isNull() ? QString() : QStringLiteral("The whole picture of the run"));
+  update();
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawPixmap(0, 0, TrackPicture(size()));
+  if (m_run_picture.isNull()) {
+    painter.drawPixmap(0, 0, TrackPicture(size()));
+    return;
+  }
+  // The map, and the legend under it, each as wide as the box allows (the legend no larger than
+  // it is drawn), both smaller together when the box is not tall enough; centred on white.
+  const QRectF map(kMapRect.x, kMapRect.y, kMapRect.width, kMapRect.height);
+  const QRectF legend(kLegendX - 4, kMapRect.y, kLegendRight - kLegendX + 4, kLegendHeight);
+  double map_scale = width() / map.width();
+  double legend_scale = std::min(1.0, width() / legend.width());
+  const double needed = map.height() * map_scale + legend.height() * legend_scale;
+  if (needed > height()) {
+    map_scale *= height() / needed;
+    legend_scale *= height() / needed;
+  }
+  const QSizeF map_size = map.size() * map_scale;
+  const QSizeF legend_size = legend.size() * legend_scale;
+  const double top = (height() - map_size.height() - legend_size.height()) / 2;
+  painter.fillRect(rect(), Qt::white);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRectF(QPointF((width() - map_size.width()) / 2, top), map_size), m_run_picture,
+                    map);
+  painter.drawImage(
+      QRectF(QPointF((width() - legend_size.width()) / 2, top + map_size.height()), legend_size),
+      m_run_picture, legend);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+  if (ShowsRunPicture() && event->button() == Qt::LeftButton) emit Clicked();
+  QWidget::mousePressEvent(event);
 }
 
 }  // namespace trackmint

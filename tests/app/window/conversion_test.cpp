@@ -5,7 +5,9 @@
 #include <functional>
 
 #include <QCheckBox>
+#include <QDialog>
 #include <QDragEnterEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -17,12 +19,14 @@
 
 #include "app/window/file_field.h"
 #include "app/window/up_down.h"
+#include "app/window/window_pictures.h"
 #include "base/clock.h"
 #include "base/paths.h"
 #include "nmea/nmea.h"
 #include "run/conversion_run.h"
 #include "run/run_observer.h"
 #include "support/fixtures.h"
+#include "support/png_reader.h"
 #include "support/sentences.h"
 #include "support/temp_directory.h"
 #include "window_fixture.h"
@@ -294,6 +298,45 @@ class ConversionTest : public QObject {
                                "2005-03-15 in 3 placemarks; untick the date in the window, or "
                                "CheckBox1=0 in the settings file, to keep the receiver's dates"),
              message.c_str());
+  }
+
+  // After a run the picture box shows the run's picture; a click on it opens the whole picture,
+  // which its Save button writes as a PNG; the next run starts with the design picture again.
+  void pictureOfTheRun() {
+    const TempDirectory directory;
+    ConversionWindow window;
+    auto* box = window.form.findChild<PictureBox*>("Image1");
+    QVERIFY(!box->ShowsRunPicture());
+    window.Run(FixturePath("gpsd/garmin25lp.log"), directory.File("out.kmz"));
+    QVERIFY(box->ShowsRunPicture());
+    const QImage shown = box->grab().toImage();
+    const QImage design = TrackPicture(box->size()).toImage().convertToFormat(shown.format());
+    QVERIFY(shown != design);
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    auto* dialog = window.form.findChild<QDialog*>("PictureDialog");
+    QVERIFY(dialog != nullptr && dialog->isVisible());
+    QCOMPARE(dialog->findChild<QLabel*>("RunPicture")->pixmap().size(), QSize(1200, 800));
+    const std::string saved = directory.File("picture.png");
+    window.dialogs.file_answers.push_back(saved);
+    QTest::mouseClick(dialog->findChild<QPushButton*>("SavePicture"), Qt::LeftButton);
+    const DialogCall chooser = window.dialogs.calls.back();
+    QVERIFY(chooser.kind == Kind::SaveFile);
+    QCOMPARE(chooser.chooser.file_name, std::string("out.png"));  // beside the KMZ, by its name
+    const DecodedPng png = DecodePng(ReadWholeFile(saved));
+    QCOMPARE(png.problem, std::string());
+    QCOMPARE(png.width, 1200u);
+    QCOMPARE(png.height, 800u);
+
+    // Run again: the earlier picture goes the moment the run starts.
+    bool design_at_first_turn = false;
+    window.turns.clear();
+    window.at_first_turn = [&] { design_at_first_turn = !box->ShowsRunPicture(); };
+    QTest::mouseClick(window.form.findChild<QPushButton*>("SpeedButton3"), Qt::LeftButton);
+    QVERIFY(design_at_first_turn);
+    QVERIFY(box->ShowsRunPicture());
+    QVERIFY(window.form.findChild<QDialog*>("PictureDialog") == nullptr ||
+            !window.form.findChild<QDialog*>("PictureDialog")->isVisible());
   }
 
   // An output that cannot be made leaves the fields as they were and says so in the left panel.
