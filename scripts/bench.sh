@@ -77,6 +77,17 @@ read -r rss_kb epochs < "$work/generated-1m-epochs.memory"
 printf '  peak memory per epoch at %d epochs: %.0f bytes\n' "$epochs" \
   "$(awk "BEGIN{print $rss_kb*1024/$epochs}")"
 
+# What the picture of the run adds to a million epochs: the whole run with and without it.
+echo "== a million epochs with --preview"
+read -r seconds_plain rss_plain < <(best_of_three "$build/src/app/trackmint" -q "$log1m" \
+  "$work/plain.kmz")
+read -r seconds_preview rss_preview < <(best_of_three "$build/src/app/trackmint" -q --preview \
+  "$work/preview.png" "$log1m" "$work/preview.kmz")
+printf '  without: %6.2f s, peak %6.1f MB; with --preview: %6.2f s, peak %6.1f MB\n' \
+  "$seconds_plain" "$(awk "BEGIN{print $rss_plain/1024}")" "$seconds_preview" \
+  "$(awk "BEGIN{print $rss_preview/1024}")"
+rm -f "$work/plain.kmz" "$work/preview.kmz" "$work/preview.png"
+
 # An hour of a 10 Hz receiver, as a globe gets it with every arrow and with one each 10 s.
 log10hz="$work/generated-hour-10hz.nmea"
 [ -s "$log10hz" ] || "$build/tools/generate_nmea_log" --epochs 36000 --hertz 10 "$log10hz"
