@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -112,29 +111,45 @@ bool IsExpectedCalendarDate(std::string_view text) {
       .ok();
 }
 
-// The interval and the bounds by patterns written out apart from the reader: seconds up to 86400
-// with up to three decimals; hh:mm[:ss[.fff]], after a calendar date and "T" (and before an
-// optional "Z") for a date-time.
+// The interval and the bounds by their shapes, worked out here apart from the reader: seconds up
+// to 86400 with up to three decimals; hh:mm[:ss[.fff]], after a calendar date and "T" (and
+// before an optional "Z") for a date-time.
+bool AllDigits(std::string_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 bool IsExpectedInterval(const std::string& text) {
-  static const std::regex pattern("([0-9]{1,9})(\\.([0-9]{1,3}))?");
-  std::smatch match;
-  if (!std::regex_match(text, match, pattern)) return false;
-  const long long seconds = std::stoll(match[1].str());
-  std::string decimals = match[3].str();
+  const std::size_t point = text.find('.');
+  const std::string_view whole = std::string_view(text).substr(0, point);
+  if (!AllDigits(whole) || whole.size() > 9) return false;
+  std::string decimals;
+  if (point != std::string::npos) {
+    decimals = text.substr(point + 1);
+    if (!AllDigits(decimals) || decimals.size() > 3) return false;
+  }
   decimals.resize(3, '0');
-  return seconds * 1000 + std::stoll(decimals) <= 86'400'000;
+  return std::stoll(std::string(whole)) * 1000 + std::stoll(decimals) <= 86'400'000;
+}
+
+bool IsExpectedClock(std::string_view text) {
+  const auto two = [&](std::size_t at, int most) {
+    return at + 2 <= text.size() && AllDigits(text.substr(at, 2)) &&
+           (text[at] - '0') * 10 + (text[at + 1] - '0') <= most;
+  };
+  if (!two(0, 23) || text.size() < 5 || text[2] != ':' || !two(3, 59)) return false;
+  if (text.size() == 5) return true;
+  if (text[5] != ':' || !two(6, 60)) return false;
+  if (text.size() == 8) return true;
+  return text[8] == '.' && text.size() >= 10 && text.size() <= 12 && AllDigits(text.substr(9));
 }
 
 bool IsExpectedBound(const std::string& text) {
-  static const std::regex pattern(
-      "(([0-9]{4}-[0-9]{2}-[0-9]{2})T)?([01][0-9]|2[0-3]):[0-5][0-9](:([0-5][0-9]|60)(\\.[0-9]{1,"
-      "3})?)?");
-  static const std::regex date_time_z("(.*T.*)Z");
-  std::smatch zoned;
-  const std::string bare = std::regex_match(text, zoned, date_time_z) ? zoned[1].str() : text;
-  std::smatch match;
-  if (!std::regex_match(bare, match, pattern)) return false;
-  return !match[1].matched || IsExpectedCalendarDate(match[2].str());
+  const std::size_t t = text.find('T');
+  if (t == std::string::npos) return IsExpectedClock(text);
+  std::string_view clock = std::string_view(text).substr(t + 1);
+  if (clock.ends_with('Z')) clock.remove_suffix(1);
+  return IsExpectedCalendarDate(text.substr(0, t)) && IsExpectedClock(clock);
 }
 
 // The load from text: each control as the file's [Settings] section says, or as it was (the

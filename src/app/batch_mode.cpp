@@ -17,6 +17,7 @@
 #include "app/summary_json.h"
 #include "app/summary_text.h"
 #include "base/classic_system_colours.h"
+#include "base/number_format.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
 #include "run/conversion_run.h"
@@ -60,6 +61,22 @@ SettingValues LoadBatchSettings(const CommandLine& command, const std::string& e
   return values;
 }
 
+bool TableToStandardOutput(const CommandLine& command) {
+  return command.csv == "-";
+}
+
+std::string JoinedPaths(const std::vector<std::string>& paths) {
+  std::string joined;
+  for (const std::string& path : paths) joined += (joined.empty() ? "" : ", ") + path;
+  return joined;
+}
+
+// The logs of a run of several, in their order.
+std::string LogsLine(const std::vector<std::string>& paths) {
+  return "Logs: " + FormatDecimal(static_cast<long long>(paths.size())) + " (" +
+         JoinedPaths(paths) + ")";
+}
+
 std::string FileErrorText(const std::string& failure, const RunResult& result) {
   return failure + " " + result.failed_path + ": " + std::strerror(result.error_number);
 }
@@ -67,13 +84,19 @@ std::string FileErrorText(const std::string& failure, const RunResult& result) {
 // The files as the command line names them, relative names from the current directory, and the
 // settings as loaded; the fix classes keep the colours the window opens with, and system colours
 // take their classic values, as there is no desktop to ask.
+// "-" stands for standard input or output, and stays as it is.
+std::string PathOf(const std::string& name) {
+  return name == "-" ? name : FullPath(name);
+}
+
 ConversionRequest BatchRequest(const CommandLine& command, const SettingValues& values) {
   ConversionRequest request;
-  request.input_paths = {FullPath(command.input)};
+  for (const std::string& input : command.inputs) request.input_paths.push_back(PathOf(input));
   request.kmz_path = FullPath(command.output);
   request.member_name = DocumentMemberName(request.kmz_path);
   request.settings = SettingsForRun(values, DesignClassColours(), ClassicSystemColour);
   if (command.preview) request.picture_path = FullPath(*command.preview);
+  if (command.csv) request.table_path = PathOf(*command.csv);
   request.deflate_workers = command.threads;
   return request;
 }
@@ -83,6 +106,7 @@ ConversionRequest BatchRequest(const CommandLine& command, const SettingValues& 
 int RunBatch(const CommandLine& command, const std::string& executable_path, NMEA& assembler,
              const Clock& clock, std::FILE* out, std::FILE* err) {
   std::string result_line;
+  std::string table;
   std::vector<std::string> warnings;
   std::vector<std::string> summary;
   try {
@@ -92,23 +116,28 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
     const ConversionRequest request = BatchRequest(command, values);
     // The progress line is gone before anything else is printed.
     BatchProgress progress(!command.quiet && isatty(fileno(err)) ? err : nullptr);
-    const RunResult result = RunConversion(request, progress, assembler, clock);
+    RunResult result = RunConversion(request, progress, assembler, clock);
     switch (result.outcome) {
       case RunOutcome::Finished:
+        table = std::move(result.table);
         if (command.json) {
-          result_line = SummaryJson(
-              result.summary, {request.kmz_path, request.input_paths, request.picture_path, {}});
+          result_line = SummaryJson(result.summary, {request.kmz_path, request.input_paths,
+                                                     request.picture_path, request.table_path});
         } else {
           result_line = request.kmz_path + ": " + WaypointsText(result.summary.placemarks);
           if (!command.quiet) {
-            summary = SummaryLines(result.summary);
+            if (request.input_paths.size() > 1) summary.push_back(LogsLine(request.input_paths));
+            for (std::string& line : SummaryLines(result.summary))
+              summary.push_back(std::move(line));
             if (const std::optional<std::string> hint = ViewingHint(result.summary)) {
               summary.push_back(*hint);
             }
           }
         }
-        if (result.summary.placemarks == 0)
-          warnings.push_back("no epoch in " + request.input_paths.front() + " has a usable fix");
+        if (result.summary.placemarks == 0) {
+          warnings.push_back("no epoch in " + JoinedPaths(request.input_paths) +
+                             " has a usable fix");
+        }
         if (const std::optional<std::string> note =
                 FixedDateNote(result.summary, values.fixed_date_text)) {
           warnings.push_back(*note);
@@ -128,7 +157,13 @@ int RunBatch(const CommandLine& command, const std::string& executable_path, NME
   } catch (const std::exception& error) {
     return Failure(err, error.what());
   }
-  std::fprintf(out, "%s\n", result_line.c_str());
+  // A table on standard output has it to itself; the result line goes to standard error then.
+  if (TableToStandardOutput(command)) {
+    std::fwrite(table.data(), 1, table.size(), out);
+    std::fprintf(err, "%s\n", result_line.c_str());
+  } else {
+    std::fprintf(out, "%s\n", result_line.c_str());
+  }
   std::fflush(out);
   for (const std::string& warning : warnings) Warn(err, warning);
   for (const std::string& line : summary) std::fprintf(err, "%s\n", line.c_str());

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -52,6 +53,24 @@ bool TakePreview(const std::string& value, CommandLine& command) {
   return true;
 }
 
+bool TakeCsv(const std::string& value, CommandLine& command) {
+  if (value.empty()) return false;
+  command.csv = value;
+  return true;
+}
+
+bool TakeOutput(const std::string& value, CommandLine& command) {
+  if (value.empty()) return false;
+  command.output = value;
+  return true;
+}
+
+bool TakeSettings(const std::string& value, CommandLine& command) {
+  if (value.empty()) return false;
+  command.settings = value;
+  return true;
+}
+
 // An option that takes a value: what a missing value is told it needs, what a wrong one is told
 // it should be, and what to do with a right one.
 struct ValuedOption {
@@ -71,19 +90,27 @@ constexpr ValuedOption kValuedOptions[] = {
     {"--from", "a time", kWhen, TakeFrom},
     {"--to", "a time", kWhen, TakeTo},
     {"--preview", "a file name", "the name of the PNG file to write", TakePreview},
+    {"--csv", "a file name", "the name of the CSV file to write, or - for standard output",
+     TakeCsv},
+    {"--output", "a file name", "the name of the KMZ file to write", TakeOutput},
+    {"-o", "a file name", "the name of the KMZ file to write", TakeOutput},
+    {"--settings", "a file name", "the name of a settings file", TakeSettings},
 };
 
-// The option an argument names, alone or joined to its value by "=".
+// The option an argument names, alone or, for a long one, joined to its value by "=".
 const ValuedOption* ValuedOptionOf(const std::string& argument) {
   for (const ValuedOption& option : kValuedOptions) {
+    const bool is_long = option.name.starts_with("--");
     if (argument == option.name ||
-        (argument.starts_with(option.name) && argument.size() > option.name.size() &&
+        (is_long && argument.starts_with(option.name) && argument.size() > option.name.size() &&
          argument[option.name.size()] == '=')) {
       return &option;
     }
   }
   return nullptr;
 }
+
+constexpr std::string_view kStandardInput = "-";
 
 }  // namespace
 
@@ -100,7 +127,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument.empty()) continue;
-    if (options_ended || argument.front() != '-') {
+    if (options_ended || argument.front() != '-' || argument == kStandardInput) {
       operands.push_back(argument);
     } else if (argument == "--") {
       options_ended = true;
@@ -130,18 +157,41 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
   if (help) {
     command.mode = CommandLine::Mode::Help;
-  } else if (version) {
-    command.mode = CommandLine::Mode::Version;
-  } else if (!first_error.empty()) {
-    return UsageError(first_error);
-  } else if (operands.size() > kMaxOperands) {
-    return UsageError("too many arguments: at most IN, OUT and SETTINGS");
-  } else if (operands.size() >= 2) {
-    command.mode = CommandLine::Mode::Batch;
-    command.input = operands[0];
-    command.output = operands[1];
-    if (operands.size() == 3) command.settings = operands[2];
+    return command;
   }
+  if (version) {
+    command.mode = CommandLine::Mode::Version;
+    return command;
+  }
+  if (!first_error.empty()) return UsageError(first_error);
+  const bool named_output = !command.output.empty();
+  if (named_output) {
+    // -o OUT IN...: every operand is a log.
+    if (operands.empty()) return UsageError("no log to convert into " + command.output);
+    command.inputs = operands;
+  } else if (operands.size() > kMaxOperands) {
+    return UsageError("too many arguments: at most IN, OUT and SETTINGS (or -o OUT IN...)");
+  } else if (operands.size() >= 2) {
+    command.inputs = {operands[0]};
+    command.output = operands[1];
+    if (operands.size() == 3) {
+      if (!command.settings.empty()) return UsageError("two settings files: SETTINGS and --settings");
+      command.settings = operands[2];
+    }
+  } else {
+    if (operands.size() == 1) command.window_log = operands[0];
+    return command;
+  }
+  if (command.output == kStandardInput) {
+    return UsageError("the KMZ cannot go to standard output: name a file for OUT");
+  }
+  if (std::count(command.inputs.begin(), command.inputs.end(), kStandardInput) > 1) {
+    return UsageError("standard input (-) can be read only once");
+  }
+  if (command.json && command.csv == kStandardInput) {
+    return UsageError("--json and --csv - would both write to standard output");
+  }
+  command.mode = CommandLine::Mode::Batch;
   return command;
 }
 
@@ -151,11 +201,16 @@ std::string UsageText() {
          "Converts a GNSS receiver's NMEA 0183 log into a KMZ file for a virtual globe.\n"
          "\n"
          "Usage:\n"
-         "  trackmint                      open the window\n"
-         "  trackmint [--] IN OUT [SETTINGS]\n"
+         "  trackmint [LOG]                open the window, with LOG in its Input field\n"
+         "  trackmint [OPTION...] [--] IN OUT [SETTINGS]\n"
          "                                 convert the log IN into the KMZ file OUT, without a "
          "window\n"
+         "  trackmint [OPTION...] -o OUT [--settings FILE] [--] IN...\n"
+         "                                 convert the logs IN..., one after the other, into OUT\n"
          "  trackmint --help | --version\n"
+         "\n"
+         "IN may be \"-\" for standard input (\"./-\" is a file of that name); logs compressed\n"
+         "with gzip, bzip2, xz or zstd are read as they are.\n"
          "\n"
          "Options, anywhere on the line:\n"
          "  -q, --quiet   no summary of the run and no progress line\n"
@@ -172,6 +227,7 @@ std::string UsageText() {
          "  --preview FILE.png\n"
          "                also draw the run's picture: the track coloured by fix class, the\n"
          "                classes over time and the satellites used, 1200x800 pixels\n"
+         "  --csv FILE    also write a table of the placemarks, CSV; - for standard output\n"
          "  --threads N   deflate the document on N threads (at most 8); the default is one\n"
          "                a core, up to 8: give 1 when converting several logs side by side\n"
          "  --            the end of the options, for names that start with \"-\"\n"

@@ -10,9 +10,11 @@ namespace trackmint {
 struct CommandLine {
   enum class Mode { Window, Batch, Help, Version, UsageError };
   Mode mode = Mode::Window;
-  std::string input;     // first operand
-  std::string output;    // second operand
-  std::string settings;  // third operand, or empty
+  // The logs, in their order: IN, or every operand after -o OUT; "-" is standard input.
+  std::vector<std::string> inputs;
+  std::string output;       // OUT: the second operand, or -o OUT
+  std::string settings;     // the third operand or --settings FILE; empty for the default
+  std::string window_log;   // a single operand: the log the window opens with
   bool quiet = false;    // -q, --quiet: no summary and no progress line
   bool json = false;     // --json: the summary as one JSON object on standard output
   unsigned threads = 0;  // --threads N: the deflate workers; 0 for the default
@@ -23,6 +25,8 @@ struct CommandLine {
   std::optional<std::string> to;
   // --preview FILE: the picture of the run, a PNG, written beside the KMZ.
   std::optional<std::string> preview;
+  // --csv FILE: a table of the placemarks written; "-" for standard output.
+  std::optional<std::string> csv;
   std::string error;  // what is wrong with the line, for a usage error
 };
 

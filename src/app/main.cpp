@@ -1,11 +1,14 @@
 // Kelvra Trackmint: the program's entry. With an input and an output file on the command line it
-// converts once without any window; otherwise it opens the window.
+// converts once without any window; otherwise it opens the window, with the log named alone in
+// its Input field.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/batch_mode.h"
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/error_text.h"
 #include "app/stop_signals.h"
 #include "base/clock.h"
@@ -48,8 +51,23 @@ int main(int argc, char** argv) {
     case CommandLine::Mode::Window:
       break;
   }
+  // A log named alone is for the window (a file manager's "Open with"); without a display it is
+  // a command line that converts nothing, and says how it would.
+  const std::string& log = command.window_log;
+  const bool has_window =
 #ifdef TRACKMINT_WITH_WINDOW
-  return RunWindow(argc, argv, assembler);
+      DisplayAvailable([](const char* name) { return std::getenv(name); });
+#else
+      false;
+#endif
+  if (!log.empty() && !has_window) {
+    std::fprintf(stderr,
+                 "%s: no window to open %s in; to convert it here: trackmint %s %s.kmz\n\n%s",
+                 kApplicationTitle, log.c_str(), log.c_str(), log.c_str(), UsageText().c_str());
+    return kUsageErrorStatus;
+  }
+#ifdef TRACKMINT_WITH_WINDOW
+  return RunWindow(argc, argv, assembler, log);
 #else
   std::fprintf(stderr,
                "%s: this build has no window; convert a log with: trackmint IN OUT [SETTINGS]\n",

@@ -119,6 +119,7 @@ void KmlDocument::WritePlacemark(waypoints& record, WaypointSource source, IconS
   WriteWaypointPlacemark(m_stream, record, m_summary.placemarks,
                          m_icon_file_names[static_cast<std::size_t>(icon)],
                          m_settings.icon_scale_text, m_settings.show_height);
+  if (m_table != nullptr) m_table->AddPlacemark(record, icon);
   ++m_summary.placemarks;
   ++m_summary.placemarks_by_class[static_cast<std::size_t>(icon)];
   if (!m_summary.first) m_summary.first = moment;

@@ -10,6 +10,7 @@
 #include "kml/conversion_settings.h"
 #include "kml/document_stream.h"
 #include "kml/document_summary.h"
+#include "kml/placemark_table.h"
 #include "kml/track_placemarks.h"
 #include "kml/waypoint_selection.h"
 #include "nmea/fix_class.h"
@@ -59,6 +60,9 @@ class KmlDocument {
   // What the document holds so far.
   DocumentSummary Summary() const;
 
+  // Each placemark written from now on also goes into the table as a row.
+  void TablePlacemarksIn(PlacemarkTable& table) { m_table = &table; }
+
  private:
   void WritePlacemark(waypoints& record, WaypointSource source, IconSlot icon);
   void SetWaypointDate(waypoints& record, WaypointSource source);
@@ -75,6 +79,7 @@ class KmlDocument {
   std::optional<std::int32_t> m_last_time_of_day;
   std::int64_t m_days_passed = 0;
   DocumentSummary m_summary;
+  PlacemarkTable* m_table = nullptr;
 };
 
 }  // namespace trackmint

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "kml/document_stream.h"
@@ -14,5 +16,8 @@ namespace trackmint {
 // empty time text among them, give no TimeStamp at all; the description still shows them as
 // received.
 void WriteTimeStamp(DocumentStream& stream, std::string_view date_text, std::string_view time_text);
+
+// The dateTime of that TimeStamp, "yyyy-mm-ddThh:mm:ss[.f...]Z"; nothing when there is none.
+std::optional<std::string> DateTimeText(std::string_view date_text, std::string_view time_text);
 
 }  // namespace trackmint

@@ -22,6 +22,9 @@ struct ConversionRequest {
   // asked for, and written whole to picture_path when that is not empty.
   bool draw_picture = false;
   std::string picture_path;
+  // A table of the placemarks (CSV): written whole to table_path; "-" keeps it in the result for
+  // the caller to print; empty for none.
+  std::string table_path;
 };
 
 // The document's name inside a KMZ: the KMZ's file name with the extension ".kml".

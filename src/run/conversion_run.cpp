@@ -9,8 +9,10 @@
 #include "base/number_format.h"
 #include "base/paths.h"
 #include "base/trackmint_error.h"
+#include "base/whole_file.h"
 #include "kml/document_stream.h"
 #include "kml/kml_document.h"
+#include "kml/placemark_table.h"
 #include "kmz/arrow_icon.h"
 #include "kmz/kmz_archive.h"
 #include "kmz/kmz_file.h"
@@ -31,7 +33,7 @@ RunResult Fail(RunObserver& observer, RunOutcome outcome, std::string path, int 
   observer.ReportPhase(outcome == RunOutcome::InputNotOpened ? RunPhase::InputNotOpened
                                                              : RunPhase::OutputNotCreated);
   observer.TakeTurn();
-  return {outcome, {}, std::move(path), error_number, 0, {}};
+  return {outcome, {}, std::move(path), error_number, 0, {}, {}};
 }
 
 // A run that ends with an error leaves a gauge and a phase that say so, not the figures of a
@@ -95,6 +97,30 @@ std::string PictureTitle(const std::vector<std::string>& input_paths,
          FormatFixed(summary.track_metres / 1000.0, 3) + " km";
 }
 
+// Where the table of the placemarks goes a piece at a time: its file, written whole at the end.
+class WholeFileSink final : public PieceSink {
+ public:
+  explicit WholeFileSink(WholeFile& file) : m_file(file) {}
+  std::unique_ptr<char[]> TakePiece(std::unique_ptr<char[]> piece, std::size_t size) override {
+    m_file.Append({reinterpret_cast<const unsigned char*>(piece.get()), size});
+    return piece;
+  }
+
+ private:
+  WholeFile& m_file;
+};
+
+// The table's stream: into its file, or into the result's text for "-".
+struct PlacemarkTableOutput {
+  std::optional<WholeFile> file;
+  std::optional<WholeFileSink> sink;
+  std::optional<DocumentStream> stream;
+  std::optional<PlacemarkTable> table;
+};
+
+constexpr std::string_view kTableNoun = "table file";
+constexpr std::size_t kTablePieceSize = std::size_t{1} << 16;
+
 KmlDocument::IconFileNames FileNamesOf(const std::vector<ArrowIcon>& icons) {
   KmlDocument::IconFileNames names;
   for (std::size_t i = 0; i < names.size(); ++i) names[i] = icons[i].file_name;
@@ -112,11 +138,14 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   }
 
   // The KMZ is written unnamed in its folder and takes its path only when it is complete; so
-  // is the picture, when it is wanted as a file.
+  // are the picture and the table, when they are wanted as files. No two of them may be one.
   std::optional<KmzFile> kmz;
   std::vector<OtherOutput> others;
-  if (!request.picture_path.empty())
+  if (!request.picture_path.empty()) {
     others.push_back({request.picture_path, "it is the picture file"});
+  }
+  const bool table_to_file = !request.table_path.empty() && request.table_path != "-";
+  if (table_to_file) others.push_back({request.table_path, "it is the table file"});
   try {
     kmz.emplace(request.kmz_path, inputs.DescriptorMatching(request.kmz_path),
                 WholeFile::Kind::Unnamed, others);
@@ -129,6 +158,20 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
     picture_file.emplace(request.picture_path, inputs.DescriptorMatching(request.picture_path),
                          request.kmz_path);
   }
+  std::string table_text;
+  PlacemarkTableOutput table;
+  if (table_to_file) {
+    std::vector<OtherOutput> table_others = {{request.kmz_path, "it is the output file"}};
+    if (picture_file) table_others.push_back({request.picture_path, "it is the picture file"});
+    table.file.emplace(request.table_path, std::string(kTableNoun),
+                       inputs.DescriptorMatching(request.table_path), WholeFile::Kind::Unnamed,
+                       table_others);
+    table.sink.emplace(*table.file);
+    table.stream.emplace(*table.sink, kTablePieceSize);
+  } else if (!request.table_path.empty()) {
+    table.stream.emplace(table_text, kTablePieceSize);
+  }
+  if (table.stream) table.table.emplace(*table.stream);
   std::optional<RunPicture> picture;
   if (request.draw_picture || picture_file) {
     picture.emplace();
@@ -149,6 +192,7 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   DocumentStream stream(deflate, DocumentStream::kDefaultCapacity);
   const std::vector<ArrowIcon> icons = MakeArrowIcons(request.settings);
   KmlDocument document(stream, request.settings, FileNamesOf(icons), clock);
+  if (table.table) document.TablePlacemarksIn(*table.table);
   document.WriteOpening();
   document.WriteNormalTrackStyle();
   observer.ReportPhase(RunPhase::Reading);
@@ -171,6 +215,7 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   document.WriteTracksAndClosing();
   stream.Flush();
   const DocumentSummary summary = document.Summary();
+  if (table.stream) table.stream->Flush();
   std::vector<unsigned char> picture_png;
   if (picture) {
     picture->placemarks_by_class = summary.placemarks_by_class;
@@ -190,9 +235,11 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   observer.TakeTurn();
   kmz->Commit();
   if (picture_file) picture_file->Commit();
+  if (table.file) table.file->Commit();
 
   observer.ReportPhase(RunPhase::Finished);
-  return {RunOutcome::Finished, summary, {}, 0, inputs.Count(), std::move(picture_png)};
+  return {RunOutcome::Finished, summary, {}, 0, inputs.Count(), std::move(picture_png),
+          std::move(table_text)};
 }
 
 }  // namespace trackmint

@@ -27,6 +27,7 @@ struct RunResult {
   int error_number = 0;                    // and the system's reason
   std::size_t logs_read = 0;               // the logs in the KMZ, when finished
   std::vector<unsigned char> picture_png;  // the run's picture, when it was asked for
+  std::string table;  // the table of the placemarks, when it was asked for as "-"
 };
 
 // One conversion of a log into a KMZ, from start to end: opens the log and the KMZ, makes the

@@ -417,7 +417,7 @@ TEST(BatchMode, HelpAndVersion) {
         std::vector<std::string>{"in.nmea", "out.kmz", "--help"}}) {
     const ProgramResult help = Convert(arguments, "/");
     EXPECT_EQ(help.exit_status, 0);
-    EXPECT_NE(help.out.find("trackmint [--] IN OUT [SETTINGS]"), std::string::npos);
+    EXPECT_NE(help.out.find("trackmint [OPTION...] [--] IN OUT [SETTINGS]"), std::string::npos);
     EXPECT_EQ(help.err, "");
   }
 }
@@ -435,7 +435,7 @@ TEST(BatchMode, UsageErrorsExitWithTwo) {
       {{"-x"}, "Kelvra Trackmint: unknown option -x\n"},
       {{garmin, work.File("a.kmz"), "--verbose"}, "Kelvra Trackmint: unknown option --verbose\n"},
       {{garmin, work.File("a.kmz"), "my.ini", "extra"},
-       "Kelvra Trackmint: too many arguments: at most IN, OUT and SETTINGS\n"},
+       "Kelvra Trackmint: too many arguments: at most IN, OUT and SETTINGS (or -o OUT IN...)\n"},
       {{garmin, work.File("a.kmz"), "--interval"},
        "Kelvra Trackmint: --interval needs a number of seconds\n"},
       {{"--interval", "1,5", garmin, work.File("a.kmz")},
@@ -454,7 +454,7 @@ TEST(BatchMode, UsageErrorsExitWithTwo) {
     EXPECT_EQ(result.exit_status, 2);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err.rfind(c.first_line, 0), 0u) << result.err;
-    EXPECT_NE(result.err.find("trackmint [--] IN OUT [SETTINGS]"), std::string::npos);
+    EXPECT_NE(result.err.find("trackmint [OPTION...] [--] IN OUT [SETTINGS]"), std::string::npos);
   }
   EXPECT_TRUE(DirectoryEntries(work.path()).empty());
 
@@ -595,6 +595,86 @@ TEST(BatchMode, PreviewWritesThePictureWholeOrNotAtAll) {
   const ProgramResult usage = Convert({"log.nmea", "other.kmz", "--preview"}, work.path());
   EXPECT_EQ(usage.exit_status, 2);
   EXPECT_TRUE(usage.err.starts_with("Kelvra Trackmint: --preview needs a file name\n"));
+}
+
+// Logs as loggers keep them: through a pipe as "-", gzipped, and cut into files given one after
+// the other with -o; each gives the document of the plain log. A file named "-" is "./-".
+TEST(BatchMode, LogsThroughAPipeCompressedAndSplit) {
+  TempDirectory work;
+  const std::string log = ReadWholeFile(FixturePath("gpsd/garmin25lp.log"));
+  WriteWholeFile(work.File("day.nmea"), log);
+  ASSERT_EQ(Convert({"day.nmea", "plain.kmz"}, work.path()).exit_status, 0);
+  const std::string plain = ReadKmz(work.File("plain.kmz")).document;
+  ASSERT_FALSE(plain.empty());
+
+  const std::string config = "XDG_CONFIG_HOME='" + EmptyConfigHome().path() + "' ";
+  const ProgramResult piped = RunProgram(
+      "/bin/sh", {"-c", "cat day.nmea | " + config + "'" + kProgram + "' -q - piped.kmz"},
+      work.path());
+  ASSERT_EQ(piped.exit_status, 0) << piped.err;
+  EXPECT_EQ(ReadKmz(work.File("piped.kmz")).document, plain);
+
+  ASSERT_EQ(RunProgram("/bin/sh", {"-c", "gzip -c day.nmea > day.nmea.gz"}, work.path()).exit_status,
+            0);
+  ASSERT_EQ(Convert({"-q", "day.nmea.gz", "zipped.kmz"}, work.path()).exit_status, 0);
+  EXPECT_EQ(ReadKmz(work.File("zipped.kmz")).document, plain);
+
+  // Cut at line ends into three files, the middle one gzipped, given in their order.
+  const std::size_t third = log.find('\n', log.size() / 3) + 1;
+  const std::size_t two_thirds = log.find('\n', 2 * log.size() / 3) + 1;
+  WriteWholeFile(work.File("part-1.nmea"), log.substr(0, third));
+  WriteWholeFile(work.File("part-2.nmea"), log.substr(third, two_thirds - third));
+  WriteWholeFile(work.File("part-3.nmea"), log.substr(two_thirds));
+  ASSERT_EQ(RunProgram("/bin/sh", {"-c", "gzip part-2.nmea"}, work.path()).exit_status, 0);
+  const ProgramResult split = Convert(
+      {"--json", "-o", "split.kmz", "part-1.nmea", "part-2.nmea.gz", "part-3.nmea"}, work.path());
+  ASSERT_EQ(split.exit_status, 0) << split.err;
+  EXPECT_EQ(ReadKmz(work.File("split.kmz")).document, plain);
+  EXPECT_NE(split.out.find("\"inputs\":[\"" + work.File("part-1.nmea") + "\",\"" +
+                           work.File("part-2.nmea.gz") + "\",\"" + work.File("part-3.nmea") +
+                           "\"]"),
+            std::string::npos)
+      << split.out;
+
+  // A file called "-" is named "./-"; a missing second log stops the run before anything is
+  // written, naming it.
+  std::filesystem::copy_file(work.File("day.nmea"), work.File("-"));
+  ASSERT_EQ(Convert({"-q", "./-", "dash.kmz"}, work.path()).exit_status, 0);
+  EXPECT_EQ(ReadKmz(work.File("dash.kmz")).document, plain);
+  const ProgramResult missing =
+      Convert({"-o", "none.kmz", "day.nmea", "absent.nmea"}, work.path());
+  EXPECT_EQ(missing.exit_status, 1);
+  EXPECT_EQ(missing.err, "Kelvra Trackmint: Can't open the input file " +
+                             work.File("absent.nmea") + ": No such file or directory.\n");
+  EXPECT_FALSE(std::filesystem::exists(work.File("none.kmz")));
+}
+
+// A damaged or cut compressed log ends the run with the reason, and the earlier KMZ stays.
+TEST(BatchMode, ATruncatedGzipKeepsTheEarlierKmz) {
+  TempDirectory work;
+  std::filesystem::copy_file(FixturePath("gpsd/garmin25lp.log"), work.File("day.nmea"));
+  ASSERT_EQ(RunProgram("/bin/sh", {"-c", "gzip day.nmea"}, work.path()).exit_status, 0);
+  const std::string zipped = ReadWholeFile(work.File("day.nmea.gz"));
+  WriteWholeFile(work.File("cut.nmea.gz"), zipped.substr(0, zipped.size() / 2));
+  WriteWholeFile(work.File("out.kmz"), "an earlier KMZ");
+  const ProgramResult result = Convert({"cut.nmea.gz", "out.kmz"}, work.path());
+  EXPECT_EQ(result.exit_status, 1);
+  EXPECT_TRUE(result.err.starts_with("Kelvra Trackmint: Can't read the input file " +
+                                     work.File("cut.nmea.gz") + ": "))
+      << result.err;
+  EXPECT_EQ(ReadWholeFile(work.File("out.kmz")), "an earlier KMZ");
+}
+
+// One log named alone is for the window; without a display that converts nothing and says how.
+TEST(BatchMode, OneLogWithoutADisplayIsAUsageError) {
+  const ProgramResult result =
+      RunProgram(kProgram, {"day1.nmea"}, "/",
+                 {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
+  EXPECT_EQ(result.exit_status, 2);
+  EXPECT_TRUE(result.err.starts_with("Kelvra Trackmint: no window to open day1.nmea in; to "
+                                     "convert it here: trackmint day1.nmea day1.nmea.kmz\n"))
+      << result.err;
+  EXPECT_EQ(result.out, "");
 }
 
 TEST(BatchMode, WithoutADisplayTheWindowSaysHowToConvert) {

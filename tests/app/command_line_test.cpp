@@ -17,7 +17,6 @@ TEST(CommandLine, ModesAndArguments) {
   };
   const std::vector<Case> cases = {
       {"no argument opens the window", {}, Mode::Window, "", "", ""},
-      {"one argument is ignored", {"log.nmea"}, Mode::Window, "", "", ""},
       {"two arguments convert", {"log.nmea", "out.kmz"}, Mode::Batch, "log.nmea", "out.kmz", ""},
       {"three with settings",
        {"log.nmea", "out.kmz", "my.ini"},
@@ -31,7 +30,7 @@ TEST(CommandLine, ModesAndArguments) {
        "log.nmea",
        "out.kmz",
        ""},
-      {"an empty pair alone", {"", "log.nmea"}, Mode::Window, "", "", ""},
+
       {"help", {"--help"}, Mode::Help, "", "", ""},
       {"short help", {"-h"}, Mode::Help, "", "", ""},
       {"version", {"--version"}, Mode::Version, "", "", ""},
@@ -55,15 +54,48 @@ TEST(CommandLine, ModesAndArguments) {
        ""},
       {"a second -- is an operand", {"--", "--", "out.kmz"}, Mode::Batch, "--", "out.kmz", ""},
       {"-- alone opens the window", {"--"}, Mode::Window, "", "", ""},
+      {"- is standard input", {"-", "out.kmz"}, Mode::Batch, "-", "out.kmz", ""},
+      {"./- is a file", {"./-", "out.kmz"}, Mode::Batch, "./-", "out.kmz", ""},
+      {"settings by option", {"a", "b", "--settings", "s.ini"}, Mode::Batch, "a", "b", "s.ini"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.legend);
     const CommandLine command = ParseCommandLine(c.arguments);
     EXPECT_EQ(command.mode, c.mode);
-    EXPECT_EQ(command.input, c.input);
+    EXPECT_EQ(command.inputs,
+              c.input.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.input});
     EXPECT_EQ(command.output, c.output);
     EXPECT_EQ(command.settings, c.settings);
+    EXPECT_EQ(command.window_log, "");
   }
+}
+
+// One name alone is a log for the window to open, as a file manager's "Open with" passes it.
+TEST(CommandLine, OneLogOpensTheWindowWithIt) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"day1.nmea"}, std::vector<std::string>{"", "day1.nmea"},
+        std::vector<std::string>{"--", "day1.nmea"}}) {
+    const CommandLine command = ParseCommandLine(arguments);
+    EXPECT_EQ(command.mode, CommandLine::Mode::Window);
+    EXPECT_EQ(command.window_log, "day1.nmea");
+    EXPECT_TRUE(command.inputs.empty());
+  }
+}
+
+// -o OUT takes every operand as a log, in their order, into the one KMZ.
+TEST(CommandLine, SeveralLogsIntoOneKmz) {
+  const CommandLine day = ParseCommandLine(
+      {"-o", "day.kmz", "log-00.nmea", "log-01.nmea.gz", "-", "--settings=rover.ini"});
+  EXPECT_EQ(day.mode, CommandLine::Mode::Batch);
+  EXPECT_EQ(day.output, "day.kmz");
+  EXPECT_EQ(day.inputs, (std::vector<std::string>{"log-00.nmea", "log-01.nmea.gz", "-"}));
+  EXPECT_EQ(day.settings, "rover.ini");
+  const CommandLine one = ParseCommandLine({"a.nmea", "--output", "a.kmz"});
+  EXPECT_EQ(one.mode, CommandLine::Mode::Batch);
+  EXPECT_EQ(one.inputs, std::vector<std::string>{"a.nmea"});
+  EXPECT_EQ(one.output, "a.kmz");
+  const CommandLine csv = ParseCommandLine({"--csv", "-", "a.nmea", "a.kmz"});
+  EXPECT_EQ(csv.csv, "-");
 }
 
 TEST(CommandLine, UsageErrors) {
@@ -74,11 +106,19 @@ TEST(CommandLine, UsageErrors) {
   const std::vector<Case> cases = {
       {{"-x"}, "unknown option -x"},
       {{"in.nmea", "out.kmz", "--quiet-please"}, "unknown option --quiet-please"},
-      {{"-"}, "unknown option -"},
       {{"-x", "-y"}, "unknown option -x"},
       {{"in.nmea", "-x", "out.kmz"}, "unknown option -x"},
-      {{"a", "b", "c", "d"}, "too many arguments: at most IN, OUT and SETTINGS"},
-      {{"--", "a", "b", "c", "-d"}, "too many arguments: at most IN, OUT and SETTINGS"},
+      {{"a", "b", "c", "d"}, "too many arguments: at most IN, OUT and SETTINGS (or -o OUT IN...)"},
+      {{"--", "a", "b", "c", "-d"},
+       "too many arguments: at most IN, OUT and SETTINGS (or -o OUT IN...)"},
+      {{"-o", "day.kmz"}, "no log to convert into day.kmz"},
+      {{"-o"}, "-o needs a file name"},
+      {{"a", "b", "c", "--settings", "d"}, "two settings files: SETTINGS and --settings"},
+      {{"a", "-"}, "the KMZ cannot go to standard output: name a file for OUT"},
+      {{"-o", "x.kmz", "-", "a", "-"}, "standard input (-) can be read only once"},
+      {{"--json", "--csv", "-", "a", "b"}, "--json and --csv - would both write to standard output"},
+      {{"--csv", "", "a", "b"},
+       "--csv takes the name of the CSV file to write, or - for standard output, not \"\""},
       {{"in.nmea", "out.kmz", "--threads"}, "--threads needs a number"},
       {{"--threads", "0", "in.nmea", "out.kmz"},
        "--threads takes a whole number from 1 up, not \"0\""},
@@ -138,7 +178,7 @@ TEST(CommandLine, Threads) {
     const CommandLine command = ParseCommandLine(c.arguments);
     EXPECT_EQ(command.mode, CommandLine::Mode::Batch);
     EXPECT_EQ(command.threads, c.threads);
-    EXPECT_EQ(command.input, "in.nmea");
+    EXPECT_EQ(command.inputs, std::vector<std::string>{"in.nmea"});
     EXPECT_EQ(command.output, "out.kmz");
   }
 }
@@ -155,7 +195,7 @@ TEST(CommandLine, TimeWindowAndInterval) {
   EXPECT_EQ(all.interval, "0.25");
   EXPECT_EQ(all.from, "23:00");
   EXPECT_EQ(all.to, "2024-03-01T01:00:00.5Z");
-  EXPECT_EQ(all.input, "a");
+  EXPECT_EQ(all.inputs, std::vector<std::string>{"a"});
   EXPECT_EQ(all.output, "b");
 }
 

@@ -6,8 +6,8 @@
 
 #include <QApplication>
 
+#include "app/display_check.h"
 #include "app/error_text.h"
-#include "app/window/display_check.h"
 #include "app/window/qt_window_dialogs.h"
 #include "app/window/tform1.h"
 #include "base/clock.h"
@@ -16,7 +16,7 @@
 #include "settings/settings_file.h"
 
 namespace trackmint {
-int RunWindow(int argc, char** argv, NMEA& assembler) {
+int RunWindow(int argc, char** argv, NMEA& assembler, const std::string& log) {
   if (!DisplayAvailable([](const char* name) { return std::getenv(name); })) {
     std::cerr << NoDisplayText();
     return 1;
@@ -38,6 +38,7 @@ int RunWindow(int argc, char** argv, NMEA& assembler) {
     dialogs.SetParentWindow(&form1);
     form1.LoadSettings(DefaultSettingsPath(executable_path));
     form1.FormCreate();
+    if (!log.empty()) form1.OpenLog(FullPath(log));
     form1.ShowOnScreen();
     return QApplication::exec();
   } catch (const std::exception& error) {

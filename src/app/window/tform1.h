@@ -84,6 +84,9 @@ class TForm1 : public QWidget, public SettingsHolder {
 
   // The drop rule of FormWndProc for the full paths of the dropped files.
   void DropFiles(const std::vector<std::string>& files);
+  // A log named when the program starts (a file manager's "Open with"): in the Input field, and
+  // its KMZ in the Output field, as a drop leaves them.
+  void OpenLog(const std::string& path);
 
   // The settings file, with this window's controls.
   void LoadSettings(const std::string& path);

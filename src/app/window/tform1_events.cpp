@@ -88,6 +88,10 @@ void TForm1::DropFiles(const std::vector<std::string>& files) {
   SetInputFile(files.front());
 }
 
+void TForm1::OpenLog(const std::string& path) {
+  SetInputFile(path);
+}
+
 void TForm1::SetInputFile(const std::string& path) {
   m_edit1->SetText(FileNamePart(path));
   m_edit1->SetHint(path);

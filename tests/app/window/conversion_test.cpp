@@ -290,7 +290,7 @@ class ConversionTest : public QObject {
     }
     QCOMPARE(when, (std::vector<std::string>{"2000-01-01T12:03:28Z", "2000-01-01T12:03:30Z",
                                              "2000-01-01T12:03:35Z"}));
-    const std::string& message = window.dialogs.CallsOf(Kind::Information).back().text;
+    const std::string message = window.dialogs.CallsOf(Kind::Information).back().text;
     QVERIFY2(message.find("\n\rEpochs: 20 read, 3 waypoint placemarks, 12 outside the time "
                           "window, 5 left out by the arrow interval\n\r") != std::string::npos,
              message.c_str());

@@ -93,7 +93,7 @@ class DropTest : public QObject {
       form->DropFiles({"/logs/third.nmea"});
       observer.TakeTurn();
       // A run that could not open its log: no closing message.
-      return RunResult{RunOutcome::InputNotOpened, {}, {}, 0, 0, {}};
+      return RunResult{RunOutcome::InputNotOpened, {}, {}, 0, 0, {}, {}};
     });
     form = window.form.get();
     Drop(*form, {"/logs/day1.nmea"});

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/window/display_check.h"
+#include "app/display_check.h"
 #include "app/window/qt_text.h"
 #include "app/window/swatch.h"
 #include "app/window/system_palette.h"

@@ -1,4 +1,4 @@
-#include "app/window/display_check.h"
+#include "app/display_check.h"
 
 #include "app/error_text.h"
 
