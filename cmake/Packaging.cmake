@@ -65,6 +65,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The picture's text is set in DejaVu Sans, which no library the program links brings along;
 # dpkg-shlibdeps adds the libraries to this.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+# The file types of the logs reach the file manager through the shared MIME database.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info")
 # Control files with the modes dpkg expects (0644), whatever the umask of the build.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -27,7 +27,8 @@ if dpkg-query -W -f='${Status}' "$package_name" 2>/dev/null | grep -q 'install o
   fail "$package_name is already installed; remove it first (apt-get remove --purge $package_name)"
 fi
 
-scripts/install-deps.sh dpkg-dev file appstream desktop-file-utils man-db lintian
+scripts/install-deps.sh dpkg-dev file appstream desktop-file-utils man-db lintian \
+  shared-mime-info xdg-utils libfile-mimeinfo-perl
 JOBS=${JOBS:-$(nproc)} scripts/package.sh
 mkdir -p build/logs
 : >"$log"
@@ -75,6 +76,7 @@ expected_files=(
   usr/share/icons/hicolor/256x256/apps/kelvra-trackmint.png
   usr/share/man/man1/trackmint.1.gz
   usr/share/metainfo/io.kelvra.Trackmint.metainfo.xml
+  usr/share/mime/packages/io.kelvra.Trackmint.xml
   usr/share/doc/kelvra-trackmint/copyright
   usr/share/doc/kelvra-trackmint/changelog.gz
 )
@@ -85,7 +87,7 @@ shipped=$(cd "$unpacked" && find . -type f | sed 's|^\./||' | sort)
 [ "$shipped" = "$(printf '%s\n' "${expected_files[@]}" | sort)" ] ||
   fail "the package holds other files than expected:"$'\n'"$shipped"
 echo "  contents: the program, the desktop entry, 3 icons, the manual page, the metainfo," \
-  "copyright and changelog"
+  "the MIME types, copyright and changelog"
 for size in 48 256; do
   file "$unpacked/usr/share/icons/hicolor/${size}x${size}/apps/kelvra-trackmint.png" |
     grep -q "PNG image data, $size x $size," || fail "the ${size}x${size} icon has another size"
@@ -159,6 +161,15 @@ echo "  the window (offscreen) started and ran until stopped"
 page_path=$(man -w trackmint)
 [ "$page_path" = /usr/share/man/man1/trackmint.1.gz ] || fail "man -w trackmint gives $page_path"
 echo "  man -w trackmint: $page_path"
+# The file manager's "Open with": the log's type is the one the desktop entry names.
+log_type=$(xdg-mime query filetype "$work/sample.nmea")
+[ "$log_type" = text/x-nmea ] || fail "xdg-mime query filetype sample.nmea gives $log_type"
+gzip -c "$work/sample.nmea" >"$work/sample.nmea.gz"
+gz_type=$(xdg-mime query filetype "$work/sample.nmea.gz")
+[ "$gz_type" = application/x-nmea-gzip ] || fail "xdg-mime query filetype sample.nmea.gz gives $gz_type"
+grep -q 'MimeType=text/x-nmea;application/x-nmea-gzip;' \
+  /usr/share/applications/io.kelvra.Trackmint.desktop || fail "the desktop entry names no log type"
+echo "  xdg-mime query filetype: sample.nmea is $log_type, sample.nmea.gz $gz_type"
 cd "$top"
 
 remove_package() {

@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <nlohmann/json.hpp>
 
 #include <csignal>
 #include <cstdio>
@@ -614,8 +615,8 @@ TEST(BatchMode, LogsThroughAPipeCompressedAndSplit) {
   ASSERT_EQ(piped.exit_status, 0) << piped.err;
   EXPECT_EQ(ReadKmz(work.File("piped.kmz")).document, plain);
 
-  ASSERT_EQ(RunProgram("/bin/sh", {"-c", "gzip -c day.nmea > day.nmea.gz"}, work.path()).exit_status,
-            0);
+  ASSERT_EQ(
+      RunProgram("/bin/sh", {"-c", "gzip -c day.nmea > day.nmea.gz"}, work.path()).exit_status, 0);
   ASSERT_EQ(Convert({"-q", "day.nmea.gz", "zipped.kmz"}, work.path()).exit_status, 0);
   EXPECT_EQ(ReadKmz(work.File("zipped.kmz")).document, plain);
 
@@ -630,10 +631,10 @@ TEST(BatchMode, LogsThroughAPipeCompressedAndSplit) {
       {"--json", "-o", "split.kmz", "part-1.nmea", "part-2.nmea.gz", "part-3.nmea"}, work.path());
   ASSERT_EQ(split.exit_status, 0) << split.err;
   EXPECT_EQ(ReadKmz(work.File("split.kmz")).document, plain);
-  EXPECT_NE(split.out.find("\"inputs\":[\"" + work.File("part-1.nmea") + "\",\"" +
-                           work.File("part-2.nmea.gz") + "\",\"" + work.File("part-3.nmea") +
-                           "\"]"),
-            std::string::npos)
+  EXPECT_NE(
+      split.out.find("\"inputs\":[\"" + work.File("part-1.nmea") + "\",\"" +
+                     work.File("part-2.nmea.gz") + "\",\"" + work.File("part-3.nmea") + "\"]"),
+      std::string::npos)
       << split.out;
 
   // A file called "-" is named "./-"; a missing second log stops the run before anything is
@@ -641,12 +642,50 @@ TEST(BatchMode, LogsThroughAPipeCompressedAndSplit) {
   std::filesystem::copy_file(work.File("day.nmea"), work.File("-"));
   ASSERT_EQ(Convert({"-q", "./-", "dash.kmz"}, work.path()).exit_status, 0);
   EXPECT_EQ(ReadKmz(work.File("dash.kmz")).document, plain);
-  const ProgramResult missing =
-      Convert({"-o", "none.kmz", "day.nmea", "absent.nmea"}, work.path());
+  const ProgramResult missing = Convert({"-o", "none.kmz", "day.nmea", "absent.nmea"}, work.path());
   EXPECT_EQ(missing.exit_status, 1);
-  EXPECT_EQ(missing.err, "Kelvra Trackmint: Can't open the input file " +
-                             work.File("absent.nmea") + ": No such file or directory.\n");
+  EXPECT_EQ(missing.err, "Kelvra Trackmint: Can't open the input file " + work.File("absent.nmea") +
+                             ": No such file or directory.\n");
   EXPECT_FALSE(std::filesystem::exists(work.File("none.kmz")));
+}
+
+// --csv writes a row for each placemark written, read back here by Python's csv module: the
+// header, then garmin25lp.log's ten fixes, the first two worked out from their sentences
+// ($GPRMC,120326,A,4221.3871,N,01322.0800,E,000.0,000.0,150305 and its GGA of quality 1 with no
+// satellite, HDOP 3.1 at 746.1 m; the next with three satellites), the fixed date in their time.
+TEST(BatchMode, CsvTableOfThePlacemarks) {
+  if (!std::filesystem::exists("/usr/bin/python3"))
+    GTEST_SKIP() << "no /usr/bin/python3 to read CSV";
+  TempDirectory work;
+  const std::string garmin = FixturePath("gpsd/garmin25lp.log");
+  const ProgramResult result =
+      Convert({"--json", "--csv", "day.csv", garmin, "day.kmz"}, work.path());
+  ASSERT_EQ(result.exit_status, 0) << result.err;
+  EXPECT_NE(result.out.find("\"csv\":\"" + work.File("day.csv") + "\""), std::string::npos);
+  const std::string script =
+      "import csv, json, sys\n"
+      "with open(sys.argv[1], newline='') as f:\n"
+      "    rows = list(csv.reader(f))\n"
+      "print(json.dumps(rows))\n";
+  const ProgramResult parsed =
+      RunProgram("/usr/bin/python3", {"-c", script, work.File("day.csv")}, work.path());
+  ASSERT_EQ(parsed.exit_status, 0) << parsed.err;
+  const nlohmann::json rows = nlohmann::json::parse(parsed.out);
+  ASSERT_EQ(rows.size(), 11u);
+  EXPECT_EQ(rows[0], (nlohmann::json{"time", "latitude", "longitude", "altitude_m", "fix_class",
+                                     "gga_quality", "rmc_mode", "satellites_used", "hdop",
+                                     "speed_kmh", "course_deg"}));
+  EXPECT_EQ(rows[1], (nlohmann::json{"2000-01-01T12:03:26Z", "42.356452", "13.368000", "746.100",
+                                     "Auto", "1", "", "0", "3.10", "0.000", "0.00"}));
+  EXPECT_EQ(rows[2], (nlohmann::json{"2000-01-01T12:03:27Z", "42.356453", "13.368000", "746.100",
+                                     "Auto", "1", "", "3", "3.10", "0.000", "0.00"}));
+  EXPECT_EQ(rows[10][0], "2000-01-01T12:03:35Z");
+
+  // To standard output the table has it to itself; the result line goes to standard error.
+  const ProgramResult piped = Convert({"--csv", "-", "-q", garmin, "out.kmz"}, work.path());
+  ASSERT_EQ(piped.exit_status, 0) << piped.err;
+  EXPECT_EQ(piped.out, ReadWholeFile(work.File("day.csv")));
+  EXPECT_NE(piped.err.find(work.File("out.kmz") + ": Waypoints 10\n"), std::string::npos);
 }
 
 // A damaged or cut compressed log ends the run with the reason, and the earlier KMZ stays.
@@ -671,8 +710,9 @@ TEST(BatchMode, OneLogWithoutADisplayIsAUsageError) {
       RunProgram(kProgram, {"day1.nmea"}, "/",
                  {{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}});
   EXPECT_EQ(result.exit_status, 2);
-  EXPECT_TRUE(result.err.starts_with("Kelvra Trackmint: no window to open day1.nmea in; to "
-                                     "convert it here: trackmint day1.nmea day1.nmea.kmz\n"))
+  EXPECT_TRUE(
+      result.err.starts_with("Kelvra Trackmint: no window to open day1.nmea in; to "
+                             "convert it here: trackmint day1.nmea day1.nmea.kmz\n"))
       << result.err;
   EXPECT_EQ(result.out, "");
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -154,7 +155,7 @@ class TForm1 : public QWidget, public SettingsHolder {
   // The run's request from the fields and the controls as they are now.
   ConversionRequest RequestForRun() const;
   // The closing message after a run: the input, the placemarks and the summary.
-  std::string FinalMessage(const DocumentSummary& summary) const;
+  std::string FinalMessage(const DocumentSummary& summary, const std::string& kmz_path) const;
   // The picture box: the run's picture from its PNG, or the design picture for an empty one.
   void ShowRunPicture(std::vector<unsigned char> png);
   bool AcceptsDrop(const QMimeData* mime_data) const;
@@ -166,6 +167,11 @@ class TForm1 : public QWidget, public SettingsHolder {
   // What the output chooser proposes when the output field is empty: what it last held.
   std::string m_save_dialog1_file_name;
   bool m_run_in_progress = false;
+  // The user named the Output (typed or chosen) since the Input was last set by a drop or a
+  // choice, so a typed Input leaves it.
+  bool m_own_output = false;
+  // The KMZ files this window wrote in this session: Run replaces them without asking.
+  std::set<std::string> m_written_kmz;
   bool m_keep_on_screen_when_activated = false;
 
   // Left column.

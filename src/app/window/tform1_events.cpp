@@ -1,3 +1,6 @@
+#include <filesystem>
+#include <system_error>
+
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QFile>
@@ -93,6 +96,7 @@ void TForm1::OpenLog(const std::string& path) {
 }
 
 void TForm1::SetInputFile(const std::string& path) {
+  m_own_output = false;
   m_edit1->SetText(FileNamePart(path));
   m_edit1->SetHint(path);
   m_speed_button3->setEnabled(!m_edit1->Text().empty());
@@ -116,9 +120,14 @@ void TForm1::Edit1Change() {
   m_speed_button3->setEnabled(!text.empty());
   m_edit1->SetHint(std::string());
   if (!text.empty()) m_edit1->SetHint(FullPath(text));
+  // The Output follows a typed Input as it follows a drop or a choice, so that Run never writes
+  // another log's data over the last KMZ; a name the user gave the Output since stays.
+  if (!text.empty() && !m_own_output) ProposeOutputFor(m_edit1->Hint());
 }
 
 void TForm1::Edit6Change() {
+  // An emptied Output is none of the user's own: it follows the Input again.
+  m_own_output = !m_edit6->Text().empty();
   // The same rule as the input's, so the Hint (and the tooltip) says where the KMZ goes.
   const std::string text = m_edit6->Text();
   m_edit6->SetHint(std::string());
@@ -145,6 +154,7 @@ void TForm1::SpeedButtonSaveClick() {
   const std::optional<std::string> file = m_dialogs.AskSaveFile(chooser);
   if (!file) return;
   m_save_dialog1_file_name = *file;
+  m_own_output = true;
   m_edit6->SetHint(*file);
   m_edit6->SetText(FileNamePart(*file));
 }
@@ -173,6 +183,13 @@ void TForm1::SpeedButton3Click() {
   PrepareOutputField();
   ConversionRequest request = RequestForRun();
   request.draw_picture = true;
+  // A KMZ that this window did not write in this session may be another log's: ask first.
+  std::error_code ignored;
+  if (!m_written_kmz.contains(request.kmz_path) &&
+      std::filesystem::exists(request.kmz_path, ignored) &&
+      !m_dialogs.AskYesNo("Replace " + request.kmz_path + "?")) {
+    return;
+  }
   // The picture of an earlier run goes; the design picture stands until this one has its own.
   ShowRunPicture({});
   const QScopedValueRollback<bool> running(m_run_in_progress, true);
@@ -180,8 +197,9 @@ void TForm1::SpeedButton3Click() {
   WindowRunObserver observer(*this, request.kmz_path);
   RunResult result = m_run(request, observer);
   if (result.outcome != RunOutcome::Finished) return;
+  m_written_kmz.insert(request.kmz_path);
   ShowRunPicture(std::move(result.picture_png));
-  m_dialogs.ShowInformation(FinalMessage(result.summary));
+  m_dialogs.ShowInformation(FinalMessage(result.summary, request.kmz_path));
 }
 
 void TForm1::ShowRunPicture(std::vector<unsigned char> png) {

@@ -74,10 +74,11 @@ ConversionRequest TForm1::RequestForRun() const {
   return request;
 }
 
-std::string TForm1::FinalMessage(const DocumentSummary& summary) const {
+std::string TForm1::FinalMessage(const DocumentSummary& summary,
+                                 const std::string& kmz_path) const {
   // The line ends of the classic message, which the message box shows as plain line breaks.
-  std::string message = "The progress finished!\n\rInput file " + InputText() + "\n\r" +
-                        WaypointsText(summary.placemarks);
+  std::string message = "The progress finished!\n\rInput file " + InputText() + "\n\rOutput file " +
+                        kmz_path + "\n\r" + WaypointsText(summary.placemarks);
   for (const std::string& line : SummaryLines(summary)) message += "\n\r" + line;
   if (const std::optional<std::string> hint = ViewingHint(summary)) message += "\n\r" + *hint;
   if (const std::optional<std::string> note = FixedDateNote(summary, m_mask_edit1->Text())) {

@@ -205,8 +205,9 @@ class ConversionTest : public QObject {
     QCOMPARE(messages.size(), std::size_t{1});
     // The usual text, then the summary: the log's 20 epochs, its ten fixes of quality 1.
     const std::string& message = messages.front().text;
-    QVERIFY2(message.starts_with("The progress finished!\n\rInput file garmin25lp.log\n\r"
-                                 "Waypoints 10\n\rSpan: "),
+    QVERIFY2(message.starts_with("The progress finished!\n\rInput file garmin25lp.log\n\rOutput "
+                                 "file " +
+                                 kmz + "\n\rWaypoints 10\n\rSpan: "),
              message.c_str());
     QVERIFY2(message.find("\n\rEpochs: 20 read, 10 waypoint placemarks\n\r"
                           "Fix classes: Auto 10 (100.0 %)\n\rValid track: ") != std::string::npos,
@@ -405,14 +406,16 @@ class ConversionTest : public QObject {
     const std::vector<DialogCall> messages = window.dialogs.CallsOf(Kind::Information);
     QCOMPARE(messages.size(), std::size_t{1});
     QCOMPARE(messages.front().text,
-             std::string("The progress finished!\n\rInput file log.nmea\n\rWaypoints 30"
-                         // Thirty GGA fixes of quality 1 at one place, 12:00:10 to 12:00:39,
-                         // without a date.
-                         "\n\rSpan: 12:00:10 to 12:00:39 (duration unknown: the log gives no "
-                         "date for both ends)"
-                         "\n\rEpochs: 30 read, 30 waypoint placemarks"
-                         "\n\rFix classes: Auto 30 (100.0 %)"
-                         "\n\rValid track: 0.000 km, highest speed 0.0 km/h"));
+             "The progress finished!\n\rInput file log.nmea\n\rOutput file " +
+                 directory.File("log.nmea.kmz") +
+                 "\n\rWaypoints 30"
+                 // Thirty GGA fixes of quality 1 at one place, 12:00:10 to 12:00:39,
+                 // without a date.
+                 "\n\rSpan: 12:00:10 to 12:00:39 (duration unknown: the log gives no "
+                 "date for both ends)"
+                 "\n\rEpochs: 30 read, 30 waypoint placemarks"
+                 "\n\rFix classes: Auto 30 (100.0 %)"
+                 "\n\rValid track: 0.000 km, highest speed 0.0 km/h");
   }
 
   void errorInsideAPhaseIsShownAndUnlocks() {
@@ -450,19 +453,21 @@ class ConversionTest : public QObject {
     auto* input = window.form.findChild<QLineEdit*>("Edit1");
     auto* output = window.form.findChild<QLineEdit*>("Edit6");
     auto* run = window.form.findChild<QPushButton*>("SpeedButton3");
+    // Typed, the input brings its KMZ into the output; emptied by the user, the output takes the
+    // input's name again when Run is pressed.
     struct Step {
       const char* legend;
       const char* input;  // typed: a name in the current directory
-      bool clear_output;  // by the keyboard
       const char* output_text;
     };
     const Step steps[] = {
-        {"never filled", "day1.nmea", false, "day1.nmea.kmz"},
-        {"emptied after a run", "day2.nmea", true, "day2.nmea.kmz"},
+        {"emptied before the first run", "day1.nmea", "day1.nmea.kmz"},
+        {"emptied after a run", "day2.nmea", "day2.nmea.kmz"},
     };
     for (const Step& step : steps) {
       Retype(input, step.input);
-      if (step.clear_output) Retype(output, "");
+      QVERIFY2(Text(output->text()) == step.output_text, step.legend);
+      Retype(output, "");
       QVERIFY2(output->text().isEmpty(), step.legend);
       QTest::mouseClick(run, Qt::LeftButton);
       const std::string kmz = here + step.output_text;
@@ -475,6 +480,32 @@ class ConversionTest : public QObject {
       QVERIFY2(window.form.findChild<QLabel*>("Panel2")->text() == "The progress finished",
                step.legend);
     }
+    QCOMPARE(window.dialogs.CallsOf(Kind::Information).size(), std::size_t{2});
+  }
+
+  // Run asks before it replaces a KMZ that this window did not write in this session (another
+  // log's, perhaps); one it wrote it replaces without a word.
+  void replacingAKmzThisWindowDidNotWriteIsAsked() {
+    const TempDirectory directory;
+    const std::string kmz = directory.File("out.kmz");
+    WriteWholeFile(kmz, "another log's KMZ");
+    ConversionWindow window;
+    window.Run(FixturePath("gpsd/garmin25lp.log"), kmz);  // No is the scripted answer
+    std::vector<DialogCall> questions = window.dialogs.CallsOf(Kind::YesNo);
+    QCOMPARE(questions.size(), std::size_t{1});
+    QCOMPARE(questions.front().text, "Replace " + kmz + "?");
+    QCOMPARE(ReadWholeFile(kmz), std::string("another log's KMZ"));
+    QVERIFY(window.dialogs.CallsOf(Kind::Information).empty());
+    QVERIFY(window.turns.empty());  // no run at all
+
+    window.dialogs.yes_no_answers.push_back(true);
+    auto* run = window.form.findChild<QPushButton*>("SpeedButton3");
+    QTest::mouseClick(run, Qt::LeftButton);
+    QCOMPARE(window.dialogs.CallsOf(Kind::YesNo).size(), std::size_t{2});
+    QCOMPARE(ZipMembers(kmz).size(), std::size_t{8});
+    // Written by this window now: the next run does not ask.
+    QTest::mouseClick(run, Qt::LeftButton);
+    QCOMPARE(window.dialogs.CallsOf(Kind::YesNo).size(), std::size_t{2});
     QCOMPARE(window.dialogs.CallsOf(Kind::Information).size(), std::size_t{2});
   }
 

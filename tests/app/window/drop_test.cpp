@@ -110,6 +110,18 @@ class DropTest : public QObject {
     QCOMPARE(form->InputPath(), std::string("/logs/other.nmea"));
   }
 
+  // A log named when the program starts, as a file manager's "Open with" passes it, lands in the
+  // fields as a drop does, ready to run.
+  void openedLogFillsInputAndOutput() {
+    WindowFixture window;
+    window.form->OpenLog("/logs/day1.nmea");
+    QCOMPARE(window.form->InputText(), std::string("day1.nmea"));
+    QCOMPARE(window.form->InputPath(), std::string("/logs/day1.nmea"));
+    QCOMPARE(window.form->OutputText(), std::string("day1.nmea.kmz"));
+    QCOMPARE(window.form->OutputPath(), std::string("/logs/day1.nmea.kmz"));
+    QVERIFY(window.Find<QPushButton>("SpeedButton3")->isEnabled());
+  }
+
   void runIsNeverEnteredTwice() {
     int entered = 0;
     TForm1* form = nullptr;

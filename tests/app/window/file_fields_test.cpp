@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "app/window/file_field.h"
+#include "base/paths.h"
 #include "window_fixture.h"
 #include "window_tests.h"
 
@@ -49,7 +50,8 @@ class FileFieldTest : public QObject {
     QCOMPARE(output->Hint(), std::string("/data/log.nmea.kmz"));
     QVERIFY(run->isEnabled());
 
-    // A name typed after it is still taken from the current directory; the output stays.
+    // A name typed after it is still taken from the current directory, and the output follows
+    // it, so that Run never puts this log's data into the KMZ of the one before.
     struct Case {
       const char* typed;
       std::string path;
@@ -66,9 +68,21 @@ class FileFieldTest : public QObject {
       Retype(input, c.typed);
       QVERIFY2(input->Hint() == c.path, c.typed);
       QVERIFY2(run->isEnabled(), c.typed);
-      QVERIFY2(Text(output->text()) == "log.nmea.kmz", c.typed);
-      QVERIFY2(output->Hint() == "/data/log.nmea.kmz", c.typed);
+      QVERIFY2(Text(output->text()) == FileNamePart(c.path) + ".kmz", c.typed);
+      QVERIFY2(output->Hint() == c.path + ".kmz", c.typed);
     }
+
+    // An output the user typed stays when the input is typed again, until a chosen or dropped
+    // input brings the output along once more.
+    Retype(output, "mine.kmz");
+    Retype(input, "third.nmea");
+    QCOMPARE(Text(output->text()), std::string("mine.kmz"));
+    QCOMPARE(output->Hint(), here + "mine.kmz");
+    window.dialogs.file_answers.push_back("/data/fourth.nmea");
+    QTest::mouseClick(window.Find<QToolButton>("SpeedButtonOpen"), Qt::LeftButton);
+    QCOMPARE(output->Hint(), std::string("/data/fourth.nmea.kmz"));
+    Retype(input, "fifth.nmea");
+    QCOMPARE(output->Hint(), here + "fifth.nmea.kmz");
 
     // Cleared: Run is off and the field names no file.
     input->selectAll();
