@@ -20,8 +20,8 @@
 namespace {
 
 using trackmint::IconSlot;
-using trackmint::PictureVertex;
 using trackmint::RunPicture;
+using trackmint::TrackVertex;
 
 // A deterministic drive: the heading wanders, the class changes every few hundred epochs or, when
 // flipping, at every epoch.
@@ -54,12 +54,12 @@ RunPicture GeneratedRun(std::size_t epochs, bool flipping) {
       slot = kSlots[static_cast<std::size_t>(next_random() * 5)];
     }
     time_ms += (i % 50000 == 49999) ? 30000 : 100;
-    PictureVertex vertex;
+    TrackVertex vertex;
     vertex.longitude = longitude;
     vertex.latitude = latitude;
-    vertex.day = 19000 + static_cast<std::int32_t>(time_ms / 86400000);
+    vertex.day = TrackVertex::DayOf(19000 + time_ms / 86400000);
     vertex.time_of_day_ms = static_cast<std::int32_t>(time_ms % 86400000);
-    vertex.slot = PictureVertex::SlotByte(slot);
+    vertex.slot = TrackVertex::SlotByte(slot);
     vertex.satellites = static_cast<std::uint8_t>(14 + 6 * std::sin(static_cast<double>(i) / 5000));
     picture.vertices.push_back(vertex);
     ++picture.placemarks_by_class[static_cast<std::size_t>(slot)];

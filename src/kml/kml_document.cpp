@@ -52,35 +52,32 @@ void KmlDocument::BeginWaypoints() {
   m_stream.Write("<name>WayPoints</name>\n");
 }
 
-EpochOutcome KmlDocument::AddEpoch(waypoints& record) {
+void KmlDocument::AddEpoch(waypoints& record) {
   ++m_summary.epochs;
-  EpochOutcome outcome;
   // The window is decided on the receiver's date, before the fixed or the clock's date replaces it.
-  outcome.receiver_day = ReceiverDay(record);
-  outcome.time_of_day_ms = TimeOfDayMilliseconds(record.time_text);
-  const std::optional<std::int32_t> time_of_day = outcome.time_of_day_ms;
-  if (!m_settings.time_window.Contains(outcome.receiver_day, time_of_day)) {
+  TrackVertexFacts facts;
+  facts.receiver_day = ReceiverDay(record);
+  facts.time_of_day_ms = TimeOfDayMilliseconds(record.time_text);
+  const std::optional<std::int32_t> time_of_day = facts.time_of_day_ms;
+  if (!m_settings.time_window.Contains(facts.receiver_day, time_of_day)) {
     ++m_summary.epochs_outside_window;
-    return outcome;
+    return;
   }
-  outcome.in_window = true;
   if (time_of_day) {
     if (m_last_time_of_day && *time_of_day < *m_last_time_of_day - kHalfDayMs) ++m_days_passed;
     m_last_time_of_day = time_of_day;
   }
+  // Every epoch of the valid track is one the output phase selects, so its vertex has its icon.
   const WaypointSource source = SelectWaypoint(record);
   if (source != WaypointSource::None) {
-    outcome.icon = ChooseIcon(record, source);
-    if (m_thinning.Keep(outcome.icon, time_of_day)) {
-      WritePlacemark(record, source, outcome.icon);
+    facts.icon = ChooseIcon(record, source);
+    if (m_thinning.Keep(facts.icon, time_of_day)) {
+      WritePlacemark(record, source, facts.icon);
     } else {
       ++m_summary.placemarks_thinned;
     }
   }
-  // Every epoch of the valid track is one the output phase selects, so it has its icon.
-  outcome.valid_vertex = IsValidTrackEpoch(record);
-  m_vertices.Add(record);
-  return outcome;
+  m_vertices.Add(record, facts);
 }
 
 // The date an epoch shows: the fixed date for an epoch with a GGA fix; a GGA-only epoch without it

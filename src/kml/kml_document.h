@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -17,17 +18,6 @@
 #include "nmea/waypoints.h"
 
 namespace trackmint {
-
-// What became of one epoch in the document: whether it lay inside the time window, whether it is
-// a vertex of the valid track, and with what icon, the receiver's day (days since 1970) and the
-// time of day in milliseconds it had.
-struct EpochOutcome {
-  bool in_window = false;
-  bool valid_vertex = false;
-  IconSlot icon = IconSlot::Grey;
-  std::optional<std::int64_t> receiver_day;
-  std::optional<std::int32_t> time_of_day_ms;
-};
 
 // The KML document written as the epochs of a log become final, so that no epoch is kept once
 // its placemark is written: the opening and the valid track's style, the WayPoints folder with one
@@ -51,7 +41,7 @@ class KmlDocument {
   // One final epoch. Inside the time window it gets its placemark when it has a usable fix and the
   // arrow interval keeps it (its date set first: the fixed date, or the clock's date for an epoch
   // with a GGA fix alone), and its vertex; outside, the document holds nothing of it.
-  EpochOutcome AddEpoch(waypoints& record);
+  void AddEpoch(waypoints& record);
   // Closes the folder and returns the number of waypoint placemarks.
   std::int32_t EndWaypoints();
   // The track lines and the closing lines.
@@ -59,6 +49,9 @@ class KmlDocument {
 
   // What the document holds so far.
   DocumentSummary Summary() const;
+
+  // The valid track's vertices inside the time window, handed over once the tracks are written.
+  std::deque<TrackVertex> TakeValidTrack() { return m_vertices.TakeValidTrack(); }
 
   // Each placemark written from now on also goes into the table as a row.
   void TablePlacemarksIn(PlacemarkTable& table) { m_table = &table; }

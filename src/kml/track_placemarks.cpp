@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "base/great_circle.h"
 #include "kml/coordinates.h"
@@ -27,12 +28,6 @@ void WriteLineStringClosing(DocumentStream& stream) {
   stream.Write("</Placemark>\n");
 }
 
-template <typename Vertex>
-void WriteVertex(DocumentStream& stream, const Vertex& vertex) {
-  WriteCoordinates(stream, vertex.longitude, vertex.latitude, vertex.altitude);
-  stream.Write('\n');
-}
-
 }  // namespace
 
 bool IsValidTrackEpoch(const waypoints& record) {
@@ -42,22 +37,33 @@ bool IsValidTrackEpoch(const waypoints& record) {
   return false;
 }
 
-void TrackVertices::Add(const waypoints& record) {
+void TrackVertices::Add(const waypoints& record, const TrackVertexFacts& facts) {
   ++m_epoch_count;
-  const bool valid = IsValidTrackEpoch(record);
-  const Vertex vertex{record.longitude, record.latitude, record.altitude};
-  if (valid) {
-    if (m_last_valid) {
-      const double step = GreatCircleMetres(m_last_valid->latitude, m_last_valid->longitude,
-                                            vertex.latitude, vertex.longitude);
-      // Coordinates that held no number (nan, inf) add no length.
-      if (std::isfinite(step)) m_valid_track_metres += step;
-    }
-    m_last_valid = vertex;
+  if (m_keep_every_epoch) {
+    m_every_epoch.push_back({record.longitude, record.latitude, record.altitude});
   }
-  if (!valid && !m_keep_every_epoch) return;
-  m_vertices.push_back(vertex);
-  if (m_keep_every_epoch) m_valid.push_back(valid);
+  if (!IsValidTrackEpoch(record)) return;
+  if (!m_valid_track.empty()) {
+    const TrackVertex& last = m_valid_track.back();
+    const double step =
+        GreatCircleMetres(last.latitude, last.longitude, record.latitude, record.longitude);
+    // Coordinates that held no number (nan, inf) add no length.
+    if (std::isfinite(step)) m_valid_track_metres += step;
+  }
+  TrackVertex vertex;
+  vertex.longitude = record.longitude;
+  vertex.latitude = record.latitude;
+  if (facts.time_of_day_ms) vertex.time_of_day_ms = *facts.time_of_day_ms;
+  if (facts.receiver_day) vertex.day = TrackVertex::DayOf(*facts.receiver_day);
+  vertex.slot = TrackVertex::SlotByte(facts.icon);
+  vertex.satellites = TrackVertex::SatelliteByte(record.satellites_in_use);
+  m_valid_track.push_back(vertex);
+  m_valid_altitudes.push_back(record.altitude);
+}
+
+std::deque<TrackVertex> TrackVertices::TakeValidTrack() {
+  m_valid_altitudes.clear();
+  return std::exchange(m_valid_track, {});
 }
 
 void WriteNormalTrack(DocumentStream& stream, const TrackVertices& vertices,
@@ -65,10 +71,10 @@ void WriteNormalTrack(DocumentStream& stream, const TrackVertices& vertices,
   if (vertices.m_epoch_count == 0) return;
   stream.Write("<Placemark>\n");
   WriteLineStringOpening(stream, name);
-  for (std::size_t i = 0; i < vertices.m_vertices.size(); ++i) {
-    if (!vertices.m_keep_every_epoch || vertices.m_valid[i]) {
-      WriteVertex(stream, vertices.m_vertices[i]);
-    }
+  for (std::size_t i = 0; i < vertices.m_valid_track.size(); ++i) {
+    const TrackVertex& vertex = vertices.m_valid_track[i];
+    WriteCoordinates(stream, vertex.longitude, vertex.latitude, vertices.m_valid_altitudes[i]);
+    stream.Write('\n');
   }
   WriteLineStringClosing(stream);
 }
@@ -79,9 +85,10 @@ void WriteIncorrectTrack(DocumentStream& stream, const TrackVertices& vertices,
   // The line end inside the opening tag is this track's own layout; the name follows the ">".
   stream.Write("<Placemark\n>");
   WriteLineStringOpening(stream, name);
-  for (const auto& vertex : vertices.m_vertices) {
+  for (const auto& position : vertices.m_every_epoch) {
     stream.Write('\t');
-    WriteVertex(stream, vertex);
+    WriteCoordinates(stream, position.longitude, position.latitude, position.altitude);
+    stream.Write('\n');
   }
   WriteLineStringClosing(stream);
 }

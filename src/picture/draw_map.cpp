@@ -27,7 +27,7 @@ void DrawSegments(const Canvas& canvas, const RunPicture& picture, const MapFram
   bool previous_reached = false;  // by a segment from the one before it
   bool any = false;
   for (std::size_t i = 0; i < picture.vertices.size(); ++i) {
-    const PictureVertex& vertex = picture.vertices[i];
+    const TrackVertex& vertex = picture.vertices[i];
     const bool mappable = IsMappable(vertex);
     const bool reached =
         mappable && previous && !gaps.IsGap(StepMilliseconds(picture.vertices[i - 1], vertex));

@@ -24,7 +24,7 @@ class TimelineAxis {
   TimelineAxis(const RunPicture& picture, const GapRule& gaps)
       : m_vertices(picture.vertices), m_gaps(gaps) {
     m_by_time = std::all_of(m_vertices.begin(), m_vertices.end(),
-                            [](const PictureVertex& vertex) { return vertex.HasTime(); });
+                            [](const TrackVertex& vertex) { return vertex.HasTime(); });
     if (m_by_time && !m_vertices.empty()) m_clock = EpochClock(m_vertices.front());
     bool first = true;
     ForEach([&](std::size_t, double position, bool) {
@@ -76,7 +76,7 @@ class TimelineAxis {
   }
 
  private:
-  const std::deque<PictureVertex>& m_vertices;
+  const std::deque<TrackVertex>& m_vertices;
   const GapRule& m_gaps;
   bool m_by_time = false;
   EpochClock m_clock;
@@ -239,7 +239,7 @@ void DrawBands(const Canvas& canvas, const RunPicture& picture, const TimelineAx
 void DrawSatellites(const Canvas& canvas, const RunPicture& picture, const TimelineAxis& axis) {
   cairo_t* cairo = canvas.Cairo();
   int highest = 0;
-  for (const PictureVertex& vertex : picture.vertices)
+  for (const TrackVertex& vertex : picture.vertices)
     highest = std::max<int>(highest, vertex.satellites);
   const double step = highest <= 4 ? 1 : RoundLengthAtLeast(highest / 4.0);
   const double top = std::max(step, std::ceil(highest / step) * step);
@@ -326,9 +326,8 @@ void DrawTimeLabels(const Canvas& canvas, const TimelineAxis& axis) {
 void DrawCaption(const Canvas& canvas, const RunPicture& picture, const TimelineAxis& axis) {
   std::string caption = "Timeline: fix class (band) and satellites used (line)";
   if (!axis.ByTime()) {
-    const auto untimed =
-        std::count_if(picture.vertices.begin(), picture.vertices.end(),
-                      [](const PictureVertex& vertex) { return !vertex.HasTime(); });
+    const auto untimed = std::count_if(picture.vertices.begin(), picture.vertices.end(),
+                                       [](const TrackVertex& vertex) { return !vertex.HasTime(); });
     caption += static_cast<std::size_t>(untimed) == picture.vertices.size()
                    ? ", by epoch number: no epoch has a valid time"
                    : ", by epoch number: " + FormatDecimal(untimed) + " of " +

@@ -9,7 +9,7 @@
 
 namespace trackmint {
 
-bool IsMappable(const PictureVertex& vertex) {
+bool IsMappable(const TrackVertex& vertex) {
   return std::isfinite(vertex.longitude) && std::isfinite(vertex.latitude) &&
          std::fabs(vertex.latitude) <= 90;
 }
@@ -21,13 +21,13 @@ double LongitudeUnwrapper::Next(double longitude) {
   return m_previous;
 }
 
-MapFrame::MapFrame(const std::deque<PictureVertex>& vertices) {
+MapFrame::MapFrame(const std::deque<TrackVertex>& vertices) {
   double west = 0;
   double east = 0;
   double south = 0;
   double north = 0;
   LongitudeUnwrapper unwrapper;
-  for (const PictureVertex& vertex : vertices) {
+  for (const TrackVertex& vertex : vertices) {
     if (!IsMappable(vertex)) continue;
     const double longitude = unwrapper.Next(vertex.longitude);
     if (m_empty) {

@@ -7,7 +7,7 @@
 namespace trackmint {
 
 // A vertex whose position the map can show: finite coordinates, a latitude within the poles.
-bool IsMappable(const PictureVertex& vertex);
+bool IsMappable(const TrackVertex& vertex);
 
 // The longitudes of a track in log order made continuous: each differs from the one before by
 // at most 180 degrees, so that a track across 180 degrees stays whole. The first is taken into
@@ -34,7 +34,7 @@ struct PixelPoint {
 class MapFrame {
  public:
   // Over the mappable vertices; Empty() when there is none.
-  explicit MapFrame(const std::deque<PictureVertex>& vertices);
+  explicit MapFrame(const std::deque<TrackVertex>& vertices);
 
   bool Empty() const { return m_empty; }
   double PixelsPerMetre() const { return m_pixels_per_metre; }

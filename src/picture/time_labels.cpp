@@ -69,7 +69,7 @@ std::int64_t TimeStep(double span) {
 
 }  // namespace
 
-EpochClock::EpochClock(const PictureVertex& first)
+EpochClock::EpochClock(const TrackVertex& first)
     : start_ms(first.HasDay() ? std::int64_t{first.day} * kMillisecondsPerDay + first.time_of_day_ms
                               : first.time_of_day_ms),
       dated(first.HasDay()) {}

@@ -12,7 +12,7 @@ namespace trackmint {
 // alone when it has no date.
 struct EpochClock {
   EpochClock() = default;
-  explicit EpochClock(const PictureVertex& first);
+  explicit EpochClock(const TrackVertex& first);
 
   std::int64_t start_ms = 0;  // since 1970-01-01 when dated, else since the first midnight
   bool dated = false;

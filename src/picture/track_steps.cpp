@@ -11,7 +11,7 @@ constexpr std::size_t kBuckets = 1 << 16;
 
 // Each step forward, as an unsigned 32-bit count of milliseconds.
 template <typename Visit>
-void ForEachStepForward(const std::deque<PictureVertex>& vertices, Visit visit) {
+void ForEachStepForward(const std::deque<TrackVertex>& vertices, Visit visit) {
   for (std::size_t i = 1; i < vertices.size(); ++i) {
     const std::optional<std::int64_t> step = StepMilliseconds(vertices[i - 1], vertices[i]);
     if (!step || *step <= 0) continue;
@@ -29,8 +29,7 @@ std::size_t BucketOfRank(const std::vector<std::uint64_t>& counts, std::uint64_t
 
 }  // namespace
 
-std::optional<std::int64_t> StepMilliseconds(const PictureVertex& earlier,
-                                             const PictureVertex& later) {
+std::optional<std::int64_t> StepMilliseconds(const TrackVertex& earlier, const TrackVertex& later) {
   if (!earlier.HasTime() || !later.HasTime()) return std::nullopt;
   std::int64_t step = std::int64_t{later.time_of_day_ms} - earlier.time_of_day_ms;
   if (earlier.HasDay() && later.HasDay()) {
@@ -41,7 +40,7 @@ std::optional<std::int64_t> StepMilliseconds(const PictureVertex& earlier,
   return step;
 }
 
-std::optional<std::int64_t> MedianStepMilliseconds(const std::deque<PictureVertex>& vertices) {
+std::optional<std::int64_t> MedianStepMilliseconds(const std::deque<TrackVertex>& vertices) {
   // The high half of each step picks its bucket, then the low half within the median's bucket.
   std::vector<std::uint64_t> high(kBuckets);
   std::uint64_t count = 0;

@@ -72,19 +72,6 @@ std::vector<ArrowIcon> MakeArrowIcons(const ConversionSettings& settings) {
   return icons;
 }
 
-// The picture's part of an epoch: a vertex of the valid track inside the time window.
-void AddToPicture(const waypoints& record, const EpochOutcome& outcome, RunPicture& picture) {
-  if (!outcome.in_window || !outcome.valid_vertex) return;
-  PictureVertex vertex;
-  vertex.longitude = record.longitude;
-  vertex.latitude = record.latitude;
-  if (outcome.receiver_day) vertex.day = static_cast<std::int32_t>(*outcome.receiver_day);
-  if (outcome.time_of_day_ms) vertex.time_of_day_ms = *outcome.time_of_day_ms;
-  vertex.slot = PictureVertex::SlotByte(outcome.icon);
-  vertex.satellites = PictureVertex::SatelliteByte(record.satellites_in_use);
-  picture.vertices.push_back(vertex);
-}
-
 // The picture's line at the top: the log, the span with the receiver's dates and the duration,
 // and the length of the valid track.
 std::string PictureTitle(const std::vector<std::string>& input_paths,
@@ -200,10 +187,7 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
   // Each epoch's placemark is written the moment the epoch is final.
   assembler.Reset();
   document.BeginWaypoints();
-  EpochStream epochs([&document, &picture](waypoints& record) {
-    const EpochOutcome outcome = document.AddEpoch(record);
-    if (picture) AddToPicture(record, outcome, *picture);
-  });
+  EpochStream epochs([&document](waypoints& record) { document.AddEpoch(record); });
   const std::uint64_t sentences = ReadLogs(inputs, epochs, assembler, gauge, observer, clock);
   // Random bytes or a file of another kind would give an empty KMZ that looks like a success and
   // replaces the user's earlier one.
@@ -221,6 +205,8 @@ RunResult RunConversion(const ConversionRequest& request, RunObserver& observer,
     picture->placemarks_by_class = summary.placemarks_by_class;
     picture->placemarks = summary.placemarks;
     picture->title = PictureTitle(request.input_paths, summary);
+    // The track's own vertices, which the document needs no more.
+    picture->vertices = document.TakeValidTrack();
     picture_png = DrawTrackPicture(*picture);
     picture.reset();
     if (picture_file) picture_file->Append(picture_png);

@@ -38,12 +38,12 @@ int DecodedPicture::CountNotWhite(int x0, int y0, int x1, int y1) const {
   return count;
 }
 
-PictureVertex Vertex(double longitude, double latitude, IconSlot slot, std::int32_t time_of_day_ms,
-                     std::int32_t day, std::uint8_t satellites) {
-  PictureVertex vertex;
+TrackVertex Vertex(double longitude, double latitude, IconSlot slot, std::int32_t time_of_day_ms,
+                   std::uint16_t day, std::uint8_t satellites) {
+  TrackVertex vertex;
   vertex.longitude = longitude;
   vertex.latitude = latitude;
-  vertex.slot = PictureVertex::SlotByte(slot);
+  vertex.slot = TrackVertex::SlotByte(slot);
   vertex.time_of_day_ms = time_of_day_ms;
   vertex.day = day;
   vertex.satellites = satellites;

@@ -27,9 +27,9 @@ class DecodedPicture {
   int m_channels = 0;
 };
 
-PictureVertex Vertex(double longitude, double latitude, IconSlot slot,
-                     std::int32_t time_of_day_ms = PictureVertex::kNoTime,
-                     std::int32_t day = PictureVertex::kNoDay, std::uint8_t satellites = 0);
+TrackVertex Vertex(double longitude, double latitude, IconSlot slot,
+                   std::int32_t time_of_day_ms = TrackVertex::kNoTime,
+                   std::uint16_t day = TrackVertex::kNoDay, std::uint8_t satellites = 0);
 
 // The WGS-84 mean radius, (2a + b) / 3, in metres, and the metres of a degree along it.
 inline constexpr double kEarthRadius = 6371008.8;

@@ -303,7 +303,7 @@ TEST(TrackPicture, TheTimelineBandsStandAtTheEpochsTimesOrNumbers) {
   }
   {
     SCOPED_TRACE("by number");
-    for (PictureVertex& vertex : run.vertices) vertex.time_of_day_ms = PictureVertex::kNoTime;
+    for (TrackVertex& vertex : run.vertices) vertex.time_of_day_ms = TrackVertex::kNoTime;
     const DecodedPicture picture(DrawTrackPicture(run));
     const auto x_of = [](double number) {
       return kTimelineRect.x + number / 2 * kTimelineRect.width;

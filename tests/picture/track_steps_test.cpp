@@ -14,16 +14,16 @@ namespace {
 
 using testing::Vertex;
 
-PictureVertex At(std::int32_t time_of_day_ms, std::int32_t day = PictureVertex::kNoDay) {
+TrackVertex At(std::int32_t time_of_day_ms, std::uint16_t day = TrackVertex::kNoDay) {
   return Vertex(11.0, 48.0, IconSlot::Auto, time_of_day_ms, day);
 }
 
 TEST(TrackSteps, AStepCountsByTheDatesWhenBothHaveOne) {
-  constexpr std::int32_t kNone = PictureVertex::kNoTime;
+  constexpr std::int32_t kNone = TrackVertex::kNoTime;
   struct Case {
     const char* legend;
-    PictureVertex earlier;
-    PictureVertex later;
+    TrackVertex earlier;
+    TrackVertex later;
     std::optional<std::int64_t> step;
   };
   const Case cases[] = {
@@ -43,8 +43,8 @@ TEST(TrackSteps, AStepCountsByTheDatesWhenBothHaveOne) {
   }
 }
 
-std::deque<PictureVertex> AtTimes(const std::vector<std::int32_t>& times) {
-  std::deque<PictureVertex> vertices;
+std::deque<TrackVertex> AtTimes(const std::vector<std::int32_t>& times) {
+  std::deque<TrackVertex> vertices;
   for (const std::int32_t time : times) vertices.push_back(At(time));
   return vertices;
 }
@@ -62,7 +62,7 @@ TEST(TrackSteps, TheMedianStepIsOfTheStepsForward) {
       {"the lower of two", {0, 100, 400}, 100},
       {"odd count", {0, 700, 900, 1200}, 300},
       {"steps back and unknown ones left out",
-       {0, 1000, 500, 1500, PictureVertex::kNoTime, 9000, 9000},
+       {0, 1000, 500, 1500, TrackVertex::kNoTime, 9000, 9000},
        1000},
       {"only steps back", {3000, 2000, 1000}, std::nullopt},
       // Steps that differ beyond the low 16 bits: 70,000 ms and 140,000 ms.
@@ -73,7 +73,7 @@ TEST(TrackSteps, TheMedianStepIsOfTheStepsForward) {
     EXPECT_EQ(MedianStepMilliseconds(AtTimes(c.times)), c.median);
   }
   // Steps longer than 2^32 ms (49.7 days) count as that long, and do not wrap round.
-  std::deque<PictureVertex> weeks = {At(0, 0), At(0, 60), At(0, 120), At(1000, 120)};
+  std::deque<TrackVertex> weeks = {At(0, 0), At(0, 60), At(0, 120), At(1000, 120)};
   EXPECT_EQ(MedianStepMilliseconds(weeks), 4294967295);
 }
 
