@@ -175,7 +175,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     command.inputs = {operands[0]};
     command.output = operands[1];
     if (operands.size() == 3) {
-      if (!command.settings.empty()) return UsageError("two settings files: SETTINGS and --settings");
+      if (!command.settings.empty())
+        return UsageError("two settings files: SETTINGS and --settings");
       command.settings = operands[2];
     }
   } else {

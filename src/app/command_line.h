@@ -12,12 +12,12 @@ struct CommandLine {
   Mode mode = Mode::Window;
   // The logs, in their order: IN, or every operand after -o OUT; "-" is standard input.
   std::vector<std::string> inputs;
-  std::string output;       // OUT: the second operand, or -o OUT
-  std::string settings;     // the third operand or --settings FILE; empty for the default
-  std::string window_log;   // a single operand: the log the window opens with
-  bool quiet = false;    // -q, --quiet: no summary and no progress line
-  bool json = false;     // --json: the summary as one JSON object on standard output
-  unsigned threads = 0;  // --threads N: the deflate workers; 0 for the default
+  std::string output;      // OUT: the second operand, or -o OUT
+  std::string settings;    // the third operand or --settings FILE; empty for the default
+  std::string window_log;  // a single operand: the log the window opens with
+  bool quiet = false;      // -q, --quiet: no summary and no progress line
+  bool json = false;       // --json: the summary as one JSON object on standard output
+  unsigned threads = 0;    // --threads N: the deflate workers; 0 for the default
   // --interval SECONDS, --from WHEN, --to WHEN: checked texts that stand for the settings file's
   // ArrowInterval, FromTime and ToTime in this run.
   std::optional<std::string> interval;

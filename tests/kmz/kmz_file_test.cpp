@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "kmz_test_support.h"
+#include "support/error_of.h"
 #include "support/fixtures.h"
 #include "support/temp_directory.h"
 
@@ -31,23 +32,13 @@ namespace trackmint {
 namespace {
 
 using testing::DirectoryNames;
+using testing::ErrorOf;
 using testing::ReadWholeFile;
 using testing::TempDirectory;
 using testing::WriteWholeFile;
 
 std::span<const unsigned char> Bytes(const std::string& text) {
   return {reinterpret_cast<const unsigned char*>(text.data()), text.size()};
-}
-
-// The message of the error that make throws, or "" when it throws none.
-template <typename Make>
-std::string ErrorOf(Make make) {
-  try {
-    make();
-  } catch (const TrackmintError& error) {
-    return error.what();
-  }
-  return "";
 }
 
 const std::vector<KmzFile::Kind> kKinds = {KmzFile::Kind::Unnamed, KmzFile::Kind::Hidden};

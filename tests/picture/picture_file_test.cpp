@@ -12,6 +12,7 @@
 
 #include "picture/track_picture.h"
 #include "support/directory_names.h"
+#include "support/error_of.h"
 #include "support/fixtures.h"
 #include "support/temp_directory.h"
 
@@ -19,20 +20,10 @@ namespace trackmint {
 namespace {
 
 using testing::DirectoryNames;
+using testing::ErrorOf;
 using testing::ReadWholeFile;
 using testing::TempDirectory;
 using testing::WriteWholeFile;
-
-// The message of the error that make throws, or "" when it throws none.
-template <typename Make>
-std::string ErrorOf(Make make) {
-  try {
-    make();
-  } catch (const TrackmintError& error) {
-    return error.what();
-  }
-  return "";
-}
 
 std::vector<unsigned char> SomePicture() {
   RunPicture run;

@@ -12,12 +12,14 @@
 
 #include "base/trackmint_error.h"
 #include "settings/ini_text.h"
+#include "support/error_of.h"
 #include "support/fixtures.h"
 #include "support/temp_directory.h"
 
 namespace trackmint {
 namespace {
 
+using testing::ErrorOf;
 using testing::ReadWholeFile;
 using testing::TempDirectory;
 using testing::WriteWholeFile;
@@ -29,17 +31,6 @@ std::vector<std::string> Entries(const std::string& directory) {
   }
   std::sort(names.begin(), names.end());
   return names;
-}
-
-// The message of the error that write throws, or "" when it throws none.
-template <typename Write>
-std::string ErrorOf(Write write) {
-  try {
-    write();
-  } catch (const TrackmintError& error) {
-    return error.what();
-  }
-  return "";
 }
 
 TEST(WriteIniString, WritesAndReadsBackWithNoTemporaryFileLeft) {
