@@ -12,6 +12,7 @@
 #include "base/trackmint_error.h"
 #include "design_settings.h"
 #include "kmz/deflate_stream.h"
+#include "support/directory_names.h"
 #include "support/fixtures.h"
 #include "support/program_run.h"
 #include "support/recording_observer.h"
@@ -21,20 +22,13 @@
 namespace trackmint {
 namespace {
 
+using testing::DirectoryNames;
 using testing::ReadWholeFile;
 using testing::RecordingObserver;
 using testing::TempDirectory;
 using testing::WriteWholeFile;
 
 const FixedClock kClock({2026, 12, 9, 14, 30, 0});
-
-std::vector<std::string> Entries(const std::string& directory) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(directory))
-    names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // A member of a KMZ as unzip reads it.
 std::string Member(const std::string& kmz, const std::string& name) {
@@ -70,7 +64,7 @@ TEST(ConversionRun, AnInputThatCannotBeOpenedLeavesEverythingAsItWas) {
     EXPECT_EQ(observer.turns, 1);
     EXPECT_TRUE(observer.progress.empty());
     EXPECT_TRUE(observer.placemarks.empty());
-    EXPECT_TRUE(Entries(directory.path()).empty());
+    EXPECT_TRUE(DirectoryNames(directory.path()).empty());
   }
 }
 
@@ -88,7 +82,7 @@ TEST(ConversionRun, AnOutputThatCannotBeCreatedWritesNothing) {
   EXPECT_EQ(observer.phases, std::vector<RunPhase>{RunPhase::OutputNotCreated});
   EXPECT_EQ(observer.turns, 1);
   EXPECT_TRUE(observer.progress.empty());
-  EXPECT_EQ(Entries(directory.path()), std::vector<std::string>{"log.nmea"});
+  EXPECT_EQ(DirectoryNames(directory.path()), std::vector<std::string>{"log.nmea"});
 }
 
 // The KMZ replaces only a regular file (or one a link points to), and never the log itself;
@@ -123,7 +117,7 @@ TEST(ConversionRun, TheOutputMustBeAFileThatMayBeReplaced) {
                 "Can't write the output file " + directory.File(c.output_name) + ": " + c.reason);
     }
     EXPECT_TRUE(observer.phases.empty());
-    EXPECT_EQ(Entries(directory.path()),
+    EXPECT_EQ(DirectoryNames(directory.path()),
               (std::vector<std::string>{"fifo.kmz", "folder.kmz", "log.nmea"}));
     EXPECT_EQ(ReadWholeFile(directory.File("log.nmea")), log);
   }
@@ -143,7 +137,7 @@ TEST(ConversionRun, ALinkAtTheOutputIsWrittenThrough) {
             RunOutcome::Finished);
   EXPECT_TRUE(std::filesystem::is_symlink(directory.File("log.nmea.kmz")));
   EXPECT_TRUE(ReadWholeFile(directory.File("kmz/day1.kmz")).starts_with("PK\x03\x04"));
-  EXPECT_EQ(Entries(directory.File("kmz")), std::vector<std::string>{"day1.kmz"});
+  EXPECT_EQ(DirectoryNames(directory.File("kmz")), std::vector<std::string>{"day1.kmz"});
 }
 
 // While the KMZ is written nothing new is seen beside it: no document, no icons, no half KMZ.
@@ -158,7 +152,7 @@ TEST(ConversionRun, NothingStandsBesideTheKmzWhileItIsWritten) {
   WriteWholeFile(directory.File("log.nmea.kmz"), "the previous KMZ");
   RecordingObserver observer;
   std::vector<std::vector<std::string>> seen;
-  observer.on_turn = [&] { seen.push_back(Entries(directory.path())); };
+  observer.on_turn = [&] { seen.push_back(DirectoryNames(directory.path())); };
   NMEA assembler;
   ASSERT_EQ(RunConversion(RequestFor(directory), observer, assembler, kClock).outcome,
             RunOutcome::Finished);
@@ -193,7 +187,8 @@ TEST(ConversionRun, ALogWithoutSentencesIsAnErrorThatKeepsTheEarlierKmz) {
       EXPECT_EQ(std::string(error.what()), "no NMEA sentences in " + directory.File("log.nmea"));
     }
     EXPECT_EQ(ReadWholeFile(directory.File("log.nmea.kmz")), "the previous KMZ");
-    EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
+    EXPECT_EQ(DirectoryNames(directory.path()),
+              (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
     // The last word is the failure, with the gauge back at 0 and no placemarks to show.
     ASSERT_FALSE(observer.phases.empty());
     EXPECT_EQ(observer.phases.back(), RunPhase::Failed);
@@ -226,7 +221,8 @@ TEST(ConversionRun, ALogWithoutAUsableFixGivesTheFrameOfADocument) {
                         "</LineString>\n</Placemark>\n"
                         "</Document>\n</kml>",
                         Member(directory.File("log.nmea.kmz"), "log.nmea.kml")));
-  EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
+  EXPECT_EQ(DirectoryNames(directory.path()),
+            (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
 }
 
 TEST(ConversionRun, ReportsItsCourse) {
@@ -371,7 +367,8 @@ TEST(ConversionRun, AnErrorInsideAPhaseSaysSoAndLeavesNothing) {
             (std::vector<RunPhase>{RunPhase::Started, RunPhase::Reading, RunPhase::Failed}));
   EXPECT_EQ(observer.Gauge(), 0);
   EXPECT_EQ(ReadWholeFile(directory.File("log.nmea.kmz")), "the previous KMZ");
-  EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
+  EXPECT_EQ(DirectoryNames(directory.path()),
+            (std::vector<std::string>{"log.nmea", "log.nmea.kmz"}));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "design_settings.h"
 #include "run/conversion_run.h"
 #include "support/compressed.h"
+#include "support/directory_names.h"
 #include "support/fed_inputs.h"
 #include "support/fixtures.h"
 #include "support/program_run.h"
@@ -30,6 +31,7 @@ namespace trackmint {
 namespace {
 
 using testing::Compressed;
+using testing::DirectoryNames;
 using testing::Line;
 using testing::ReadWholeFile;
 using testing::RecordingObserver;
@@ -66,14 +68,6 @@ std::string TestLog(int epochs = 600) {
 // The document of a KMZ as unzip inflates it.
 std::string Document(const std::string& kmz) {
   return testing::RunProgram("/usr/bin/unzip", {"-p", kmz, "track.kml"}, "/").out;
-}
-
-std::vector<std::string> Entries(const std::string& directory) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(directory))
-    names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 // Standard input read from a file for the object's life, from the offset on.
@@ -357,7 +351,7 @@ TEST(LogInputs, ADamagedCompressedLogKeepsTheEarlierKmz) {
     std::vector<std::string> names = {"track.kmz"};
     for (const auto& [name, bytes] : c.inputs.files) names.push_back(name);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(Entries(directory.path()), names);
+    EXPECT_EQ(DirectoryNames(directory.path()), names);
     ASSERT_FALSE(conversion.observer.phases.empty());
     EXPECT_EQ(conversion.observer.phases.back(), RunPhase::Failed);
     EXPECT_EQ(conversion.observer.Gauge(), 0);
@@ -430,7 +424,7 @@ TEST(LogInputs, ALogThatCannotBeOpenedStopsTheRunBeforeAnythingIsWritten) {
     EXPECT_EQ(conversion.observer.phases, std::vector<RunPhase>{RunPhase::InputNotOpened});
     EXPECT_EQ(conversion.observer.turns, 1);
     EXPECT_TRUE(conversion.observer.progress.empty());
-    EXPECT_EQ(Entries(directory.path()),
+    EXPECT_EQ(DirectoryNames(directory.path()),
               (std::vector<std::string>{"1.nmea", "socket", "track.kmz", "waiting.fifo"}));
     EXPECT_EQ(ReadWholeFile(directory.File("track.kmz")), "the previous KMZ");
   }

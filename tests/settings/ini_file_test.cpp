@@ -12,6 +12,7 @@
 
 #include "base/trackmint_error.h"
 #include "settings/ini_text.h"
+#include "support/directory_names.h"
 #include "support/error_of.h"
 #include "support/fixtures.h"
 #include "support/temp_directory.h"
@@ -19,19 +20,11 @@
 namespace trackmint {
 namespace {
 
+using testing::DirectoryNames;
 using testing::ErrorOf;
 using testing::ReadWholeFile;
 using testing::TempDirectory;
 using testing::WriteWholeFile;
-
-std::vector<std::string> Entries(const std::string& directory) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(WriteIniString, WritesAndReadsBackWithNoTemporaryFileLeft) {
   TempDirectory directory;
@@ -41,7 +34,7 @@ TEST(WriteIniString, WritesAndReadsBackWithNoTemporaryFileLeft) {
   WriteIniString(file, "Settings", "Edit3", "7");
   EXPECT_EQ(ReadWholeFile(file), "[Settings]\r\nEdit3=7\r\nEdit4=0.5\r\n");
   EXPECT_EQ(ReadIniString(file, "settings", "EDIT4"), "0.5");
-  EXPECT_EQ(Entries(directory.path()), std::vector<std::string>{"my.ini"});
+  EXPECT_EQ(DirectoryNames(directory.path()), std::vector<std::string>{"my.ini"});
 }
 
 TEST(WriteIniString, FailuresNameTheFileAndLeaveEverythingAsItWas) {
@@ -71,8 +64,8 @@ TEST(WriteIniString, FailuresNameTheFileAndLeaveEverythingAsItWas) {
               "Can't write the settings file " + c.path + ": " + c.reason);
   }
   EXPECT_EQ(ReadWholeFile(regular), original);
-  EXPECT_EQ(Entries(directory.path()), (std::vector<std::string>{"folder", "settings.ini"}));
-  EXPECT_TRUE(Entries(directory.File("folder")).empty());
+  EXPECT_EQ(DirectoryNames(directory.path()), (std::vector<std::string>{"folder", "settings.ini"}));
+  EXPECT_TRUE(DirectoryNames(directory.File("folder")).empty());
 }
 
 TEST(WriteIniString, RefusesToReplaceADevice) {
