@@ -33,6 +33,12 @@ class ZstdDecoder final : public StreamDecoder {
       output = output.subspan(out.pos);
       if (ZSTD_isError(result)) {
         if (ZSTD_getErrorCode(result) == ZSTD_error_memory_allocation) throw std::bad_alloc();
+        // Sound data, but written with a window (zstd --long=28 and up) too large to hold safely.
+        if (ZSTD_getErrorCode(result) == ZSTD_error_frameParameter_windowTooLarge) {
+          throw DecodeError(
+              "zstd data that needs more than 128 MiB of memory to decode (written with "
+              "--long=28 or more); unpack it first with zstd -d --long=31");
+        }
         throw DecodeError(std::string("damaged zstd data (") + ZSTD_getErrorName(result) + ")");
       }
       // 0: a frame has ended and all of it is out.

@@ -175,6 +175,12 @@ TEST(StreamDecoder, DamagedOrCutDataAreRefused) {
        "truncated zstd data"},
       {"zstd with a wrong checksum", Compression::Zstd, zstd,
        "damaged zstd data (Restored data doesn't match checksum)"},
+      // A frame header that asks for a window of 2^31 bytes, as zstd --long=31 writes on a pipe,
+      // then an empty last block.
+      {"zstd with a window of 2 GiB", Compression::Zstd,
+       std::string("\x28\xB5\x2F\xFD\x00\xA8\x01\x00\x00", 9),
+       "zstd data that needs more than 128 MiB of memory to decode (written with --long=28 or "
+       "more); unpack it first with zstd -d --long=31"},
   };
   for (const Case& c : cases) {
     for (std::size_t piece : {1u, 65536u}) {
